@@ -1,0 +1,7 @@
+// The Windows entry point of "Kelmor 2.exe".
+#include "platform/win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return 0;
+}

@@ -1,0 +1,4 @@
+// Declarations of the shell part of the API surface; filled in as the program needs them.
+#pragma once
+
+#include "platform/api/types.h"

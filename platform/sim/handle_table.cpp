@@ -1,0 +1,45 @@
+#include "platform/sim/handle_table.h"
+
+namespace sim {
+
+uintptr_t HandleTable::add(std::unique_ptr<Object> object)
+{
+    while (contains(m_next))
+        m_next += step;
+    uintptr_t handle = m_next;
+    m_next += step;
+    m_objects.emplace(handle, std::move(object));
+    return handle;
+}
+
+uintptr_t HandleTable::add_at(uintptr_t handle, std::unique_ptr<Object> object)
+{
+    if (handle == 0 || contains(handle))
+        return add(std::move(object));
+    m_objects.emplace(handle, std::move(object));
+    return handle;
+}
+
+std::unique_ptr<Object> HandleTable::remove(uintptr_t handle)
+{
+    auto it = m_objects.find(handle);
+    if (it == m_objects.end())
+        return nullptr;
+    auto object = std::move(it->second);
+    m_objects.erase(it);
+    return object;
+}
+
+void HandleTable::clear()
+{
+    m_objects.clear();
+    m_next = first_handle;
+}
+
+HandleTable& handles()
+{
+    static HandleTable table;
+    return table;
+}
+
+}

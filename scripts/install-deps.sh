@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build, test and cross-build Kelmor.
+# Usage: scripts/install-deps.sh [native|cross|all]   (default: native)
+set -euo pipefail
+
+what=${1:-native}
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev
+          libfreetype-dev libstb-dev fonts-dejavu-core)
+if [ "$what" = cross ] || [ "$what" = all ]; then
+  packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -18,6 +18,7 @@ using namespace Gdiplus::DllExports;
 #include "platform/api/types.h"
 #include "platform/api/kernel.h"
 #include "platform/api/user.h"
+#include "platform/api/dialogs.h"
 #include "platform/api/gdi.h"
 #include "platform/api/gdiplus.h"
 #include "platform/api/shell.h"

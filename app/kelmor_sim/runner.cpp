@@ -1,0 +1,462 @@
+#include "app/kelmor_sim/runner.h"
+
+#include "app/kelmor_sim/key_names.h"
+#include "app/kelmor_sim/state_dump.h"
+#include "platform/sim/driver.h"
+#include "platform/sim/gdi/png_encoder.h"
+#include "platform/sim/shell/capture.h"
+#include "platform/sim/shell/internet.h"
+#include "platform/sim/shell/notification_area.h"
+#include "platform/win32.h"
+
+#include <cctype>
+#include <fstream>
+
+namespace kelmor_sim {
+
+namespace fs = std::filesystem;
+using sim::driver::Button;
+
+namespace {
+
+std::string upper(std::string text)
+{
+    for (auto& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::optional<Button> button_named(const std::string& name)
+{
+    std::string key = upper(name);
+    if (key == "LEFT")
+        return Button::Left;
+    if (key == "RIGHT")
+        return Button::Right;
+    if (key == "MIDDLE")
+        return Button::Middle;
+    return std::nullopt;
+}
+
+// An optional trailing button argument; left when it is missing.
+std::optional<Button> button_argument(const Command& command, size_t index)
+{
+    if (command.arguments.size() <= index)
+        return Button::Left;
+    return button_named(command.arguments[index]);
+}
+
+std::optional<int> integer_argument(const std::string& text)
+{
+    auto number = parse_number(text);
+    if (!number)
+        return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+std::optional<int> message_box_answer(const std::string& text)
+{
+    static const std::pair<const char*, int> answers[] = { { "OK", IDOK }, { "CANCEL", IDCANCEL }, { "ABORT", IDABORT },
+        { "RETRY", IDRETRY }, { "IGNORE", IDIGNORE }, { "YES", IDYES }, { "NO", IDNO } };
+    for (auto& [name, id] : answers) {
+        if (upper(text) == name)
+            return id;
+    }
+    return integer_argument(text);
+}
+
+// "#RRGGBB" or a decimal COLORREF.
+std::optional<COLORREF> color_argument(const std::string& text)
+{
+    if (text.size() == 7 && text[0] == '#') {
+        auto value = parse_number("0x" + text.substr(1));
+        if (!value)
+            return std::nullopt;
+        auto rgb = static_cast<uint32_t>(*value);
+        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    }
+    auto value = parse_number(text);
+    if (!value || *value < 0 || *value > 0xFFFFFF)
+        return std::nullopt;
+    return static_cast<COLORREF>(*value);
+}
+
+RECT to_rect(const Rectangle& rectangle)
+{
+    return { rectangle.left, rectangle.top, rectangle.right, rectangle.bottom };
+}
+
+// Splits "name=value" options; false for a word that is not one.
+bool split_option(const std::string& word, std::string& name, std::string& value)
+{
+    size_t equals = word.find('=');
+    if (equals == std::string::npos)
+        return false;
+    name = word.substr(0, equals);
+    value = word.substr(equals + 1);
+    return true;
+}
+
+}
+
+Runner::Runner(fs::path output_folder)
+    : m_output_folder(std::move(output_folder))
+{
+}
+
+std::optional<ScenarioError> Runner::run(const Scenario& scenario)
+{
+    for (auto& command : scenario.commands) {
+        if (auto error = run_command(command))
+            return ScenarioError { command.line, command.name + ": " + *error };
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::run_command(const Command& command)
+{
+    if (command.name == "start") {
+        if (command.arguments[0] != "Kelmor")
+            return "only \"start Kelmor\" is known";
+        return "not available yet: the program is not part of this build";
+    }
+    if (command.name == "screen") {
+        auto width = integer_argument(command.arguments[0]);
+        auto height = integer_argument(command.arguments[1]);
+        if (!width || !height || *width <= 0 || *height <= 0)
+            return "expects a width and a height in pixels";
+        sim::driver::set_screen_size(*width, *height);
+        return std::nullopt;
+    }
+    static const char* const window_commands[] = { "open", "child", "title", "hide", "show", "minimize", "maximize",
+        "restore", "close", "move", "end-process", "hang" };
+    for (auto name : window_commands) {
+        if (command.name == name)
+            return run_window_command(command);
+    }
+    static const char* const answer_commands[] = { "menu", "menu-position", "message-box", "color-dialog",
+        "save-dialog" };
+    for (auto name : answer_commands) {
+        if (command.name == name)
+            return run_answer_command(command);
+    }
+    if (command.name == "http" || command.name == "camera" || command.name == "tray-click" || command.name == "wait")
+        return run_shell_command(command);
+    if (command.name == "screenshot" || command.name == "dump")
+        return run_output_command(command);
+    return run_input_command(command);
+}
+
+uint32_t Runner::process_for(const std::string& executable)
+{
+    auto known = m_processes.find(upper(executable));
+    if (known != m_processes.end() && sim::driver::is_process_alive(known->second))
+        return known->second;
+    uint32_t process = sim::driver::create_process(executable);
+    m_processes[upper(executable)] = process;
+    return process;
+}
+
+HWND Runner::find_window(const std::string& name, std::string& error) const
+{
+    auto it = m_windows.find(name);
+    if (it == m_windows.end()) {
+        error = "no window was opened as \"" + name + "\"";
+        return nullptr;
+    }
+    return it->second;
+}
+
+std::optional<std::string> Runner::open_window(const Command& command)
+{
+    const auto& arguments = command.arguments;
+    if (m_windows.count(arguments[0]))
+        return "a window named \"" + arguments[0] + "\" is open already";
+    auto rectangle = parse_rectangle(arguments[4]);
+    if (!rectangle)
+        return "expects the rectangle as left,top,right,bottom";
+    sim::driver::AppWindow window;
+    window.class_name = arguments[2];
+    window.title = arguments[3];
+    window.rect = to_rect(*rectangle);
+    bool is_hidden = false;
+    for (size_t i = 5; i < arguments.size(); ++i) {
+        std::string name;
+        std::string value;
+        if (arguments[i] == "hidden") {
+            is_hidden = true;
+            continue;
+        }
+        if (arguments[i] == "noicon") {
+            window.has_icon = false;
+            continue;
+        }
+        auto number = split_option(arguments[i], name, value) ? parse_number(value) : std::nullopt;
+        if (number && name == "style") {
+            window.style = static_cast<DWORD>(*number);
+            continue;
+        }
+        if (number && name == "exstyle") {
+            window.ex_style = static_cast<DWORD>(*number);
+            continue;
+        }
+        return "does not know the option \"" + arguments[i] + "\"";
+    }
+    if (is_hidden)
+        window.style &= ~static_cast<DWORD>(WS_VISIBLE);
+    HWND handle = sim::driver::open_app_window(process_for(arguments[1]), window);
+    if (!handle)
+        return "the window could not be created";
+    m_windows[arguments[0]] = handle;
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::add_child(const Command& command)
+{
+    const auto& arguments = command.arguments;
+    std::string error;
+    HWND parent = find_window(arguments[1], error);
+    if (!parent)
+        return error;
+    auto rectangle = parse_rectangle(arguments[4]);
+    if (!rectangle)
+        return "expects the rectangle as left,top,right,bottom";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    if (arguments.size() > 5) {
+        std::string name;
+        std::string value;
+        auto number = split_option(arguments[5], name, value) ? parse_number(value) : std::nullopt;
+        if (!number || name != "style")
+            return "does not know the option \"" + arguments[5] + "\"";
+        style = static_cast<DWORD>(*number);
+    }
+    HWND child = sim::driver::add_child_control(parent, arguments[2], arguments[3], to_rect(*rectangle), style);
+    if (!child)
+        return "the control could not be created";
+    m_windows[arguments[0]] = child;
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::run_window_command(const Command& command)
+{
+    if (command.name == "open")
+        return open_window(command);
+    if (command.name == "child")
+        return add_child(command);
+    std::string error;
+    HWND window = find_window(command.arguments[0], error);
+    if (!window)
+        return error;
+    if (command.name == "title") {
+        sim::driver::set_title(window, command.arguments[1]);
+    } else if (command.name == "hide") {
+        sim::driver::hide(window);
+    } else if (command.name == "show") {
+        sim::driver::show(window);
+    } else if (command.name == "minimize") {
+        sim::driver::minimise(window);
+    } else if (command.name == "maximize") {
+        sim::driver::maximise(window);
+    } else if (command.name == "restore") {
+        sim::driver::restore(window);
+    } else if (command.name == "close") {
+        sim::driver::close(window);
+    } else if (command.name == "move") {
+        auto rectangle = parse_rectangle(command.arguments[1]);
+        if (!rectangle)
+            return "expects the rectangle as left,top,right,bottom";
+        sim::driver::move(window, to_rect(*rectangle));
+    } else if (command.name == "end-process") {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        sim::driver::end_process(process);
+    } else if (command.name == "hang") {
+        const auto& state = command.arguments[1];
+        if (state != "on" && state != "off")
+            return "expects on or off";
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        sim::driver::set_hung(process, state == "on");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::run_input_command(const Command& command)
+{
+    const auto& arguments = command.arguments;
+    if (command.name == "mouse-move" || command.name == "click" || command.name == "double-click") {
+        auto x = integer_argument(arguments[0]);
+        auto y = integer_argument(arguments[1]);
+        auto button = button_argument(command, 2);
+        if (!x || !y || !button)
+            return "expects x, y and an optional button (left, right, middle)";
+        if (command.name == "mouse-move")
+            sim::driver::mouse_move(*x, *y);
+        else if (command.name == "click")
+            sim::driver::click(*x, *y, *button);
+        else
+            sim::driver::double_click(*x, *y, *button);
+        return std::nullopt;
+    }
+    if (command.name == "mouse-down" || command.name == "mouse-up") {
+        auto button = button_argument(command, 0);
+        if (!button)
+            return "expects left, right or middle";
+        if (command.name == "mouse-down")
+            sim::driver::mouse_down(*button);
+        else
+            sim::driver::mouse_up(*button);
+        return std::nullopt;
+    }
+    if (command.name == "drag") {
+        auto x1 = integer_argument(arguments[0]);
+        auto y1 = integer_argument(arguments[1]);
+        auto x2 = integer_argument(arguments[2]);
+        auto y2 = integer_argument(arguments[3]);
+        auto steps = arguments.size() > 4 ? integer_argument(arguments[4]) : std::optional<int>(4);
+        auto button = button_argument(command, 5);
+        if (!x1 || !y1 || !x2 || !y2 || !steps || *steps < 1 || !button)
+            return "expects x1 y1 x2 y2, then optional steps and button";
+        sim::driver::drag(POINT { *x1, *y1 }, POINT { *x2, *y2 }, *steps, *button);
+        return std::nullopt;
+    }
+    std::vector<BYTE> keys;
+    for (auto& name : arguments) {
+        auto key = virtual_key(name);
+        if (!key)
+            return "does not know the key \"" + name + "\"";
+        keys.push_back(*key);
+    }
+    if (command.name == "key-down") {
+        sim::driver::key_down(keys[0]);
+        return std::nullopt;
+    }
+    if (command.name == "key-up") {
+        sim::driver::key_up(keys[0]);
+        return std::nullopt;
+    }
+    sim::driver::press_key(keys[0], std::vector<BYTE>(keys.begin() + 1, keys.end()));
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::run_answer_command(const Command& command)
+{
+    const auto& answer = command.arguments[0];
+    if (command.name == "menu") {
+        sim::driver::choose_menu_item(answer);
+        return std::nullopt;
+    }
+    if (command.name == "menu-position") {
+        auto position = integer_argument(answer);
+        if (!position || *position < 0)
+            return "expects the item's position, counted from 0";
+        sim::driver::choose_menu_position(*position);
+        return std::nullopt;
+    }
+    if (command.name == "message-box") {
+        auto button = message_box_answer(answer);
+        if (!button)
+            return "expects ok, cancel, yes, no, abort, retry, ignore or a button number";
+        sim::driver::answer_message_box(*button);
+        return std::nullopt;
+    }
+    if (command.name == "color-dialog") {
+        if (upper(answer) == "CANCEL") {
+            sim::driver::cancel_color_dialog();
+            return std::nullopt;
+        }
+        auto color = color_argument(answer);
+        if (!color)
+            return "expects #RRGGBB, a colour number or cancel";
+        sim::driver::answer_color_dialog(*color);
+        return std::nullopt;
+    }
+    if (upper(answer) == "CANCEL") {
+        sim::driver::cancel_save_dialog();
+        return std::nullopt;
+    }
+    sim::driver::answer_save_dialog(answer);
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::run_shell_command(const Command& command)
+{
+    const auto& arguments = command.arguments;
+    if (command.name == "wait") {
+        auto milliseconds = integer_argument(arguments[0]);
+        if (!milliseconds || *milliseconds < 0)
+            return "expects a number of milliseconds";
+        sim::driver::run_for(static_cast<uint64_t>(*milliseconds));
+        return std::nullopt;
+    }
+    if (command.name == "camera") {
+        if (arguments[0] != "plugged" && arguments[0] != "unplugged")
+            return "expects plugged or unplugged";
+        sim::set_camera_plugged(arguments[0] == "plugged");
+        return std::nullopt;
+    }
+    if (command.name == "http") {
+        sim::HttpAnswer answer;
+        answer.body = arguments[1];
+        for (size_t i = 2; i < arguments.size(); ++i) {
+            std::string name;
+            std::string value;
+            auto number = split_option(arguments[i], name, value) ? parse_number(value) : std::nullopt;
+            if (number && name == "status") {
+                answer.status = static_cast<int>(*number);
+                continue;
+            }
+            if (number && name == "delay" && *number >= 0) {
+                answer.delay_ms = static_cast<uint32_t>(*number);
+                continue;
+            }
+            return "does not know the option \"" + arguments[i] + "\"";
+        }
+        sim::set_http_answer(arguments[0], answer);
+        return std::nullopt;
+    }
+    auto index = integer_argument(arguments[0]);
+    if (!index || *index < 0 || static_cast<size_t>(*index) >= sim::tray_icons().size())
+        return "there is no notification-area icon " + arguments[0];
+    std::string kind = arguments.size() > 1 ? upper(arguments[1]) : "LEFT";
+    std::vector<UINT> messages;
+    if (kind == "LEFT")
+        messages = { WM_LBUTTONDOWN, WM_LBUTTONUP };
+    else if (kind == "RIGHT")
+        messages = { WM_RBUTTONDOWN, WM_RBUTTONUP };
+    else if (kind == "DOUBLE")
+        messages = { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP };
+    else
+        return "expects left, right or double";
+    for (UINT message : messages) {
+        sim::send_tray_mouse_message(static_cast<size_t>(*index), message);
+        sim::driver::pump();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::write_file(const std::string& name, const void* data, size_t size)
+{
+    fs::path path = m_output_folder / name;
+    std::error_code ignored;
+    fs::create_directories(path.parent_path(), ignored);
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    if (!file)
+        return "cannot write " + path.string();
+    m_written.push_back(path);
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::run_output_command(const Command& command)
+{
+    if (command.name == "dump") {
+        std::string json = dump_state();
+        return write_file(command.arguments[0], json.data(), json.size());
+    }
+    sim::driver::pump();
+    auto png = sim::encode_png(sim::driver::screenshot());
+    return write_file(command.arguments[0], png.data(), png.size());
+}
+
+}

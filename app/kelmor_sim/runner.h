@@ -1,0 +1,47 @@
+// Runs a parsed scenario on the simulated desktop and writes the files it asks for.
+#pragma once
+
+#include "app/kelmor_sim/scenario.h"
+#include "platform/api/types.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelmor_sim {
+
+class Runner {
+public:
+    // Output files named in the scenario are written below `output_folder`.
+    explicit Runner(std::filesystem::path output_folder);
+
+    // Runs every command in order; stops at the first that fails and says why.
+    std::optional<ScenarioError> run(const Scenario& scenario);
+
+    // The files written so far, in order.
+    const std::vector<std::filesystem::path>& written_files() const { return m_written; }
+
+private:
+    std::optional<std::string> run_command(const Command& command);
+    std::optional<std::string> run_window_command(const Command& command);
+    std::optional<std::string> run_input_command(const Command& command);
+    std::optional<std::string> run_answer_command(const Command& command);
+    std::optional<std::string> run_shell_command(const Command& command);
+    std::optional<std::string> run_output_command(const Command& command);
+
+    std::optional<std::string> open_window(const Command& command);
+    std::optional<std::string> add_child(const Command& command);
+    HWND find_window(const std::string& name, std::string& error) const;
+    uint32_t process_for(const std::string& executable);
+    std::optional<std::string> write_file(const std::string& name, const void* data, size_t size);
+
+    std::filesystem::path m_output_folder;
+    std::map<std::string, HWND> m_windows;
+    std::map<std::string, uint32_t> m_processes;
+    std::vector<std::filesystem::path> m_written;
+};
+
+}

@@ -1,0 +1,189 @@
+#include "app/kelmor_sim/scenario.h"
+
+#include <charconv>
+#include <map>
+
+namespace kelmor_sim {
+
+namespace {
+
+struct Arity {
+    size_t minimum = 0;
+    size_t maximum = 0;
+};
+
+const std::map<std::string, Arity, std::less<>>& commands()
+{
+    static const std::map<std::string, Arity, std::less<>> table = {
+        { "screen", { 2, 2 } },
+        { "start", { 1, 1 } },
+        { "open", { 5, 9 } },
+        { "child", { 5, 6 } },
+        { "title", { 2, 2 } },
+        { "hide", { 1, 1 } },
+        { "show", { 1, 1 } },
+        { "minimize", { 1, 1 } },
+        { "maximize", { 1, 1 } },
+        { "restore", { 1, 1 } },
+        { "close", { 1, 1 } },
+        { "move", { 2, 2 } },
+        { "end-process", { 1, 1 } },
+        { "hang", { 2, 2 } },
+        { "mouse-move", { 2, 2 } },
+        { "mouse-down", { 0, 1 } },
+        { "mouse-up", { 0, 1 } },
+        { "click", { 2, 3 } },
+        { "double-click", { 2, 3 } },
+        { "drag", { 4, 6 } },
+        { "key", { 1, 4 } },
+        { "key-down", { 1, 1 } },
+        { "key-up", { 1, 1 } },
+        { "menu", { 1, 1 } },
+        { "menu-position", { 1, 1 } },
+        { "message-box", { 1, 1 } },
+        { "color-dialog", { 1, 1 } },
+        { "save-dialog", { 1, 1 } },
+        { "http", { 2, 4 } },
+        { "camera", { 1, 1 } },
+        { "tray-click", { 1, 2 } },
+        { "wait", { 1, 1 } },
+        { "screenshot", { 1, 1 } },
+        { "dump", { 1, 1 } },
+    };
+    return table;
+}
+
+bool is_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Splits a line into words; returns an error message for a quote left open.
+std::optional<std::string> split_words(std::string_view line, std::vector<std::string>& words)
+{
+    size_t i = 0;
+    while (i < line.size()) {
+        if (is_blank(line[i])) {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (line[i] != '"') {
+            while (i < line.size() && !is_blank(line[i]))
+                word += line[i++];
+            words.push_back(std::move(word));
+            continue;
+        }
+        ++i;
+        bool is_closed = false;
+        while (i < line.size()) {
+            if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '"') {
+                word += '"';
+                i += 2;
+                continue;
+            }
+            if (line[i] == '"') {
+                is_closed = true;
+                ++i;
+                break;
+            }
+            word += line[i++];
+        }
+        if (!is_closed)
+            return "a quoted word is not closed";
+        words.push_back(std::move(word));
+    }
+    return std::nullopt;
+}
+
+std::string arity_text(const Arity& arity)
+{
+    if (arity.minimum == arity.maximum)
+        return std::to_string(arity.minimum);
+    return std::to_string(arity.minimum) + " to " + std::to_string(arity.maximum);
+}
+
+}
+
+Scenario parse_scenario(std::string_view text)
+{
+    Scenario scenario;
+    int line_number = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++line_number;
+
+        size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos || line[first] == '#')
+            continue;
+        std::vector<std::string> words;
+        if (auto error = split_words(line, words)) {
+            scenario.errors.push_back({ line_number, *error });
+            continue;
+        }
+        auto known = commands().find(words[0]);
+        if (known == commands().end()) {
+            scenario.errors.push_back({ line_number, "unknown command \"" + words[0] + "\"" });
+            continue;
+        }
+        size_t count = words.size() - 1;
+        if (count < known->second.minimum || count > known->second.maximum) {
+            scenario.errors.push_back({ line_number,
+                words[0] + " takes " + arity_text(known->second) + " arguments, not " + std::to_string(count) });
+            continue;
+        }
+        Command command;
+        command.line = line_number;
+        command.name = words[0];
+        command.arguments.assign(words.begin() + 1, words.end());
+        scenario.commands.push_back(std::move(command));
+    }
+    return scenario;
+}
+
+std::optional<long long> parse_number(std::string_view text)
+{
+    int base = 10;
+    bool is_negative = !text.empty() && text[0] == '-';
+    if (is_negative)
+        text.remove_prefix(1);
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty())
+        return std::nullopt;
+    long long value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return is_negative ? -value : value;
+}
+
+std::optional<Rectangle> parse_rectangle(std::string_view text)
+{
+    long long values[4] {};
+    for (int i = 0; i < 4; ++i) {
+        size_t comma = text.find(',');
+        bool is_last = i == 3;
+        if (is_last != (comma == std::string_view::npos))
+            return std::nullopt;
+        auto value = parse_number(text.substr(0, comma));
+        if (!value)
+            return std::nullopt;
+        values[i] = *value;
+        text = is_last ? std::string_view() : text.substr(comma + 1);
+    }
+    Rectangle rectangle { static_cast<int>(values[0]), static_cast<int>(values[1]), static_cast<int>(values[2]),
+        static_cast<int>(values[3]) };
+    if (rectangle.right < rectangle.left || rectangle.bottom < rectangle.top)
+        return std::nullopt;
+    return rectangle;
+}
+
+}

@@ -1,0 +1,271 @@
+#include "app/kelmor_sim/state_dump.h"
+
+#include "app/kelmor_sim/json_writer.h"
+#include "platform/api/shell.h"
+#include "platform/sim/desktop.h"
+#include "platform/sim/driver.h"
+#include "platform/sim/shell/clipboard.h"
+#include "platform/sim/shell/internet.h"
+#include "platform/sim/shell/notification_area.h"
+#include "platform/sim/shell/program_start.h"
+#include "platform/sim/shell/registry_store.h"
+#include "platform/sim/shell/shell_windows.h"
+#include "platform/sim/shell/wallpaper.h"
+
+#include <cstring>
+
+namespace kelmor_sim {
+
+namespace {
+
+uint64_t handle_number(const void* handle)
+{
+    return reinterpret_cast<uintptr_t>(handle);
+}
+
+void write_handle(JsonWriter& json, const void* handle)
+{
+    if (!handle) {
+        json.null();
+        return;
+    }
+    json.value(handle_number(handle));
+}
+
+void write_rect(JsonWriter& json, const RECT& rect)
+{
+    json.begin_array();
+    json.value(static_cast<int64_t>(rect.left));
+    json.value(static_cast<int64_t>(rect.top));
+    json.value(static_cast<int64_t>(rect.right));
+    json.value(static_cast<int64_t>(rect.bottom));
+    json.end_array();
+}
+
+void write_window(JsonWriter& json, const sim::driver::WindowState& window)
+{
+    json.begin_object();
+    json.key("handle");
+    write_handle(json, window.handle);
+    json.key("parent");
+    write_handle(json, window.parent);
+    json.key("owner");
+    write_handle(json, window.owner);
+    json.key("process");
+    json.value(window.process_id);
+    json.key("executable");
+    json.value(window.executable);
+    json.key("class");
+    json.value(window.class_name);
+    json.key("title");
+    json.value(window.title);
+    json.key("style");
+    json.value(static_cast<uint64_t>(window.style));
+    json.key("ex_style");
+    json.value(static_cast<uint64_t>(window.ex_style));
+    json.key("rect");
+    write_rect(json, window.rect);
+    json.key("visible");
+    json.value(window.is_visible);
+    json.key("layered");
+    json.value(window.is_layered);
+    json.key("alpha");
+    if (window.layered_alpha)
+        json.value(static_cast<int>(*window.layered_alpha));
+    else
+        json.null();
+    json.key("per_pixel_alpha");
+    json.value(window.is_per_pixel);
+    json.key("region_bounds");
+    if (window.region_bounds)
+        write_rect(json, *window.region_bounds);
+    else
+        json.null();
+    json.key("z_order");
+    json.value(window.z_order);
+    json.key("children");
+    json.begin_array();
+    for (auto& child : window.children)
+        write_window(json, child);
+    json.end_array();
+    json.end_object();
+}
+
+std::string type_name(DWORD type)
+{
+    switch (type) {
+    case REG_SZ:
+        return "REG_SZ";
+    case REG_EXPAND_SZ:
+        return "REG_EXPAND_SZ";
+    case REG_DWORD:
+        return "REG_DWORD";
+    case REG_BINARY:
+        return "REG_BINARY";
+    case REG_MULTI_SZ:
+        return "REG_MULTI_SZ";
+    default:
+        return std::to_string(type);
+    }
+}
+
+void write_registry_value(JsonWriter& json, const sim::RegistryValue& value)
+{
+    if ((value.type == REG_SZ || value.type == REG_EXPAND_SZ)) {
+        std::string text(value.data.begin(), value.data.end());
+        json.value(text.substr(0, text.find('\0')));
+        return;
+    }
+    if (value.type == REG_DWORD && value.data.size() == 4) {
+        DWORD number = 0;
+        std::memcpy(&number, value.data.data(), 4);
+        json.value(static_cast<uint64_t>(number));
+        return;
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (uint8_t byte : value.data) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 15];
+    }
+    json.value(hex);
+}
+
+std::string format_name(UINT format)
+{
+    switch (format) {
+    case CF_TEXT:
+        return "CF_TEXT";
+    case CF_BITMAP:
+        return "CF_BITMAP";
+    case CF_DIB:
+        return "CF_DIB";
+    case CF_UNICODETEXT:
+        return "CF_UNICODETEXT";
+    default:
+        return std::to_string(format);
+    }
+}
+
+void write_windows(JsonWriter& json)
+{
+    json.key("foreground");
+    write_handle(json, sim::driver::foreground_window());
+    json.key("focus");
+    write_handle(json, sim::driver::focus_window());
+    json.key("windows");
+    json.begin_array();
+    for (auto& window : sim::driver::window_tree())
+        write_window(json, window);
+    json.end_array();
+}
+
+void write_tray(JsonWriter& json)
+{
+    json.key("tray_icons");
+    json.begin_array();
+    for (auto& icon : sim::tray_icons()) {
+        json.begin_object();
+        json.key("owner");
+        write_handle(json, icon.owner);
+        json.key("id");
+        json.value(icon.id);
+        json.key("flags");
+        json.value(icon.flags);
+        json.key("callback_message");
+        json.value(icon.callback_message);
+        json.key("icon");
+        write_handle(json, icon.icon);
+        json.key("tip");
+        json.value(icon.tip);
+        json.end_object();
+    }
+    json.end_array();
+}
+
+void write_registry(JsonWriter& json)
+{
+    json.key("registry");
+    json.begin_array();
+    for (auto& entry : sim::registry_entries()) {
+        json.begin_object();
+        json.key("key");
+        json.value(entry.key_path);
+        json.key("name");
+        json.value(entry.value_name);
+        json.key("type");
+        json.value(type_name(entry.value.type));
+        json.key("value");
+        write_registry_value(json, entry.value);
+        json.end_object();
+    }
+    json.end_array();
+}
+
+void write_shell(JsonWriter& json)
+{
+    json.key("wallpaper");
+    json.value(sim::wallpaper_path());
+    json.key("desktop_view");
+    json.value(sim::desktop_view_name(sim::desktop_view()));
+    json.key("clipboard");
+    json.begin_object();
+    json.key("formats");
+    json.begin_array();
+    for (UINT format : sim::clipboard_formats())
+        json.value(format_name(format));
+    json.end_array();
+    json.key("text");
+    json.value(sim::clipboard_text());
+    SIZE bitmap = sim::clipboard_bitmap_size();
+    json.key("bitmap_size");
+    json.begin_array();
+    json.value(static_cast<int64_t>(bitmap.cx));
+    json.value(static_cast<int64_t>(bitmap.cy));
+    json.end_array();
+    json.end_object();
+    json.key("shell_executions");
+    json.begin_array();
+    for (auto& execution : sim::shell_executions()) {
+        json.begin_object();
+        json.key("operation");
+        json.value(execution.operation);
+        json.key("file");
+        json.value(execution.file);
+        json.key("parameters");
+        json.value(execution.parameters);
+        json.key("show_command");
+        json.value(execution.show_command);
+        json.end_object();
+    }
+    json.end_array();
+    json.key("http_requests");
+    json.begin_array();
+    for (auto& url : sim::http_requests())
+        json.value(url);
+    json.end_array();
+}
+
+}
+
+std::string dump_state()
+{
+    JsonWriter json;
+    json.begin_object();
+    json.key("time_ms");
+    json.value(static_cast<uint64_t>(sim::now_ms()));
+    SIZE screen = sim::screen_size();
+    json.key("screen");
+    json.begin_array();
+    json.value(static_cast<int64_t>(screen.cx));
+    json.value(static_cast<int64_t>(screen.cy));
+    json.end_array();
+    write_windows(json);
+    write_tray(json);
+    write_registry(json);
+    write_shell(json);
+    json.end_object();
+    return json.text();
+}
+
+}

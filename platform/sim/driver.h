@@ -1,0 +1,143 @@
+// The driver of the simulated desktop, for tests and kelmor-sim: processes and application
+// windows, scripted input and modal answers, the virtual clock, and a read-back of the whole state.
+#pragma once
+
+#include "platform/api/types.h"
+#include "platform/sim/gdi/bitmap.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim::driver {
+
+// The desktop.
+void reset();
+void set_screen_size(int width, int height);
+
+// Processes. A fresh desktop has two: the shell ("C:\Windows\explorer.exe", which owns the desktop
+// window) and the program ("C:\Program Files\Kelmor\Kelmor 2.exe"), which is the current process:
+// the one whose code runs, and whose windows the program's CreateWindowExA makes.
+uint32_t create_process(const std::string& executable_path);
+uint32_t shell_process();
+uint32_t program_process();
+uint32_t current_process();
+void set_current_process(uint32_t process_id);
+bool is_process_alive(uint32_t process_id);
+// Ends a process: its windows are destroyed (children of its windows that belong to other
+// processes go with them) and its kernel handles closed.
+void end_process(uint32_t process_id);
+// A hung process answers no message: SendMessageTimeoutA to its windows returns after its time-out
+// and the clock moves by it; posted messages wait until it answers again.
+void set_hung(uint32_t process_id, bool is_hung);
+
+// Runs program code as the program's process. A call of ExitProcess inside ends the process and
+// unwinds to here; returns false then.
+bool run_program(const std::function<void()>& code);
+
+// Windows of fake applications. The window procedure behaves as an ordinary application:
+// answers WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETICON and WM_QUERYDRAGICON, paints a plain client
+// with its title, and closes on Alt+F4 or WM_CLOSE.
+struct AppWindow {
+    std::string class_name = "SimAppWindow";
+    std::string title;
+    DWORD style = 0x10CF0000;  // WS_OVERLAPPEDWINDOW | WS_VISIBLE
+    DWORD ex_style = 0x00000100;  // WS_EX_WINDOWEDGE
+    RECT rect {100, 100, 740, 580};
+    bool has_icon = true;
+    // Answers WM_GETICON with its icons; without it only the class icons and WM_QUERYDRAGICON remain.
+    bool answers_get_icon = true;
+};
+HWND open_app_window(uint32_t process_id, const AppWindow& window);
+// A child control (class "Edit", "Static", "Button" or the application's own) at a rectangle
+// of the parent's client area; it belongs to the parent's process.
+HWND add_child_control(HWND parent, const std::string& class_name, const std::string& text, RECT rect,
+    DWORD style = 0x50000000);  // WS_CHILD | WS_VISIBLE
+void set_title(HWND window, const std::string& title);
+void show(HWND window);
+void hide(HWND window);
+void minimise(HWND window);
+void maximise(HWND window);
+void restore(HWND window);
+// Asks the window to close (WM_CLOSE), as its close button does, and delivers what follows.
+void close(HWND window);
+void move(HWND window, RECT rect);
+
+// Input at screen points. Each call delivers what it causes before it returns.
+enum class Button { Left, Right, Middle };
+void mouse_move(int x, int y);
+void mouse_down(Button button = Button::Left);
+void mouse_up(Button button = Button::Left);
+void click(int x, int y, Button button = Button::Left);
+void double_click(int x, int y, Button button = Button::Left);
+// Presses at `from`, moves in `steps` even steps to `to` and releases there.
+void drag(POINT from, POINT to, int steps = 4, Button button = Button::Left);
+void key_down(BYTE virtual_key);
+void key_up(BYTE virtual_key);
+// Presses the modifiers in order, taps the key, releases the modifiers in reverse order.
+void press_key(BYTE virtual_key, const std::vector<BYTE>& modifiers = {});
+POINT cursor();
+
+// Answers for the modal loops (menus, message boxes, the colour and save dialogs), taken in order.
+// A modal loop first runs the waits at the head of the script, then takes the next answer if it
+// is of its kind and cancels otherwise (or when the script is empty), so nothing hangs.
+void choose_menu_item(const std::string& text);
+void choose_menu_position(int position);
+void answer_message_box(int button_id);
+void answer_color_dialog(COLORREF color);
+void cancel_color_dialog();
+void answer_save_dialog(const std::string& file_path);
+void cancel_save_dialog();
+void wait_in_modal(uint32_t milliseconds);
+size_t pending_modal_answers();
+void clear_modal_answers();
+
+// What the modal loops showed, for tests: the caption and text of message boxes and the items of
+// menus, in order.
+struct ModalRecord {
+    std::string kind;  // "menu", "message box", "color dialog" or "save dialog"
+    std::string text;
+    std::string result;
+};
+const std::vector<ModalRecord>& modal_history();
+
+// The clock. run_for delivers every posted message, paint and timer of every window in virtual
+// time until the clock has moved by `milliseconds`; pump delivers what is due now.
+void run_for(uint64_t milliseconds);
+void pump();
+uint64_t now();
+
+// The whole state of the window system.
+struct WindowState {
+    HWND handle = nullptr;
+    HWND parent = nullptr;
+    HWND owner = nullptr;
+    uint32_t process_id = 0;
+    std::string executable;
+    std::string class_name;
+    std::string title;
+    DWORD style = 0;
+    DWORD ex_style = 0;
+    RECT rect {};  // screen coordinates
+    RECT client {};  // screen coordinates
+    bool is_visible = false;  // as IsWindowVisible answers
+    bool is_layered = false;
+    std::optional<BYTE> layered_alpha;  // constant alpha, when set
+    bool is_per_pixel = false;  // contents come from UpdateLayeredWindow
+    std::optional<RECT> region_bounds;  // window coordinates
+    int z_order = 0;  // 0 for the front-most among its siblings
+    std::vector<WindowState> children;  // front to back
+};
+// The top-level windows, front to back, each with its children.
+std::vector<WindowState> window_tree();
+std::optional<WindowState> window_state(HWND window);
+HWND foreground_window();
+HWND focus_window();
+HWND capture_window();
+
+// The screen as the user sees it.
+Bitmap screenshot();
+
+}

@@ -1,0 +1,167 @@
+// Creating bitmaps and DIB sections, and moving their pixels to and from the program's memory.
+#include "platform/api/gdi.h"
+
+#include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/dib_format.h"
+#include "platform/sim/gdi/gdi_objects.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace sim;
+
+namespace {
+
+bool holds_monochrome_bitmap(HDC handle)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !dc->is_memory())
+        return false;
+    auto* bitmap = find_bitmap(dc->state.bitmap);
+    return !bitmap || bitmap->is_monochrome();
+}
+
+Bitmap monochrome_bitmap(int width, int height)
+{
+    Bitmap bitmap(width, height);
+    bitmap.set_bits_per_pixel(1);
+    bitmap.fill(0xFF000000);
+    return bitmap;
+}
+
+}
+
+HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
+{
+    if (!find_dc(dc) || !Bitmap::is_possible_size(width, height))
+        return nullptr;
+    // A memory DC that still holds its first bitmap is monochrome, and so is what it makes.
+    if (width == 0 || height == 0 || holds_monochrome_bitmap(dc))
+        return add_bitmap(monochrome_bitmap(std::max(width, 1), std::max(height, 1)));
+    Bitmap bitmap(width, height);
+    bitmap.fill(0xFF000000);
+    return add_bitmap(std::move(bitmap));
+}
+
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, const VOID* bits)
+{
+    if (width <= 0 || height <= 0 || planes != 1 || !Bitmap::is_possible_size(width, height))
+        return nullptr;
+    if (bits_per_pixel == 1) {
+        Bitmap bitmap = monochrome_bitmap(width, height);
+        if (bits) {
+            // Monochrome rows are padded to 16 bits; a set bit is white.
+            auto* bytes = static_cast<const uint8_t*>(bits);
+            int stride = (width + 15) / 16 * 2;
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    bool is_white = (bytes[y * stride + x / 8] >> (7 - x % 8)) & 1;
+                    bitmap.set_pixel(x, y, is_white ? 0xFFFFFFFF : 0xFF000000);
+                }
+            }
+        }
+        return add_bitmap(std::move(bitmap));
+    }
+    Bitmap bitmap(width, height);
+    bitmap.fill(0xFF000000);
+    if (bits && (bits_per_pixel == 24 || bits_per_pixel == 32)) {
+        auto* bytes = static_cast<const uint8_t*>(bits);
+        int bytes_per_pixel = bits_per_pixel / 8;
+        int stride = (width * bits_per_pixel + 15) / 16 * 2;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const uint8_t* pixel = bytes + y * stride + x * bytes_per_pixel;
+                uint32_t alpha = bytes_per_pixel == 4 ? pixel[3] : 0xFF;
+                bitmap.set_pixel(x, y, (alpha << 24) | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0]);
+            }
+        }
+    }
+    return add_bitmap(std::move(bitmap));
+}
+
+HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* info, UINT, VOID** bits, HANDLE section, DWORD)
+{
+    if (bits)
+        *bits = nullptr;
+    if (!info || section)
+        return nullptr;
+    auto layout = dib_layout(*info);
+    if (!layout || (layout->bits_per_pixel != 24 && layout->bits_per_pixel != 32))
+        return nullptr;
+    if (!Bitmap::is_possible_size(layout->width, layout->height))
+        return nullptr;
+    auto orientation = layout->is_bottom_up ? Bitmap::Orientation::BottomUp : Bitmap::Orientation::TopDown;
+    auto handle = add_bitmap(Bitmap::dib_section(layout->width, layout->height, layout->bits_per_pixel, orientation));
+    if (bits)
+        *bits = find_bitmap(handle)->bits();
+    return handle;
+}
+
+int WINAPI SetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, const VOID* bits, const BITMAPINFO* info, UINT)
+{
+    auto* bitmap = find_bitmap(handle);
+    if (!bitmap || !bits || !info)
+        return 0;
+    auto layout = dib_layout(*info);
+    if (!layout)
+        return 0;
+    bitmap->pull_client_bits();
+    auto* bytes = static_cast<const uint8_t*>(bits);
+    int width = std::min(layout->width, bitmap->width());
+    int copied = 0;
+    // Scan lines are numbered in the DIB's own order: from the bottom for a bottom-up DIB.
+    for (UINT line = 0; line < lines; ++line) {
+        int scan = static_cast<int>(start + line);
+        if (scan >= layout->height)
+            break;
+        int image_row = layout->is_bottom_up ? layout->height - 1 - scan : scan;
+        const uint8_t* row = bytes + static_cast<size_t>(line) * layout->stride;
+        if (image_row < bitmap->height()) {
+            uint32_t* target = bitmap->row(image_row);
+            for (int x = 0; x < width; ++x)
+                target[x] = read_dib_pixel(*layout, row, x);
+        }
+        ++copied;
+    }
+    bitmap->push_client_bits();
+    return copied;
+}
+
+int WINAPI GetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT)
+{
+    auto* bitmap = find_bitmap(handle);
+    if (!bitmap || !info)
+        return 0;
+    auto& header = info->bmiHeader;
+    if (!bits && header.biBitCount == 0) {
+        // Only the description is asked for.
+        header.biWidth = bitmap->width();
+        header.biHeight = bitmap->is_bottom_up() || !bitmap->is_dib_section() ? bitmap->height() : -bitmap->height();
+        header.biPlanes = 1;
+        header.biBitCount = static_cast<WORD>(bitmap->bits_per_pixel() == 1 ? 1 : bitmap->bits_per_pixel());
+        header.biCompression = BI_RGB;
+        header.biSizeImage = static_cast<DWORD>((bitmap->width() * header.biBitCount + 31) / 32 * 4 * bitmap->height());
+        return 1;
+    }
+    auto layout = dib_layout(*info);
+    if (!layout || (layout->bits_per_pixel != 24 && layout->bits_per_pixel != 32))
+        return 0;
+    if (!bits) {
+        header.biSizeImage = static_cast<DWORD>(layout->size_in_bytes());
+        return 1;
+    }
+    bitmap->pull_client_bits();
+    auto* bytes = static_cast<uint8_t*>(bits);
+    int width = std::min(layout->width, bitmap->width());
+    int copied = 0;
+    for (UINT line = 0; line < lines; ++line) {
+        int scan = static_cast<int>(start + line);
+        if (scan >= layout->height)
+            break;
+        int image_row = layout->is_bottom_up ? layout->height - 1 - scan : scan;
+        if (image_row < bitmap->height())
+            write_dib_row(*layout, bytes + static_cast<size_t>(line) * layout->stride, bitmap->row(image_row), width);
+        ++copied;
+    }
+    return copied;
+}

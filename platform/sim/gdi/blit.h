@@ -1,0 +1,104 @@
+// The pixel loop shared by every block transfer: each destination pixel inside the clip is mapped
+// to a source pixel and combined with it.
+#pragma once
+
+#include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/painter.h"
+
+#include <optional>
+#include <utility>
+
+namespace sim {
+
+// The source of a transfer as the destination sees it: monochrome pixels take the destination's
+// text and background colours, colour pixels copied into a monochrome bitmap turn white where they
+// match the source DC's background colour.
+class BlitSource {
+public:
+    BlitSource(const DeviceContext& source, const DeviceContext& destination, const Bitmap& destination_bitmap,
+        const RECT& area);
+    // Plain pixels, such as a DIB in the program's memory.
+    explicit BlitSource(ReadSource read)
+        : m_read(std::move(read))
+    {
+    }
+
+    explicit operator bool() const { return m_read.bitmap != nullptr; }
+    // Reads the pixel at a point in source DC coordinates; false outside the source's pixels.
+    bool pixel_at(int x, int y, uint32_t& pixel) const
+    {
+        int column = x + m_read.origin.x;
+        int row = y + m_read.origin.y;
+        if (!m_read.bitmap->contains(column, row))
+            return false;
+        pixel = m_read.bitmap->pixel(column, row);
+        if (m_is_from_monochrome)
+            pixel = (pixel & 0xFFFFFF) ? m_white_becomes : m_black_becomes;
+        else if (m_is_to_monochrome)
+            pixel = (pixel & 0xFFFFFF) == (m_background & 0xFFFFFF) ? 0xFFFFFFFF : 0xFF000000;
+        return true;
+    }
+    bool is_plain() const { return !m_is_from_monochrome && !m_is_to_monochrome; }
+    const Bitmap& bitmap() const { return *m_read.bitmap; }
+    POINT origin() const { return m_read.origin; }
+
+private:
+    ReadSource m_read;
+    bool m_is_from_monochrome = false;
+    bool m_is_to_monochrome = false;
+    uint32_t m_black_becomes = 0;
+    uint32_t m_white_becomes = 0;
+    uint32_t m_background = 0;
+};
+
+// For every destination pixel of `dest_rect` (DC coordinates) inside the target's clip:
+// map(x, y, source_x, source_y) picks the source point (false: leave the pixel) and
+// combine(source_pixel, destination_pixel&) writes it.
+template<typename Map, typename Combine>
+void transfer(const DrawTarget& target, const RECT& dest_rect, const BlitSource& source, Map map, Combine combine)
+{
+    POINT origin = target.origin();
+    for_each_span(target.clip(), offset_rect(dest_rect, origin), [&](int y, int left, int right) {
+        uint32_t* row = target.bitmap().row(y);
+        for (int x = left; x < right; ++x) {
+            int source_x = 0;
+            int source_y = 0;
+            uint32_t pixel = 0;
+            if (!map(x - origin.x, y - origin.y, source_x, source_y) || !source.pixel_at(source_x, source_y, pixel))
+                continue;
+            combine(pixel, row[x]);
+        }
+    });
+}
+
+// The nearest source index for each destination index when `source_extent` pixels are stretched
+// over `dest_extent`; a negative extent runs the other way from its anchor, as a mirror.
+class StretchAxis {
+public:
+    StretchAxis(int dest_anchor, int dest_extent, int source_anchor, int source_extent)
+        : m_dest_anchor(dest_anchor)
+        , m_dest_extent(dest_extent)
+        , m_source_anchor(source_anchor)
+        , m_source_extent(source_extent)
+    {
+    }
+    // The destination pixels covered: [first, last).
+    int first() const { return m_dest_extent >= 0 ? m_dest_anchor : m_dest_anchor + m_dest_extent + 1; }
+    int last() const { return m_dest_extent >= 0 ? m_dest_anchor + m_dest_extent : m_dest_anchor + 1; }
+    int source_of(int dest) const
+    {
+        long long index = m_dest_extent >= 0 ? dest - m_dest_anchor : m_dest_anchor - dest;
+        long long size = m_dest_extent >= 0 ? m_dest_extent : -static_cast<long long>(m_dest_extent);
+        long long source_size = m_source_extent >= 0 ? m_source_extent : -static_cast<long long>(m_source_extent);
+        int offset = static_cast<int>((2 * index + 1) * source_size / (2 * size));
+        return m_source_extent >= 0 ? m_source_anchor + offset : m_source_anchor - offset;
+    }
+
+private:
+    int m_dest_anchor;
+    int m_dest_extent;
+    int m_source_anchor;
+    int m_source_extent;
+};
+
+}

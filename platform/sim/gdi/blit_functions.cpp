@@ -1,0 +1,297 @@
+// Block transfers: BitBlt, StretchBlt, PatBlt, PlgBlt, AlphaBlend, TransparentBlt, StretchDIBits.
+#include "platform/api/gdi.h"
+
+#include "platform/sim/gdi/blit.h"
+#include "platform/sim/gdi/color.h"
+#include "platform/sim/gdi/dib_format.h"
+#include "platform/sim/gdi/gdi_objects.h"
+
+#include <cmath>
+#include <cstring>
+
+using namespace sim;
+
+namespace {
+
+uint32_t to_monochrome(uint32_t pixel)
+{
+    int brightness = red_of(pixel) + green_of(pixel) + blue_of(pixel);
+    return brightness >= 3 * 128 ? 0xFFFFFFFF : 0xFF000000;
+}
+
+// The pattern of a transfer: the destination's brush, none for a null brush.
+std::optional<uint32_t> pattern_of(const DeviceContext& dc, const DrawTarget& target)
+{
+    auto pattern = selected_brush_pixel(dc);
+    if (pattern && target.bitmap().is_monochrome())
+        return to_monochrome(*pattern);
+    return pattern;
+}
+
+// The common case of a same-size copy: whole spans are copied at once.
+void copy_spans(const DrawTarget& target, const RECT& dest_rect, const BlitSource& source, int dx, int dy)
+{
+    POINT origin = target.origin();
+    POINT source_origin = source.origin();
+    const Bitmap& pixels = source.bitmap();
+    for_each_span(target.clip(), offset_rect(dest_rect, origin), [&](int y, int left, int right) {
+        int source_row = y - origin.y + dy + source_origin.y;
+        if (source_row < 0 || source_row >= pixels.height())
+            return;
+        int shift = -origin.x + dx + source_origin.x;
+        left = std::max(left, -shift);
+        right = std::min(right, pixels.width() - shift);
+        if (left >= right)
+            return;
+        std::memcpy(target.bitmap().row(y) + left, pixels.row(source_row) + left + shift,
+            static_cast<size_t>(right - left) * sizeof(uint32_t));
+    });
+}
+
+BOOL pattern_blit(const DeviceContext& dc, const RECT& rect, RasterOperation operation)
+{
+    auto target = draw_target(dc);
+    if (!target)
+        return TRUE;
+    auto pattern = pattern_of(dc, target);
+    if (operation.uses_pattern() && !pattern)
+        return TRUE;
+    uint32_t pattern_pixel = pattern.value_or(0xFF000000);
+    paint_rect(target, rect, [&](uint32_t& pixel) { pixel = operation.apply(pattern_pixel, 0, pixel); });
+    return TRUE;
+}
+
+BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
+    int source_width, int source_height, DWORD rop)
+{
+    auto* dc = find_dc(dest);
+    if (!dc)
+        return FALSE;
+    RasterOperation operation(rop);
+    if (!operation.uses_source())
+        return pattern_blit(*dc, { x, y, x + width, y + height }, operation);
+    auto* source_dc = find_dc(src);
+    if (!source_dc || !width || !height || !source_width || !source_height)
+        return FALSE;
+    auto target = draw_target(*dc);
+    if (!target)
+        return TRUE;
+    StretchAxis columns(x, width, source_x, source_width);
+    StretchAxis rows(y, height, source_y, source_height);
+    RECT source_area = normalised({ source_x, source_y, source_x + source_width, source_y + source_height });
+    if (source_width < 0)
+        source_area = { source_x + source_width + 1, source_area.top, source_x + 1, source_area.bottom };
+    if (source_height < 0)
+        source_area = { source_area.left, source_y + source_height + 1, source_area.right, source_y + 1 };
+    BlitSource source(*source_dc, *dc, target.bitmap(), source_area);
+    if (!source)
+        return FALSE;
+    RECT dest_rect { columns.first(), rows.first(), columns.last(), rows.last() };
+    bool is_same_size = width == source_width && height == source_height && width > 0 && height > 0;
+    if (is_same_size && operation.is_source_copy() && source.is_plain()) {
+        copy_spans(target, dest_rect, source, source_x - x, source_y - y);
+        return TRUE;
+    }
+    uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
+    transfer(
+        target, dest_rect, source,
+        [&](int column, int row, int& from_column, int& from_row) {
+            from_column = columns.source_of(column);
+            from_row = rows.source_of(row);
+            return true;
+        },
+        [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
+    return TRUE;
+}
+
+}
+
+BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y, DWORD rop)
+{
+    if (width <= 0 || height <= 0)
+        return find_dc(dest) ? TRUE : FALSE;
+    return stretch_blit(dest, x, y, width, height, src, source_x, source_y, width, height, rop);
+}
+
+BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
+    int source_width, int source_height, DWORD rop)
+{
+    return stretch_blit(dest, x, y, width, height, src, source_x, source_y, source_width, source_height, rop);
+}
+
+BOOL WINAPI PatBlt(HDC dest, int x, int y, int width, int height, DWORD rop)
+{
+    auto* dc = find_dc(dest);
+    if (!dc)
+        return FALSE;
+    RasterOperation operation(rop);
+    if (operation.uses_source())
+        return FALSE;
+    return pattern_blit(*dc, { x, y, x + width, y + height }, operation);
+}
+
+BOOL WINAPI PlgBlt(HDC dest, const POINT* points, HDC src, int source_x, int source_y, int width, int height,
+    HBITMAP mask, int mask_x, int mask_y)
+{
+    auto* dc = find_dc(dest);
+    auto* source_dc = find_dc(src);
+    if (!dc || !source_dc || !points || width <= 0 || height <= 0)
+        return FALSE;
+    // The source's top-left corner goes to points[0], top-right to points[1], bottom-left to
+    // points[2]; each destination pixel centre is mapped back into the source.
+    double across_x = double(points[1].x - points[0].x) / width;
+    double across_y = double(points[1].y - points[0].y) / width;
+    double down_x = double(points[2].x - points[0].x) / height;
+    double down_y = double(points[2].y - points[0].y) / height;
+    double determinant = across_x * down_y - across_y * down_x;
+    if (determinant == 0)
+        return FALSE;
+    auto target = draw_target(*dc);
+    if (!target)
+        return TRUE;
+    LONG corners_x[] = { points[0].x, points[1].x, points[2].x, points[1].x + points[2].x - points[0].x };
+    LONG corners_y[] = { points[0].y, points[1].y, points[2].y, points[1].y + points[2].y - points[0].y };
+    RECT bounds { *std::min_element(corners_x, corners_x + 4), *std::min_element(corners_y, corners_y + 4),
+        *std::max_element(corners_x, corners_x + 4) + 1, *std::max_element(corners_y, corners_y + 4) + 1 };
+    BlitSource source(*source_dc, *dc, target.bitmap(), { source_x, source_y, source_x + width, source_y + height });
+    if (!source)
+        return FALSE;
+    const Bitmap* mask_bitmap = find_bitmap(mask);
+    transfer(
+        target, bounds, source,
+        [&](int column, int row, int& from_column, int& from_row) {
+            double px = column + 0.5 - points[0].x;
+            double py = row + 0.5 - points[0].y;
+            double u = (px * down_y - py * down_x) / determinant;
+            double v = (across_x * py - across_y * px) / determinant;
+            if (u < 0 || v < 0 || u >= width || v >= height)
+                return false;
+            int offset_x = static_cast<int>(u);
+            int offset_y = static_cast<int>(v);
+            if (mask_bitmap) {
+                int mx = mask_x + offset_x;
+                int my = mask_y + offset_y;
+                if (!mask_bitmap->contains(mx, my) || !(mask_bitmap->pixel(mx, my) & 0xFFFFFF))
+                    return false;
+            }
+            from_column = source_x + offset_x;
+            from_row = source_y + offset_y;
+            return true;
+        },
+        [](uint32_t pixel, uint32_t& destination) { destination = pixel; });
+    return TRUE;
+}
+
+BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
+    int source_width, int source_height, BLENDFUNCTION blend)
+{
+    auto* dc = find_dc(dest);
+    auto* source_dc = find_dc(src);
+    if (!dc || !source_dc || blend.BlendOp != AC_SRC_OVER)
+        return FALSE;
+    if (width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0)
+        return FALSE;
+    auto target = draw_target(*dc);
+    if (!target)
+        return TRUE;
+    BlitSource source(*source_dc, *dc, target.bitmap(),
+        { source_x, source_y, source_x + source_width, source_y + source_height });
+    if (!source)
+        return FALSE;
+    StretchAxis columns(x, width, source_x, source_width);
+    StretchAxis rows(y, height, source_y, source_height);
+    uint32_t constant = blend.SourceConstantAlpha;
+    bool uses_source_alpha = blend.AlphaFormat & AC_SRC_ALPHA;
+    transfer(
+        target, { x, y, x + width, y + height }, source,
+        [&](int column, int row, int& from_column, int& from_row) {
+            from_column = columns.source_of(column);
+            from_row = rows.source_of(row);
+            return true;
+        },
+        [&](uint32_t pixel, uint32_t& destination) {
+            if (!uses_source_alpha) {
+                // Every channel moves from the destination towards the source by the constant.
+                auto mix = [&](int shift) {
+                    uint32_t s = (pixel >> shift) & 0xFF;
+                    uint32_t d = (destination >> shift) & 0xFF;
+                    return ((s * constant + d * (255 - constant) + 127) / 255) << shift;
+                };
+                destination = mix(24) | mix(16) | mix(8) | mix(0);
+                return;
+            }
+            // The source is premultiplied by its alpha; the constant scales it first.
+            uint32_t alpha = scale_byte(alpha_of(pixel), constant);
+            auto over = [&](int shift) {
+                uint32_t s = scale_byte((pixel >> shift) & 0xFF, constant);
+                uint32_t d = (destination >> shift) & 0xFF;
+                return std::min<uint32_t>(255, s + scale_byte(d, 255 - alpha)) << shift;
+            };
+            destination = over(24) | over(16) | over(8) | over(0);
+        });
+    return TRUE;
+}
+
+BOOL WINAPI TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
+    int source_width, int source_height, UINT transparent)
+{
+    auto* dc = find_dc(dest);
+    auto* source_dc = find_dc(src);
+    if (!dc || !source_dc || width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0)
+        return FALSE;
+    auto target = draw_target(*dc);
+    if (!target)
+        return TRUE;
+    BlitSource source(*source_dc, *dc, target.bitmap(),
+        { source_x, source_y, source_x + source_width, source_y + source_height });
+    if (!source)
+        return FALSE;
+    StretchAxis columns(x, width, source_x, source_width);
+    StretchAxis rows(y, height, source_y, source_height);
+    uint32_t key = opaque_pixel(transparent) & 0xFFFFFF;
+    transfer(
+        target, { x, y, x + width, y + height }, source,
+        [&](int column, int row, int& from_column, int& from_row) {
+            from_column = columns.source_of(column);
+            from_row = rows.source_of(row);
+            return true;
+        },
+        [&](uint32_t pixel, uint32_t& destination) {
+            if ((pixel & 0xFFFFFF) != key)
+                destination = pixel;
+        });
+    return TRUE;
+}
+
+int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int source_x, int source_y,
+    int source_width, int source_height, const VOID* bits, const BITMAPINFO* info, UINT, DWORD rop)
+{
+    auto* dc = find_dc(dest);
+    if (!dc || !bits || !info || !width || !height || !source_width || !source_height)
+        return 0;
+    auto layout = dib_layout(*info);
+    if (!layout)
+        return 0;
+    auto target = draw_target(*dc);
+    if (!target)
+        return layout->height;
+    ReadSource read;
+    read.keep_alive = std::make_shared<Bitmap>(bitmap_from_dib(*layout, static_cast<const uint8_t*>(bits)));
+    read.bitmap = read.keep_alive.get();
+    BlitSource source(std::move(read));
+    // The source rectangle of a bottom-up DIB is measured from its bottom row.
+    int top = layout->is_bottom_up ? layout->height - source_y - source_height : source_y;
+    StretchAxis columns(x, width, source_x, source_width);
+    StretchAxis rows(y, height, top, source_height);
+    RasterOperation operation(rop);
+    uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
+    transfer(
+        target, { columns.first(), rows.first(), columns.last(), rows.last() }, source,
+        [&](int column, int row, int& from_column, int& from_row) {
+            from_column = columns.source_of(column);
+            from_row = rows.source_of(row);
+            return true;
+        },
+        [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
+    return layout->height;
+}

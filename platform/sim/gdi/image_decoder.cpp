@@ -1,0 +1,220 @@
+#include "platform/sim/gdi/image_decoder.h"
+
+#include "platform/sim/gdi/dib_format.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+// The library is third-party code compiled here; its own warnings are not ours to fix.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_NO_STDIO
+#define STBI_ONLY_PNG
+#define STBI_ONLY_BMP
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_GIF
+#include <stb_image.h>
+#pragma GCC diagnostic pop
+
+namespace sim {
+
+std::optional<Bitmap> decode_image(std::span<const uint8_t> bytes)
+{
+    if (bytes.empty())
+        return std::nullopt;
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 4);
+    if (!pixels)
+        return std::nullopt;
+    Bitmap bitmap(width, height);
+    for (int y = 0; y < height; ++y) {
+        const stbi_uc* source = pixels + static_cast<size_t>(y) * width * 4;
+        uint32_t* row = bitmap.row(y);
+        for (int x = 0; x < width; ++x, source += 4)
+            row[x] = (uint32_t(source[3]) << 24) | (uint32_t(source[0]) << 16) | (uint32_t(source[1]) << 8) | source[2];
+    }
+    stbi_image_free(pixels);
+    return bitmap;
+}
+
+namespace {
+
+uint16_t read16(std::span<const uint8_t> bytes, size_t at)
+{
+    return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8));
+}
+
+uint32_t read32(std::span<const uint8_t> bytes, size_t at)
+{
+    return read16(bytes, at) | (uint32_t(read16(bytes, at + 2)) << 16);
+}
+
+bool is_png(std::span<const uint8_t> bytes)
+{
+    static const uint8_t signature[] = { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A };
+    return bytes.size() >= 8 && std::equal(signature, signature + 8, bytes.begin());
+}
+
+// An icon image stored as a DIB: the colour rows, then a one-bit AND mask, both bottom-up, the
+// header giving twice the image's height.
+std::optional<IconImage> decode_icon_dib(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < sizeof(BITMAPINFOHEADER))
+        return std::nullopt;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, bytes.data(), sizeof header);
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight <= 0)
+        return std::nullopt;
+    int colors = header.biBitCount <= 8 ? (header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << header.biBitCount) : 0;
+    size_t palette_bytes = static_cast<size_t>(colors) * sizeof(RGBQUAD);
+    if (bytes.size() < header.biSize + palette_bytes)
+        return std::nullopt;
+    // A BITMAPINFO with room for the palette, aligned as the structure wants.
+    std::vector<uint32_t> info_storage((sizeof(BITMAPINFOHEADER) + palette_bytes) / 4 + 1);
+    auto* info = reinterpret_cast<BITMAPINFO*>(info_storage.data());
+    info->bmiHeader = header;
+    info->bmiHeader.biHeight = header.biHeight / 2;
+    info->bmiHeader.biCompression = BI_RGB;
+    std::memcpy(info->bmiColors, bytes.data() + header.biSize, palette_bytes);
+    auto layout = dib_layout(*info);
+    if (!layout)
+        return std::nullopt;
+    size_t color_offset = header.biSize + palette_bytes;
+    int mask_stride = (layout->width + 31) / 32 * 4;
+    size_t mask_offset = color_offset + layout->size_in_bytes();
+    if (bytes.size() < mask_offset + static_cast<size_t>(mask_stride) * layout->height)
+        return std::nullopt;
+    IconImage image;
+    image.bits_per_pixel = layout->bits_per_pixel;
+    image.color = bitmap_from_dib(*layout, bytes.data() + color_offset);
+    image.color.set_bits_per_pixel(32);
+    image.mask = Bitmap(layout->width, layout->height);
+    image.mask.set_bits_per_pixel(1);
+    for (int y = 0; y < layout->height; ++y) {
+        const uint8_t* row = bytes.data() + mask_offset + static_cast<size_t>(layout->memory_row(y)) * mask_stride;
+        for (int x = 0; x < layout->width; ++x) {
+            bool is_transparent = (row[x / 8] >> (7 - x % 8)) & 1;
+            image.mask.set_pixel(x, y, is_transparent ? 0xFFFFFFFF : 0xFF000000);
+        }
+    }
+    // Below 32 bits the colour rows carry no alpha.
+    if (layout->bits_per_pixel < 32) {
+        for (int y = 0; y < layout->height; ++y) {
+            uint32_t* row = image.color.row(y);
+            for (int x = 0; x < layout->width; ++x)
+                row[x] &= 0x00FFFFFF;
+        }
+    }
+    return image;
+}
+
+}
+
+namespace {
+
+// A PNG stored in an icon file: its alpha makes the mask.
+std::optional<IconImage> decode_icon_png(std::span<const uint8_t> bytes)
+{
+    auto picture = decode_image(bytes);
+    if (!picture)
+        return std::nullopt;
+    IconImage image;
+    image.mask = Bitmap(picture->width(), picture->height());
+    image.mask.set_bits_per_pixel(1);
+    for (int y = 0; y < picture->height(); ++y) {
+        for (int x = 0; x < picture->width(); ++x)
+            image.mask.set_pixel(x, y, picture->pixel(x, y) >> 24 ? 0xFF000000 : 0xFFFFFFFF);
+    }
+    image.color = std::move(*picture);
+    return image;
+}
+
+}
+
+std::vector<IconImage> decode_icon_file(std::span<const uint8_t> bytes)
+{
+    std::vector<IconImage> images;
+    if (bytes.size() < 6 || read16(bytes, 0) != 0 || (read16(bytes, 2) != 1 && read16(bytes, 2) != 2))
+        return images;
+    bool is_cursor = read16(bytes, 2) == 2;
+    int count = read16(bytes, 4);
+    for (int i = 0; i < count; ++i) {
+        size_t entry = 6 + static_cast<size_t>(i) * 16;
+        if (entry + 16 > bytes.size())
+            break;
+        uint32_t size = read32(bytes, entry + 8);
+        uint32_t offset = read32(bytes, entry + 12);
+        if (offset > bytes.size() || size > bytes.size() - offset)
+            continue;
+        auto data = bytes.subspan(offset, size);
+        auto image = is_png(data) ? decode_icon_png(data) : decode_icon_dib(data);
+        if (!image)
+            continue;
+        if (is_cursor) {
+            image->hotspot_x = read16(bytes, entry + 4);
+            image->hotspot_y = read16(bytes, entry + 6);
+        }
+        images.push_back(std::move(*image));
+    }
+    return images;
+}
+
+std::optional<std::vector<uint8_t>> read_host_file(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+Bitmap resized(const Bitmap& source, int width, int height, bool is_alpha_weighted)
+{
+    Bitmap result(width, height);
+    result.set_bits_per_pixel(source.bits_per_pixel());
+    if (source.is_empty() || result.is_empty())
+        return result;
+    if (width == source.width() && height == source.height()) {
+        for (int y = 0; y < height; ++y)
+            std::copy(source.row(y), source.row(y) + width, result.row(y));
+        return result;
+    }
+    for (int y = 0; y < height; ++y) {
+        int top = y * source.height() / height;
+        int bottom = std::max(top + 1, (y + 1) * source.height() / height);
+        for (int x = 0; x < width; ++x) {
+            int left = x * source.width() / width;
+            int right = std::max(left + 1, (x + 1) * source.width() / width);
+            uint64_t sums[4] = {};
+            for (int sy = top; sy < bottom; ++sy) {
+                for (int sx = left; sx < right; ++sx) {
+                    uint32_t pixel = source.pixel(sx, sy);
+                    uint32_t weight = is_alpha_weighted ? pixel >> 24 : 1;
+                    for (int channel = 0; channel < 3; ++channel)
+                        sums[channel] += uint64_t((pixel >> (channel * 8)) & 0xFF) * weight;
+                    sums[3] += pixel >> 24;
+                }
+            }
+            uint64_t count = static_cast<uint64_t>((bottom - top) * (right - left));
+            uint64_t colour_weight = is_alpha_weighted ? sums[3] : count;
+            uint32_t pixel = static_cast<uint32_t>((sums[3] + count / 2) / count) << 24;
+            for (int channel = 0; colour_weight && channel < 3; ++channel)
+                pixel |= static_cast<uint32_t>((sums[channel] + colour_weight / 2) / colour_weight) << (channel * 8);
+            result.set_pixel(x, y, pixel);
+        }
+    }
+    return result;
+}
+
+}

@@ -1,0 +1,280 @@
+// Region objects, their combinations, and the clip region of a device context.
+#include "platform/api/gdi.h"
+
+#include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/gdi_objects.h"
+#include "platform/sim/gdi/painter.h"
+
+#include <span>
+
+using namespace sim;
+
+namespace {
+
+HRGN add_region(Region region)
+{
+    auto object = std::make_unique<RegionObject>();
+    object->region = std::move(region);
+    return reinterpret_cast<HRGN>(handles().add(std::move(object)));
+}
+
+Region* find_region(HRGN handle)
+{
+    auto* object = find_object<RegionObject>(handle);
+    return object ? &object->region : nullptr;
+}
+
+int region_type(const Region& region)
+{
+    if (region.is_empty())
+        return NULLREGION;
+    return region.is_rectangle() ? SIMPLEREGION : COMPLEXREGION;
+}
+
+// The clip of a DC in DC coordinates: its selected region, or everything it draws on.
+Region effective_clip(const DeviceContext& dc)
+{
+    if (dc.state.clip)
+        return *dc.state.clip;
+    SIZE size = surface_size(dc);
+    return Region::rectangle(0, 0, size.cx, size.cy);
+}
+
+}
+
+HRGN WINAPI CreateRectRgn(int left, int top, int right, int bottom)
+{
+    return add_region(Region::rectangle(left, top, right, bottom));
+}
+
+HRGN WINAPI CreateRectRgnIndirect(const RECT* rect)
+{
+    if (!rect)
+        return nullptr;
+    return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+// Rounded and elliptic regions leave out the right column and the bottom row of their bounding
+// rectangle, as Windows makes them; programs add one to cover a whole window.
+HRGN WINAPI CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height)
+{
+    RECT bounds = normalised({ left, top, right, bottom });
+    return add_region(Region::rounded_rectangle(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1, width, height));
+}
+
+HRGN WINAPI CreateEllipticRgn(int left, int top, int right, int bottom)
+{
+    RECT bounds = normalised({ left, top, right, bottom });
+    return add_region(Region::ellipse(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1));
+}
+
+HRGN WINAPI CreatePolygonRgn(const POINT* points, int count, int mode)
+{
+    if (!points || count < 0)
+        return nullptr;
+    return add_region(Region::polygon(std::span(points, count), mode == WINDING));
+}
+
+int WINAPI CombineRgn(HRGN destination, HRGN first, HRGN second, int mode)
+{
+    Region* target = find_region(destination);
+    Region* one = find_region(first);
+    if (!target || !one)
+        return ERROR;
+    if (mode == RGN_COPY) {
+        *target = *one;
+        return region_type(*target);
+    }
+    Region* other = find_region(second);
+    if (!other)
+        return ERROR;
+    Region::Operation operation;
+    switch (mode) {
+    case RGN_AND:
+        operation = Region::Operation::Intersection;
+        break;
+    case RGN_OR:
+        operation = Region::Operation::Union;
+        break;
+    case RGN_XOR:
+        operation = Region::Operation::Xor;
+        break;
+    case RGN_DIFF:
+        operation = Region::Operation::Difference;
+        break;
+    default:
+        return ERROR;
+    }
+    // Combining into the first source, as shapes are built step by step, works in place.
+    if (target == one)
+        target->combine(*other, operation);
+    else
+        *target = one->combined(*other, operation);
+    return region_type(*target);
+}
+
+int WINAPI OffsetRgn(HRGN handle, int dx, int dy)
+{
+    Region* region = find_region(handle);
+    if (!region)
+        return ERROR;
+    region->offset(dx, dy);
+    return region_type(*region);
+}
+
+int WINAPI GetRgnBox(HRGN handle, LPRECT rect)
+{
+    Region* region = find_region(handle);
+    if (!region || !rect)
+        return ERROR;
+    *rect = region->bounds();
+    return region_type(*region);
+}
+
+BOOL WINAPI SetRectRgn(HRGN handle, int left, int top, int right, int bottom)
+{
+    Region* region = find_region(handle);
+    if (!region)
+        return FALSE;
+    *region = Region::rectangle(left, top, right, bottom);
+    return TRUE;
+}
+
+BOOL WINAPI PtInRegion(HRGN handle, int x, int y)
+{
+    Region* region = find_region(handle);
+    return region && region->contains(x, y);
+}
+
+BOOL WINAPI RectInRegion(HRGN handle, const RECT* rect)
+{
+    Region* region = find_region(handle);
+    return region && rect && region->intersects(normalised(*rect));
+}
+
+BOOL WINAPI EqualRgn(HRGN first, HRGN second)
+{
+    Region* one = find_region(first);
+    Region* other = find_region(second);
+    if (!one || !other)
+        return ERROR;
+    return *one == *other;
+}
+
+BOOL WINAPI FillRgn(HDC handle, HRGN region_handle, HBRUSH brush)
+{
+    auto* dc = find_dc(handle);
+    Region* region = find_region(region_handle);
+    if (!dc || !region)
+        return FALSE;
+    auto color = brush_pixel(*dc, brush);
+    if (!color)
+        return FALSE;
+    auto target = draw_target(*dc);
+    if (!target)
+        return TRUE;
+    paint_region(target, *region, [&](uint32_t& pixel) { pixel = *color; });
+    return TRUE;
+}
+
+BOOL WINAPI FrameRgn(HDC handle, HRGN region_handle, HBRUSH brush, int width, int height)
+{
+    auto* dc = find_dc(handle);
+    Region* region = find_region(region_handle);
+    if (!dc || !region || width <= 0 || height <= 0)
+        return FALSE;
+    auto color = brush_pixel(*dc, brush);
+    if (!color)
+        return FALSE;
+    // The frame is what lies within width or height of the region's outside.
+    Region inside = region->intersected(region->offsetted(width, 0))
+                        .intersected(region->offsetted(-width, 0))
+                        .intersected(region->offsetted(0, height))
+                        .intersected(region->offsetted(0, -height));
+    auto target = draw_target(*dc);
+    if (!target)
+        return TRUE;
+    paint_region(target, region->subtracted(inside), [&](uint32_t& pixel) { pixel = *color; });
+    return TRUE;
+}
+
+int WINAPI ExtSelectClipRgn(HDC handle, HRGN region_handle, int mode)
+{
+    auto* dc = find_dc(handle);
+    if (!dc)
+        return ERROR;
+    Region* region = find_region(region_handle);
+    if (!region) {
+        if (mode != RGN_COPY)
+            return ERROR;
+        dc->state.clip.reset();
+        return SIMPLEREGION;
+    }
+    Region current = effective_clip(*dc);
+    switch (mode) {
+    case RGN_COPY:
+        dc->state.clip = *region;
+        break;
+    case RGN_AND:
+        dc->state.clip = current.intersected(*region);
+        break;
+    case RGN_OR:
+        dc->state.clip = current.united(*region);
+        break;
+    case RGN_XOR:
+        dc->state.clip = current.xored(*region);
+        break;
+    case RGN_DIFF:
+        dc->state.clip = current.subtracted(*region);
+        break;
+    default:
+        return ERROR;
+    }
+    return region_type(*dc->state.clip);
+}
+
+int WINAPI SelectClipRgn(HDC handle, HRGN region)
+{
+    return ExtSelectClipRgn(handle, region, RGN_COPY);
+}
+
+int WINAPI GetClipRgn(HDC handle, HRGN region_handle)
+{
+    auto* dc = find_dc(handle);
+    Region* region = find_region(region_handle);
+    if (!dc || !region)
+        return -1;
+    if (!dc->state.clip)
+        return 0;
+    *region = *dc->state.clip;
+    return 1;
+}
+
+int WINAPI GetClipBox(HDC handle, LPRECT rect)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !rect)
+        return ERROR;
+    SIZE size = surface_size(*dc);
+    Region visible = effective_clip(*dc).intersected(Region::rectangle(0, 0, size.cx, size.cy));
+    *rect = visible.bounds();
+    return region_type(visible);
+}
+
+int WINAPI IntersectClipRect(HDC handle, int left, int top, int right, int bottom)
+{
+    auto* dc = find_dc(handle);
+    if (!dc)
+        return ERROR;
+    dc->state.clip = effective_clip(*dc).intersected(Region::rectangle(left, top, right, bottom));
+    return region_type(*dc->state.clip);
+}
+
+int WINAPI ExcludeClipRect(HDC handle, int left, int top, int right, int bottom)
+{
+    auto* dc = find_dc(handle);
+    if (!dc)
+        return ERROR;
+    dc->state.clip = effective_clip(*dc).subtracted(Region::rectangle(left, top, right, bottom));
+    return region_type(*dc->state.clip);
+}

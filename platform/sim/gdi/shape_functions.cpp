@@ -1,0 +1,199 @@
+// Lines, rectangles, ellipses, rounded rectangles and polygons drawn with the DC's pen and brush.
+#include "platform/api/gdi.h"
+
+#include "platform/sim/gdi/color.h"
+#include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/line_shape.h"
+#include "platform/sim/gdi/painter.h"
+
+#include <vector>
+
+using namespace sim;
+
+namespace {
+
+RasterOperation mix_of(const DeviceContext& dc)
+{
+    return RasterOperation::from_mix_mode(dc.state.mix_mode);
+}
+
+// Draws the interior with the brush and the outline with the pen; the two never share a pixel, so
+// a mix mode such as R2_NOT touches each pixel once.
+void draw_shape(const DeviceContext& dc, const Region& outline, const Region& interior)
+{
+    auto target = draw_target(dc);
+    if (!target)
+        return;
+    if (auto brush = selected_brush_pixel(dc))
+        paint_region(target, interior, ColorPaint { *brush, mix_of(dc) });
+    if (auto pen = selected_pen_pixel(dc))
+        paint_region(target, outline, ColorPaint { *pen, mix_of(dc) });
+}
+
+void draw_lines(const DeviceContext& dc, std::span<const POINT> points)
+{
+    auto pen = selected_pen_pixel(dc);
+    if (!pen)
+        return;
+    auto target = draw_target(dc);
+    if (!target)
+        return;
+    auto shape = line_shape(points, selected_pen_width(dc), selected_pen_style(dc));
+    paint_region(target, shape.dashes, ColorPaint { *pen, mix_of(dc) });
+    if (dc.state.background_mode == OPAQUE && !shape.gaps.is_empty())
+        paint_region(target, shape.gaps, ColorPaint { opaque_pixel(dc.state.background_color), mix_of(dc) });
+}
+
+// Outline and interior of a closed shape made by `make(left, top, right, bottom, inset)`. Without
+// a pen the filled shape is one pixel smaller to the right and bottom, as on Windows.
+template<typename Make>
+void draw_closed_shape(HDC handle, RECT bounds, Make make)
+{
+    auto* dc = find_dc(handle);
+    if (!dc)
+        return;
+    bounds = normalised(bounds);
+    if (!selected_pen_pixel(*dc)) {
+        draw_shape(*dc, {}, make(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1, 0));
+        return;
+    }
+    int width = selected_pen_width(*dc);
+    Region outer = make(bounds.left, bounds.top, bounds.right, bounds.bottom, 0);
+    Region inner = make(bounds.left + width, bounds.top + width, bounds.right - width, bounds.bottom - width, width);
+    if (bounds.right - bounds.left <= 2 * width || bounds.bottom - bounds.top <= 2 * width)
+        inner = {};
+    draw_shape(*dc, outer.subtracted(inner), inner);
+}
+
+}
+
+BOOL WINAPI LineTo(HDC handle, int x, int y)
+{
+    auto* dc = find_dc(handle);
+    if (!dc)
+        return FALSE;
+    POINT points[] = { dc->state.position, { x, y } };
+    draw_lines(*dc, points);
+    dc->state.position = { x, y };
+    return TRUE;
+}
+
+BOOL WINAPI Polyline(HDC handle, const POINT* points, int count)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !points || count < 2)
+        return FALSE;
+    draw_lines(*dc, std::span(points, count));
+    return TRUE;
+}
+
+BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
+{
+    if (!find_dc(dc))
+        return FALSE;
+    draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
+        return Region::rectangle(l, t, r, b);
+    });
+    return TRUE;
+}
+
+BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
+{
+    if (!find_dc(dc))
+        return FALSE;
+    draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
+        return Region::ellipse(l, t, r, b);
+    });
+    return TRUE;
+}
+
+BOOL WINAPI RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height)
+{
+    if (!find_dc(dc))
+        return FALSE;
+    draw_closed_shape(dc, { left, top, right, bottom }, [&](int l, int t, int r, int b, int inset) {
+        return Region::rounded_rectangle(l, t, r, b, width - 2 * inset, height - 2 * inset);
+    });
+    return TRUE;
+}
+
+BOOL WINAPI Polygon(HDC handle, const POINT* points, int count)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !points || count < 2)
+        return FALSE;
+    std::vector<POINT> closed(points, points + count);
+    closed.push_back(points[0]);
+    Region outline;
+    if (selected_pen_pixel(*dc))
+        outline = line_shape(closed, selected_pen_width(*dc), PS_SOLID).dashes;
+    Region interior = Region::polygon(std::span(points, count), dc->state.polygon_fill_mode == WINDING);
+    draw_shape(*dc, outline, interior.subtracted(outline));
+    return TRUE;
+}
+
+int WINAPI FillRect(HDC handle, const RECT* rect, HBRUSH brush)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !rect)
+        return 0;
+    auto color = brush_pixel(*dc, brush);
+    if (!color)
+        return 0;
+    auto target = draw_target(*dc);
+    if (target)
+        paint_rect(target, *rect, [&](uint32_t& pixel) { pixel = *color; });
+    return 1;
+}
+
+int WINAPI FrameRect(HDC handle, const RECT* rect, HBRUSH brush)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !rect)
+        return 0;
+    auto color = brush_pixel(*dc, brush);
+    if (!color)
+        return 0;
+    RECT r = normalised(*rect);
+    Region frame = Region::rectangle(r).subtracted(Region::rectangle(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1));
+    auto target = draw_target(*dc);
+    if (target)
+        paint_region(target, frame, [&](uint32_t& pixel) { pixel = *color; });
+    return 1;
+}
+
+BOOL WINAPI InvertRect(HDC handle, const RECT* rect)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !rect)
+        return FALSE;
+    auto target = draw_target(*dc);
+    if (target)
+        paint_rect(target, *rect, [](uint32_t& pixel) { pixel ^= 0x00FFFFFF; });
+    return TRUE;
+}
+
+BOOL WINAPI DrawFocusRect(HDC handle, const RECT* rect)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !rect)
+        return FALSE;
+    auto target = draw_target(*dc);
+    if (!target)
+        return TRUE;
+    // Every other pixel of the frame is inverted, so a second call takes the frame away again.
+    RECT r = normalised(*rect);
+    RegionBuilder builder;
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::vector<Region::Span> spans;
+        bool is_edge_row = y == r.top || y == r.bottom - 1;
+        for (int x = r.left; x < r.right; ++x) {
+            bool is_edge = is_edge_row || x == r.left || x == r.right - 1;
+            if (is_edge && (x + y) % 2 == 0)
+                spans.push_back({ x, x + 1 });
+        }
+        builder.add_row(y, std::move(spans));
+    }
+    paint_region(target, builder.finish(), [](uint32_t& pixel) { pixel ^= 0x00FFFFFF; });
+    return TRUE;
+}

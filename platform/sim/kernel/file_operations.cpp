@@ -1,0 +1,136 @@
+// Operations on files and folders by name: delete, copy, move, attributes, folders.
+#include "platform/api/kernel.h"
+
+#include "platform/sim/kernel/file_errors.h"
+#include "platform/sim/kernel/last_error.h"
+#include "platform/sim/kernel/paths.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path mapped(LPCSTR windows_path)
+{
+    if (!windows_path || !*windows_path)
+        return {};
+    return sim::host_path(windows_path);
+}
+
+bool is_present(const fs::path& host)
+{
+    std::error_code error;
+    return !host.empty() && fs::exists(fs::symlink_status(host, error));
+}
+
+bool is_folder(const fs::path& host)
+{
+    std::error_code error;
+    return fs::is_directory(host, error);
+}
+
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
+{
+    fs::path host = mapped(lpFileName);
+    if (!is_present(host))
+        return sim::fail(sim::missing_file_error(host), FALSE);
+    if (is_folder(host))
+        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    std::error_code error;
+    if (!fs::remove(host, error))
+        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    return TRUE;
+}
+
+BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists)
+{
+    fs::path source = mapped(lpExistingFileName);
+    fs::path target = mapped(lpNewFileName);
+    if (!is_present(source))
+        return sim::fail(sim::missing_file_error(source), FALSE);
+    if (is_folder(source))
+        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    if (target.empty() || !is_folder(target.parent_path()))
+        return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
+    if (is_present(target)) {
+        if (bFailIfExists)
+            return sim::fail(ERROR_FILE_EXISTS, FALSE);
+        if (is_folder(target))
+            return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+        std::error_code ignored;
+        fs::remove(target, ignored);
+    }
+    std::error_code error;
+    if (!fs::copy_file(source, target, error))
+        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    return TRUE;
+}
+
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
+{
+    fs::path source = mapped(lpExistingFileName);
+    fs::path target = mapped(lpNewFileName);
+    if (!is_present(source))
+        return sim::fail(sim::missing_file_error(source), FALSE);
+    if (target.empty() || !is_folder(target.parent_path()))
+        return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
+    // Renaming a file to another spelling of its own name only changes the spelling.
+    if (source == target) {
+        std::string full = sim::full_windows_path(lpNewFileName);
+        target = target.parent_path() / full.substr(full.find_last_of('\\') + 1);
+    } else if (is_present(target)) {
+        if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) || is_folder(target))
+            return sim::fail(ERROR_ALREADY_EXISTS, FALSE);
+        std::error_code ignored;
+        fs::remove(target, ignored);
+    }
+    std::error_code error;
+    fs::rename(source, target, error);
+    if (error)
+        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    return TRUE;
+}
+
+BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName)
+{
+    return MoveFileExA(lpExistingFileName, lpNewFileName, 0);
+}
+
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName)
+{
+    fs::path host = mapped(lpFileName);
+    if (!is_present(host))
+        return sim::fail(sim::missing_file_error(host), INVALID_FILE_ATTRIBUTES);
+    if (is_folder(host))
+        return FILE_ATTRIBUTE_DIRECTORY;
+    return FILE_ATTRIBUTE_ARCHIVE;
+}
+
+BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
+{
+    fs::path host = mapped(lpPathName);
+    if (host.empty() || !is_folder(host.parent_path()))
+        return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
+    if (is_present(host))
+        return sim::fail(ERROR_ALREADY_EXISTS, FALSE);
+    std::error_code error;
+    if (!fs::create_directory(host, error))
+        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    return TRUE;
+}
+
+BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName)
+{
+    fs::path host = mapped(lpPathName);
+    if (!is_present(host))
+        return sim::fail(sim::missing_file_error(host), FALSE);
+    if (!is_folder(host))
+        return sim::fail(ERROR_DIRECTORY, FALSE);
+    std::error_code error;
+    if (!fs::is_empty(host, error))
+        return sim::fail(ERROR_DIR_NOT_EMPTY, FALSE);
+    if (!fs::remove(host, error))
+        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    return TRUE;
+}

@@ -1,0 +1,114 @@
+// Listing a folder: FindFirstFileA, FindNextFileA and FindClose.
+#include "platform/api/kernel.h"
+
+#include "platform/sim/kernel/file_errors.h"
+#include "platform/sim/kernel/kernel_object.h"
+#include "platform/sim/kernel/last_error.h"
+#include "platform/sim/kernel/paths.h"
+#include "platform/sim/kernel/wildcard.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FindObject : sim::KernelObject {
+    std::vector<WIN32_FIND_DATAA> entries;
+    size_t next = 0;
+};
+
+std::string upper(std::string text)
+{
+    for (auto& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+WIN32_FIND_DATAA describe(const std::string& name, bool is_folder, uint64_t size)
+{
+    WIN32_FIND_DATAA data {};
+    data.dwFileAttributes = is_folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    data.nFileSizeLow = static_cast<DWORD>(size);
+    std::strncpy(data.cFileName, name.c_str(), MAX_PATH - 1);
+    return data;
+}
+
+// Lists the entries of a folder that match a pattern in the order NTFS returns them: by name
+// without regard to case, "." and ".." first in every folder but a drive's root.
+std::vector<WIN32_FIND_DATAA> list_matching(const fs::path& folder, const std::string& pattern, bool is_root)
+{
+    std::vector<WIN32_FIND_DATAA> entries;
+    if (!is_root) {
+        for (const char* dot : { ".", ".." }) {
+            if (sim::matches_wildcard(pattern, dot))
+                entries.push_back(describe(dot, true, 0));
+        }
+    }
+    std::vector<std::pair<std::string, WIN32_FIND_DATAA>> named;
+    std::error_code error;
+    for (auto& entry : fs::directory_iterator(folder, error)) {
+        std::string name = entry.path().filename().string();
+        if (name.size() >= MAX_PATH || !sim::matches_wildcard(pattern, name))
+            continue;
+        std::error_code ignored;
+        bool is_folder = entry.is_directory(ignored);
+        uint64_t size = is_folder ? 0 : entry.file_size(ignored);
+        named.emplace_back(upper(name) + '\0' + name, describe(name, is_folder, size));
+    }
+    std::sort(named.begin(), named.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    for (auto& [key, data] : named)
+        entries.push_back(data);
+    return entries;
+}
+
+}
+
+HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
+{
+    if (!lpFileName || !lpFindFileData)
+        return sim::fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    std::string full = sim::full_windows_path(lpFileName);
+    if (full.empty())
+        return sim::fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+    size_t last_separator = full.find_last_of('\\');
+    std::string folder = full.substr(0, last_separator + 1);
+    std::string pattern = full.substr(last_separator + 1);
+    fs::path host_folder = sim::host_path(folder);
+    std::error_code error;
+    if (pattern.empty() || host_folder.empty() || !fs::is_directory(host_folder, error))
+        return sim::fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+
+    auto find = std::make_unique<FindObject>();
+    find->entries = list_matching(host_folder, pattern, folder.size() == 3);
+    if (find->entries.empty())
+        return sim::fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    *lpFindFileData = find->entries[0];
+    find->next = 1;
+    SetLastError(ERROR_SUCCESS);
+    return reinterpret_cast<HANDLE>(sim::add_kernel_object(std::move(find)));
+}
+
+BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData)
+{
+    auto* find = sim::handles().find<FindObject>(hFindFile);
+    if (!find || !lpFindFileData)
+        return sim::fail(ERROR_INVALID_HANDLE, FALSE);
+    if (find->next >= find->entries.size())
+        return sim::fail(ERROR_NO_MORE_FILES, FALSE);
+    *lpFindFileData = find->entries[find->next++];
+    return TRUE;
+}
+
+BOOL WINAPI FindClose(HANDLE hFindFile)
+{
+    if (!sim::handles().find<FindObject>(hFindFile))
+        return sim::fail(ERROR_INVALID_HANDLE, FALSE);
+    sim::handles().remove(hFindFile);
+    return TRUE;
+}

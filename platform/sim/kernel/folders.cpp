@@ -1,0 +1,59 @@
+// The standard folders, the current folder and the drives.
+#include "platform/api/kernel.h"
+
+#include "platform/sim/kernel/last_error.h"
+#include "platform/sim/kernel/paths.h"
+#include "platform/sim/kernel/string_out.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace fs = std::filesystem;
+
+UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize)
+{
+    return sim::copy_or_measure(sim::windows_folder, lpBuffer, uSize);
+}
+
+UINT WINAPI GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize)
+{
+    return sim::copy_or_measure(sim::system_folder, lpBuffer, uSize);
+}
+
+DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer)
+{
+    return sim::copy_or_measure(sim::current_folder(), lpBuffer, nBufferLength);
+}
+
+BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName)
+{
+    if (!lpPathName || !*lpPathName)
+        return sim::fail(ERROR_INVALID_PARAMETER, FALSE);
+    fs::path host = sim::host_path(lpPathName);
+    std::error_code error;
+    if (host.empty() || !fs::is_directory(host, error))
+        return sim::fail(host.empty() || !fs::exists(host, error) ? ERROR_FILE_NOT_FOUND : ERROR_DIRECTORY, FALSE);
+    sim::set_current_folder(lpPathName);
+    return TRUE;
+}
+
+DWORD WINAPI GetLogicalDriveStringsA(DWORD nBufferLength, LPSTR lpBuffer)
+{
+    // One fixed drive: "C:\" and the empty string that ends the list.
+    static constexpr char drives[] = "C:\\\0";
+    constexpr DWORD length = sizeof(drives) - 1;
+    if (!lpBuffer || nBufferLength < length + 1)
+        return length + 1;
+    std::memcpy(lpBuffer, drives, length + 1);
+    return length;
+}
+
+UINT WINAPI GetDriveTypeA(LPCSTR lpRootPathName)
+{
+    std::string root = lpRootPathName ? lpRootPathName : sim::current_folder().substr(0, 3);
+    if (root.size() < 2 || root[1] != ':')
+        return DRIVE_NO_ROOT_DIR;
+    if (std::toupper(static_cast<unsigned char>(root[0])) != 'C')
+        return DRIVE_NO_ROOT_DIR;
+    return DRIVE_FIXED;
+}

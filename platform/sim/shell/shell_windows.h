@@ -1,0 +1,28 @@
+// The shell's own windows on the desktop: the taskbar ("Shell_TrayWnd") and "Program Manager"
+// with the desktop's icon list view.
+#pragma once
+
+#include "platform/api/types.h"
+
+namespace sim {
+
+// The views of the desktop list view, as the low two bits of a list-view style select them.
+enum class DesktopView { Icons = 0, Details = 1, SmallIcons = 2, List = 3 };
+
+HWND taskbar_window();
+HWND program_manager_window();
+HWND desktop_list_view();
+DesktopView desktop_view();
+const char* desktop_view_name(DesktopView);
+
+// The edge the taskbar is docked to (ABE_LEFT, ABE_TOP, ABE_RIGHT or ABE_BOTTOM).
+UINT taskbar_edge();
+void set_taskbar_edge(UINT edge);
+
+// Lays the shell windows out for the current screen size; the driver calls it after resizing.
+void layout_shell_windows();
+
+// Creates the shell windows on a fresh desktop, as the shell process.
+void create_shell_windows();
+
+}

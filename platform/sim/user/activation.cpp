@@ -1,0 +1,103 @@
+#include "platform/sim/user/activation.h"
+
+#include "platform/sim/user/input_state.h"
+#include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/window_tree.h"
+
+namespace sim {
+
+namespace {
+
+bool can_activate(const Window& window)
+{
+    if (!is_shown(window) || (window.style & WS_DISABLED))
+        return false;
+    return !(window.ex_style & WS_EX_NOACTIVATE);
+}
+
+bool is_within(HWND hwnd, HWND container)
+{
+    return hwnd && (hwnd == container || is_ancestor(container, hwnd));
+}
+
+}
+
+bool activate_window(HWND hwnd)
+{
+    HWND root = top_level_by_style(hwnd);
+    Window* window = find_window(root);
+    if (!window || is_desktop(root) || !can_activate(*window))
+        return false;
+    InputState& input = input_state();
+    link_at_front(*window);
+    if (input.active == root)
+        return true;
+    HWND previous = input.active;
+    input.active = root;
+    if (previous && find_window(previous)) {
+        deliver(previous, WM_NCACTIVATE, FALSE, 0);
+        deliver(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(root));
+    }
+    if (!find_window(root) || input.active != root)
+        return input.active == root;
+    deliver(root, WM_NCACTIVATE, TRUE, 0);
+    deliver(root, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
+    if (input.active == root && !is_within(input.focus, root))
+        set_focus(root);
+    return true;
+}
+
+void activate_next(HWND leaving)
+{
+    InputState& input = input_state();
+    for (HWND candidate : desktop_window().children) {
+        Window* window = find_window(candidate);
+        if (candidate == leaving || !window || !can_activate(*window) || window->is_minimised())
+            continue;
+        if (window->ex_style & WS_EX_TOOLWINDOW)
+            continue;
+        activate_window(candidate);
+        return;
+    }
+    if (input.active == leaving || is_within(input.active, leaving)) {
+        input.active = nullptr;
+        input.focus = nullptr;
+    }
+}
+
+HWND set_focus(HWND hwnd)
+{
+    InputState& input = input_state();
+    HWND original = input.focus;
+    if (hwnd && !find_window(hwnd))
+        return nullptr;
+    if (hwnd && top_level_by_style(hwnd) != input.active && !activate_window(hwnd))
+        return nullptr;
+    HWND previous = input.focus;
+    if (hwnd == previous)
+        return original;
+    input.focus = hwnd;
+    if (previous && find_window(previous))
+        deliver(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (hwnd && input.focus == hwnd)
+        deliver(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+    return original;
+}
+
+void forget_input_for(HWND hwnd)
+{
+    InputState& input = input_state();
+    if (is_within(input.capture, hwnd)) {
+        HWND capture = input.capture;
+        input.capture = nullptr;
+        deliver(capture, WM_CAPTURECHANGED, 0, 0);
+    }
+    if (is_within(input.focus, hwnd))
+        input.focus = nullptr;
+    if (is_within(input.active, hwnd))
+        activate_next(input.active);
+    if (input.last_press_window == hwnd)
+        input.last_press_window = nullptr;
+}
+
+}

@@ -1,0 +1,142 @@
+// user32: window rectangles, moving and placing windows, mapping points between windows.
+#include "platform/api/user.h"
+
+#include "platform/sim/user/nonclient.h"
+#include "platform/sim/user/window_lifecycle.h"
+#include "platform/sim/user/window_tree.h"
+
+using namespace sim;
+
+namespace {
+
+// The screen position of a window's client origin; the screen's for no window or the desktop.
+bool client_origin(HWND hwnd, POINT& origin)
+{
+    if (!hwnd || is_desktop(hwnd)) {
+        origin = POINT {0, 0};
+        return true;
+    }
+    Window* window = find_window(hwnd);
+    if (!window)
+        return false;
+    origin = client_origin_on_screen(*window);
+    return true;
+}
+
+UINT show_command_of(const Window& window)
+{
+    if (window.is_minimised())
+        return SW_SHOWMINIMIZED;
+    if (window.is_maximised())
+        return SW_SHOWMAXIMIZED;
+    return SW_SHOWNORMAL;
+}
+
+}
+
+BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
+{
+    Window* window = find_window(hWnd);
+    if (!window || !lpRect)
+        return FALSE;
+    *lpRect = window_rect_on_screen(*window);
+    return TRUE;
+}
+
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
+{
+    Window* window = find_window(hWnd);
+    if (!window || !lpRect)
+        return FALSE;
+    RECT client = client_rect_in_window(*window);
+    *lpRect = RECT {0, 0, client.right - client.left, client.bottom - client.top};
+    return TRUE;
+}
+
+BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
+{
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW);
+    return set_window_pos(hWnd, nullptr, X, Y, nWidth, nHeight, flags);
+}
+
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags)
+{
+    return set_window_pos(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags);
+}
+
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint)
+{
+    POINT origin;
+    if (!lpPoint || !client_origin(hWnd, origin))
+        return FALSE;
+    lpPoint->x += origin.x;
+    lpPoint->y += origin.y;
+    return TRUE;
+}
+
+BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint)
+{
+    POINT origin;
+    if (!lpPoint || !client_origin(hWnd, origin))
+        return FALSE;
+    lpPoint->x -= origin.x;
+    lpPoint->y -= origin.y;
+    return TRUE;
+}
+
+int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
+{
+    POINT from;
+    POINT to;
+    if (!client_origin(hWndFrom, from) || !client_origin(hWndTo, to))
+        return 0;
+    int dx = from.x - to.x;
+    int dy = from.y - to.y;
+    for (UINT i = 0; lpPoints && i < cPoints; ++i) {
+        lpPoints[i].x += dx;
+        lpPoints[i].y += dy;
+    }
+    return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
+}
+
+BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl)
+{
+    Window* window = find_window(hWnd);
+    if (!window || !lpwndpl)
+        return FALSE;
+    lpwndpl->length = sizeof(WINDOWPLACEMENT);
+    lpwndpl->flags = 0;
+    lpwndpl->showCmd = show_command_of(*window);
+    lpwndpl->ptMinPosition = window->min_position;
+    lpwndpl->ptMaxPosition = window->max_position;
+    lpwndpl->rcNormalPosition = window->is_minimised() || window->is_maximised() ? window->normal_rect : window->rect;
+    return TRUE;
+}
+
+BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
+{
+    Window* window = find_window(hWnd);
+    if (!window || !lpwndpl || lpwndpl->length != sizeof(WINDOWPLACEMENT))
+        return FALSE;
+    RECT normal = lpwndpl->rcNormalPosition;
+    window->normal_rect = normal;
+    if (!window->is_minimised() && !window->is_maximised())
+        set_window_pos(hWnd, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
+            SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!find_window(hWnd))
+        return FALSE;
+    show_window(hWnd, static_cast<int>(lpwndpl->showCmd));
+    return TRUE;
+}
+
+BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExStyle)
+{
+    if (!lpRect)
+        return FALSE;
+    RECT insets = frame_insets(dwStyle, dwExStyle);
+    lpRect->left -= insets.left;
+    lpRect->top -= insets.top;
+    lpRect->right += insets.right;
+    lpRect->bottom += insets.bottom;
+    return TRUE;
+}

@@ -1,0 +1,169 @@
+// user32: mouse capture, focus, activation, the cursor, key states and synthesised input.
+#include "platform/api/user.h"
+
+#include "platform/sim/user/activation.h"
+#include "platform/sim/user/input.h"
+#include "platform/sim/user/input_state.h"
+#include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/window_lifecycle.h"
+#include "platform/sim/user/window_tree.h"
+
+using namespace sim;
+
+namespace {
+
+constexpr UINT double_click_time = 500;
+
+void send_mouse_input(const MOUSEINPUT& input)
+{
+    if (input.dwFlags & MOUSEEVENTF_MOVE) {
+        POINT point = cursor_position();
+        if (input.dwFlags & MOUSEEVENTF_ABSOLUTE) {
+            // Absolute coordinates run from 0 to 65535 across the screen.
+            RECT screen = window_rect_on_screen(desktop_window());
+            point.x = static_cast<LONG>((static_cast<int64_t>(input.dx) * screen.right) / 65536);
+            point.y = static_cast<LONG>((static_cast<int64_t>(input.dy) * screen.bottom) / 65536);
+        } else {
+            point.x += input.dx;
+            point.y += input.dy;
+        }
+        inject_mouse_move(point);
+    }
+    if (input.dwFlags & MOUSEEVENTF_LEFTDOWN)
+        inject_mouse_button(MouseButton::Left, true);
+    if (input.dwFlags & MOUSEEVENTF_LEFTUP)
+        inject_mouse_button(MouseButton::Left, false);
+    if (input.dwFlags & MOUSEEVENTF_RIGHTDOWN)
+        inject_mouse_button(MouseButton::Right, true);
+    if (input.dwFlags & MOUSEEVENTF_RIGHTUP)
+        inject_mouse_button(MouseButton::Right, false);
+    if (input.dwFlags & MOUSEEVENTF_MIDDLEDOWN)
+        inject_mouse_button(MouseButton::Middle, true);
+    if (input.dwFlags & MOUSEEVENTF_MIDDLEUP)
+        inject_mouse_button(MouseButton::Middle, false);
+}
+
+}
+
+HWND WINAPI SetCapture(HWND hWnd)
+{
+    InputState& input = input_state();
+    HWND previous = input.capture;
+    if (!find_window(hWnd))
+        return previous;
+    input.capture = hWnd;
+    if (previous && previous != hWnd && find_window(previous))
+        deliver(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hWnd));
+    return previous;
+}
+
+BOOL WINAPI ReleaseCapture(void)
+{
+    InputState& input = input_state();
+    HWND previous = input.capture;
+    input.capture = nullptr;
+    if (previous && find_window(previous))
+        deliver(previous, WM_CAPTURECHANGED, 0, 0);
+    return TRUE;
+}
+
+HWND WINAPI GetCapture(void)
+{
+    return input_state().capture;
+}
+
+HWND WINAPI SetFocus(HWND hWnd)
+{
+    return set_focus(hWnd);
+}
+
+HWND WINAPI GetFocus(void)
+{
+    return input_state().focus;
+}
+
+HWND WINAPI SetActiveWindow(HWND hWnd)
+{
+    HWND previous = input_state().active;
+    if (!activate_window(hWnd))
+        return nullptr;
+    return previous;
+}
+
+HWND WINAPI GetActiveWindow(void)
+{
+    return input_state().active;
+}
+
+BOOL WINAPI SetForegroundWindow(HWND hWnd)
+{
+    return activate_window(hWnd);
+}
+
+HWND WINAPI GetForegroundWindow(void)
+{
+    return input_state().active;
+}
+
+BOOL WINAPI BringWindowToTop(HWND hWnd)
+{
+    return set_window_pos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+BOOL WINAPI GetCursorPos(LPPOINT lpPoint)
+{
+    if (!lpPoint)
+        return FALSE;
+    *lpPoint = cursor_position();
+    return TRUE;
+}
+
+BOOL WINAPI SetCursorPos(int X, int Y)
+{
+    inject_mouse_move(POINT {X, Y});
+    return TRUE;
+}
+
+SHORT WINAPI GetAsyncKeyState(int vKey)
+{
+    return is_key_down(vKey) ? static_cast<SHORT>(0x8000) : 0;
+}
+
+SHORT WINAPI GetKeyState(int nVirtKey)
+{
+    BYTE state = input_state().keys[nVirtKey & 0xFF];
+    return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
+}
+
+UINT WINAPI SendInput(UINT cInputs, LPINPUT pInputs, int cbSize)
+{
+    if (!pInputs || cbSize != static_cast<int>(sizeof(INPUT)))
+        return 0;
+    for (UINT i = 0; i < cInputs; ++i) {
+        const INPUT& input = pInputs[i];
+        if (input.type == INPUT_KEYBOARD)
+            inject_key(static_cast<BYTE>(input.ki.wVk), !(input.ki.dwFlags & KEYEVENTF_KEYUP));
+        else if (input.type == INPUT_MOUSE)
+            send_mouse_input(input.mi);
+    }
+    return cInputs;
+}
+
+VOID WINAPI keybd_event(BYTE bVk, BYTE, DWORD dwFlags, ULONG_PTR)
+{
+    inject_key(bVk, !(dwFlags & KEYEVENTF_KEYUP));
+}
+
+VOID WINAPI mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD, ULONG_PTR)
+{
+    MOUSEINPUT input {};
+    input.dx = static_cast<LONG>(dx);
+    input.dy = static_cast<LONG>(dy);
+    input.dwFlags = dwFlags;
+    send_mouse_input(input);
+}
+
+UINT WINAPI GetDoubleClickTime(void)
+{
+    return double_click_time;
+}

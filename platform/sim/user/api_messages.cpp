@@ -1,0 +1,169 @@
+// user32: sending and posting messages, message loops, timers.
+#include "platform/api/kernel.h"
+#include "platform/api/user.h"
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/process_table.h"
+#include "platform/sim/user/timers.h"
+#include "platform/sim/user/window_tree.h"
+
+using namespace sim;
+
+namespace {
+
+int g_send_depth = 0;
+
+// Counts the nesting of sent messages for InSendMessage.
+struct SendDepth {
+    SendDepth() { ++g_send_depth; }
+    ~SendDepth() { --g_send_depth; }
+};
+
+LRESULT broadcast(UINT message, WPARAM wparam, LPARAM lparam, bool is_posted)
+{
+    auto list = desktop_window().children;
+    for (HWND hwnd : list) {
+        Window* window = find_window(hwnd);
+        if (!window || is_process_hung(window->process_id))
+            continue;
+        if (is_posted)
+            post_message(hwnd, message, wparam, lparam);
+        else
+            deliver(hwnd, message, wparam, lparam);
+    }
+    return 1;
+}
+
+bool is_character_key(WPARAM key)
+{
+    return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || key == VK_SPACE || key == VK_RETURN
+        || key == VK_BACK || key == VK_ESCAPE || key == VK_TAB;
+}
+
+}
+
+LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    if (hWnd == HWND_BROADCAST)
+        return broadcast(Msg, wParam, lParam, false);
+    Window* window = find_window(hWnd);
+    if (!window)
+        return 0;
+    // FIXME: Windows blocks a sender to a hung window until it answers; the simulation returns 0.
+    if (is_process_hung(window->process_id))
+        return 0;
+    SendDepth depth;
+    return deliver(hWnd, Msg, wParam, lParam);
+}
+
+LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout,
+    PDWORD_PTR lpdwResult)
+{
+    Window* window = find_window(hWnd);
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    if (is_process_hung(window->process_id)) {
+        if (!(fuFlags & SMTO_ABORTIFHUNG))
+            let_time_pass(uTimeout);
+        SetLastError(ERROR_TIMEOUT);
+        return 0;
+    }
+    SendDepth depth;
+    LRESULT result = deliver(hWnd, Msg, wParam, lParam);
+    if (lpdwResult)
+        *lpdwResult = static_cast<DWORD_PTR>(result);
+    return 1;
+}
+
+BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    if (hWnd == HWND_BROADCAST)
+        return static_cast<BOOL>(broadcast(Msg, wParam, lParam, true));
+    if (hWnd && !find_window(hWnd))
+        return FALSE;
+    post_message(hWnd, Msg, wParam, lParam);
+    return TRUE;
+}
+
+BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
+{
+    if (!lpMsg)
+        return -1;
+    if (hWnd && !find_window(hWnd))
+        return -1;
+    // Waiting for a message lets virtual time run to the next timer. Nothing else can arrive while
+    // the program waits (the driver is not running), so a wait that finds nothing even then wakes
+    // with WM_NULL instead of blocking for ever, and the caller's loop can look at its condition.
+    if (!take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
+        wait_for_next_timer();
+        if (!take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
+            *lpMsg = MSG {};
+            lpMsg->time = static_cast<DWORD>(now_ms());
+            return TRUE;
+        }
+    }
+    return lpMsg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
+{
+    if (!lpMsg)
+        return FALSE;
+    if (take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0))
+        return TRUE;
+    let_poll_time_pass();
+    return FALSE;
+}
+
+BOOL WINAPI TranslateMessage(const MSG* lpMsg)
+{
+    if (!lpMsg || (lpMsg->message != WM_KEYDOWN && lpMsg->message != WM_SYSKEYDOWN))
+        return FALSE;
+    if (!is_character_key(lpMsg->wParam))
+        return TRUE;
+    WPARAM character = lpMsg->wParam;
+    bool is_shifted = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (character >= 'A' && character <= 'Z' && !is_shifted)
+        character += 'a' - 'A';
+    UINT message = lpMsg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    post_message(lpMsg->hwnd, message, character, lpMsg->lParam);
+    return TRUE;
+}
+
+LRESULT WINAPI DispatchMessageA(const MSG* lpMsg)
+{
+    if (!lpMsg)
+        return 0;
+    return dispatch(*lpMsg);
+}
+
+VOID WINAPI PostQuitMessage(int nExitCode)
+{
+    post_quit(nExitCode);
+}
+
+BOOL WINAPI WaitMessage(void)
+{
+    MSG msg;
+    if (!take_message(msg, nullptr, 0, 0, false))
+        wait_for_next_timer();
+    return TRUE;
+}
+
+BOOL WINAPI InSendMessage(void)
+{
+    return g_send_depth > 0;
+}
+
+UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc)
+{
+    return set_timer(hWnd, nIDEvent, uElapse, lpTimerFunc);
+}
+
+BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent)
+{
+    return kill_timer(hWnd, uIDEvent);
+}

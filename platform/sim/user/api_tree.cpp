@@ -1,0 +1,191 @@
+// user32: the window tree: parents, siblings, searching and enumerating windows.
+#include "platform/api/user.h"
+
+#include "platform/sim/user/input.h"
+#include "platform/sim/user/window_lifecycle.h"
+#include "platform/sim/user/window_tree.h"
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+
+using namespace sim;
+
+namespace {
+
+bool names_match(LPCSTR wanted, const std::string& actual)
+{
+    return !wanted || strcasecmp(wanted, actual.c_str()) == 0;
+}
+
+std::string class_of(const Window& window)
+{
+    return window.window_class ? window.window_class->name : std::string();
+}
+
+std::vector<HWND>& children_or_top_level(HWND parent)
+{
+    Window* window = parent ? find_window(parent) : nullptr;
+    return window ? window->children : desktop_window().children;
+}
+
+}
+
+HWND WINAPI GetParent(HWND hWnd)
+{
+    Window* window = find_window(hWnd);
+    if (!window)
+        return nullptr;
+    if (window->style & WS_CHILD)
+        return window->parent;
+    if (window->style & WS_POPUP)
+        return window->owner;
+    return nullptr;
+}
+
+HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent)
+{
+    return set_parent(hWndChild, hWndNewParent);
+}
+
+HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
+{
+    Window* window = find_window(hwnd);
+    if (!window || is_desktop(hwnd))
+        return nullptr;
+    switch (gaFlags) {
+    case GA_PARENT:
+        return window->parent ? window->parent : desktop_handle();
+    case GA_ROOT:
+        return root_of(hwnd);
+    case GA_ROOTOWNER: {
+        HWND root = root_of(hwnd);
+        while (Window* top = find_window(root)) {
+            if (!top->owner)
+                break;
+            root = root_of(top->owner);
+        }
+        return root;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd)
+{
+    return find_window(hWndParent) && is_ancestor(hWndParent, hWnd);
+}
+
+HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
+{
+    Window* window = find_window(hWnd);
+    if (!window)
+        return nullptr;
+    if (uCmd == GW_CHILD)
+        return window->children.empty() ? nullptr : window->children.front();
+    if (uCmd == GW_OWNER)
+        return window->owner;
+    if (is_desktop(hWnd))
+        return nullptr;
+    auto& siblings = sibling_list(*window);
+    auto it = std::find(siblings.begin(), siblings.end(), hWnd);
+    switch (uCmd) {
+    case GW_HWNDFIRST:
+        return siblings.front();
+    case GW_HWNDLAST:
+        return siblings.back();
+    case GW_HWNDNEXT:
+        return it == siblings.end() || it + 1 == siblings.end() ? nullptr : *(it + 1);
+    case GW_HWNDPREV:
+        return it == siblings.end() || it == siblings.begin() ? nullptr : *(it - 1);
+    default:
+        return nullptr;
+    }
+}
+
+HWND WINAPI GetTopWindow(HWND hWnd)
+{
+    auto& children = children_or_top_level(hWnd);
+    return children.empty() ? nullptr : children.front();
+}
+
+HWND WINAPI GetDesktopWindow(void)
+{
+    return desktop_handle();
+}
+
+HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName)
+{
+    return FindWindowExA(nullptr, nullptr, lpClassName, lpWindowName);
+}
+
+HWND WINAPI FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow)
+{
+    auto list = children_or_top_level(hWndParent);
+    auto it = list.begin();
+    if (hWndChildAfter) {
+        it = std::find(list.begin(), list.end(), hWndChildAfter);
+        if (it == list.end())
+            return nullptr;
+        ++it;
+    }
+    for (; it != list.end(); ++it) {
+        Window* window = find_window(*it);
+        if (window && names_match(lpszClass, class_of(*window)) && names_match(lpszWindow, window->text))
+            return *it;
+    }
+    return nullptr;
+}
+
+BOOL WINAPI EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam)
+{
+    auto list = desktop_window().children;
+    for (HWND hwnd : list)
+        if (find_window(hwnd) && !lpEnumFunc(hwnd, lParam))
+            return FALSE;
+    return TRUE;
+}
+
+BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam)
+{
+    auto list = descendants(hWndParent ? hWndParent : desktop_handle());
+    for (HWND hwnd : list)
+        if (find_window(hwnd) && !lpEnumFunc(hwnd, lParam))
+            return FALSE;
+    return TRUE;
+}
+
+int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount)
+{
+    Window* window = find_window(hWnd);
+    if (!window || !lpClassName || nMaxCount <= 0)
+        return 0;
+    std::string name = class_of(*window);
+    size_t count = std::min(name.size(), static_cast<size_t>(nMaxCount - 1));
+    std::memcpy(lpClassName, name.data(), count);
+    lpClassName[count] = '\0';
+    return static_cast<int>(count);
+}
+
+HWND WINAPI WindowFromPoint(POINT Point)
+{
+    return window_at(Point);
+}
+
+HWND WINAPI ChildWindowFromPoint(HWND hWndParent, POINT Point)
+{
+    Window* parent = find_window(hWndParent);
+    if (!parent)
+        return nullptr;
+    RECT client = client_rect_in_window(*parent);
+    if (Point.x < 0 || Point.y < 0 || Point.x >= client.right - client.left || Point.y >= client.bottom - client.top)
+        return nullptr;
+    for (HWND hwnd : parent->children) {
+        Window* child = find_window(hwnd);
+        if (child && Point.x >= child->rect.left && Point.x < child->rect.right && Point.y >= child->rect.top
+            && Point.y < child->rect.bottom)
+            return hwnd;
+    }
+    return hWndParent;
+}

@@ -1,0 +1,209 @@
+#include "platform/sim/user/message_queue.h"
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/user/input_state.h"
+#include "platform/sim/user/painting.h"
+#include "platform/sim/user/process_table.h"
+#include "platform/sim/user/timers.h"
+#include "platform/sim/user/window_tree.h"
+
+#include <deque>
+#include <map>
+
+namespace sim {
+
+namespace {
+
+std::deque<MSG> g_posted;
+std::map<uint32_t, int> g_quit_codes;
+
+// A loop that never ends its work would otherwise keep the driver forever.
+constexpr int pump_limit = 200000;
+
+bool in_range(UINT message, UINT first, UINT last)
+{
+    if (first == 0 && last == 0)
+        return true;
+    return message >= first && message <= last;
+}
+
+// Past the deadline only timers wait; everything else is still delivered.
+bool take_message_before(MSG& msg, uint64_t deadline)
+{
+    if (now_ms() <= deadline)
+        return take_message(msg, nullptr, 0, 0, true);
+    return take_message(msg, nullptr, 0, WM_TIMER - 1, true)
+        || take_message(msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, true);
+}
+
+bool can_receive(HWND hwnd)
+{
+    if (!hwnd)
+        return true;
+    Window* window = find_window(hwnd);
+    return window && !is_process_hung(window->process_id);
+}
+
+}
+
+LRESULT deliver(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    Window* window = find_window(hwnd);
+    // A hung process runs none of its code; what the system sends it is lost, as far as the
+    // sender can tell.
+    if (!window || !window->procedure || is_process_hung(window->process_id))
+        return 0;
+    WNDPROC procedure = window->procedure;
+    ProcessScope scope(window->process_id);
+    return procedure(hwnd, message, wparam, lparam);
+}
+
+void post_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    MSG msg {};
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wparam;
+    msg.lParam = lparam;
+    msg.time = static_cast<DWORD>(now_ms());
+    msg.pt = cursor_position();
+    g_posted.push_back(msg);
+}
+
+void post_quit(int exit_code)
+{
+    g_quit_codes[current_process_id()] = exit_code;
+}
+
+bool matches_filter(HWND hwnd, HWND filter)
+{
+    if (!filter)
+        return true;
+    return hwnd == filter || is_ancestor(filter, hwnd);
+}
+
+bool take_message(MSG& msg, HWND filter, UINT first, UINT last, bool remove)
+{
+    for (auto it = g_posted.begin(); it != g_posted.end(); ++it) {
+        if (!can_receive(it->hwnd) || !matches_filter(it->hwnd, filter) || !in_range(it->message, first, last))
+            continue;
+        msg = *it;
+        if (remove)
+            g_posted.erase(it);
+        return true;
+    }
+    if (in_range(WM_PAINT, first, last)) {
+        if (HWND hwnd = window_needing_paint(filter)) {
+            msg = MSG {};
+            msg.hwnd = hwnd;
+            msg.message = WM_PAINT;
+            msg.time = static_cast<DWORD>(now_ms());
+            msg.pt = cursor_position();
+            return true;
+        }
+    }
+    if (in_range(WM_TIMER, first, last)) {
+        if (auto timer = take_due_timer(filter, remove)) {
+            msg = *timer;
+            msg.pt = cursor_position();
+            return true;
+        }
+    }
+    auto quit = g_quit_codes.find(current_process_id());
+    if (quit != g_quit_codes.end() && !filter) {
+        msg = MSG {};
+        msg.message = WM_QUIT;
+        msg.wParam = static_cast<WPARAM>(quit->second);
+        msg.time = static_cast<DWORD>(now_ms());
+        if (remove)
+            g_quit_codes.erase(quit);
+        return true;
+    }
+    return false;
+}
+
+LRESULT dispatch(const MSG& msg)
+{
+    if (msg.message == WM_TIMER && msg.lParam) {
+        auto procedure = reinterpret_cast<TIMERPROC>(msg.lParam);
+        Window* window = find_window(msg.hwnd);
+        ProcessScope scope(window ? window->process_id : current_process_id());
+        procedure(msg.hwnd, WM_TIMER, msg.wParam, static_cast<DWORD>(now_ms()));
+        return 0;
+    }
+    if (msg.message == WM_TIMER && !find_window(msg.hwnd))
+        return 0;
+    LRESULT result = deliver(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    if (msg.message == WM_PAINT)
+        validate_after_paint(msg.hwnd);
+    return result;
+}
+
+void let_poll_time_pass()
+{
+    let_time_pass(1);
+}
+
+void wait_for_next_timer()
+{
+    uint64_t next = next_timer_due();
+    uint64_t now = now_ms();
+    if (next > now && next != UINT64_MAX) {
+        let_time_pass(next - now);
+        return;
+    }
+    let_poll_time_pass();
+}
+
+void deliver_pending()
+{
+    deliver_pending(now_ms());
+}
+
+void deliver_pending(uint64_t deadline)
+{
+    MSG msg {};
+    for (int count = 0; count < pump_limit; ++count) {
+        if (!take_message_before(msg, deadline))
+            return;
+        if (msg.message == WM_QUIT)
+            continue;
+        try {
+            // As an application's own loop does, so that typed keys arrive as characters too.
+            TranslateMessage(&msg);
+            dispatch(msg);
+        } catch (const ProcessExit&) {
+            // The process ended itself; its windows are gone and the others carry on.
+        }
+    }
+}
+
+void run_messages_for(uint64_t milliseconds)
+{
+    uint64_t target = now_ms() + milliseconds;
+    for (;;) {
+        deliver_pending(target);
+        uint64_t next = next_timer_due();
+        uint64_t now = now_ms();
+        if (next > target || now >= target)
+            break;
+        if (next > now)
+            let_time_pass(next - now);
+    }
+    if (now_ms() < target)
+        let_time_pass(target - now_ms());
+    deliver_pending(target);
+}
+
+void drop_window_messages(HWND hwnd)
+{
+    std::erase_if(g_posted, [&](const MSG& msg) { return msg.hwnd == hwnd; });
+}
+
+void reset_message_queue()
+{
+    g_posted.clear();
+    g_quit_codes.clear();
+}
+
+}

@@ -1,0 +1,48 @@
+// The processes of the simulated desktop: their ids and executables, which one runs, and ending one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sim {
+
+// Thrown by ExitProcess once the current process's windows are gone; caught only where the driver
+// hands control to program code. Nothing else in the simulation throws.
+struct ProcessExit {
+    uint32_t process_id = 0;
+    uint32_t exit_code = 0;
+};
+
+uint32_t create_process(const std::string& executable_path);
+bool is_process_alive(uint32_t process_id);
+bool is_process_hung(uint32_t process_id);
+void set_process_hung(uint32_t process_id, bool is_hung);
+// The Windows path of a process's executable; empty for an unknown process.
+std::string process_executable(uint32_t process_id);
+// Destroys the process's windows, closes its kernel handles and marks it ended.
+void end_process(uint32_t process_id);
+
+// The process whose code runs now: windows it creates belong to it.
+uint32_t current_process_id();
+void set_current_process(uint32_t process_id);
+
+// Runs a stretch of code as another process, as a window procedure runs as its window's process.
+class ProcessScope {
+public:
+    explicit ProcessScope(uint32_t process_id);
+    ~ProcessScope();
+    ProcessScope(const ProcessScope&) = delete;
+    ProcessScope& operator=(const ProcessScope&) = delete;
+
+private:
+    uint32_t m_previous = 0;
+};
+
+// The two processes of a fresh desktop.
+uint32_t shell_process_id();
+uint32_t program_process_id();
+
+// Called by the desktop reset: forgets every process and creates the shell and the program.
+void reset_processes();
+
+}

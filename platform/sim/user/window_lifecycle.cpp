@@ -1,0 +1,472 @@
+#include "platform/sim/user/window_lifecycle.h"
+
+#include "platform/sim/desktop.h"
+#include "platform/sim/user/activation.h"
+#include "platform/sim/user/input_state.h"
+#include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/nonclient.h"
+#include "platform/sim/user/painting.h"
+#include "platform/sim/user/process_table.h"
+#include "platform/sim/user/timers.h"
+#include "platform/sim/user/window_class.h"
+#include "platform/sim/user/window_tree.h"
+
+#include <algorithm>
+
+namespace sim {
+
+namespace {
+
+constexpr int default_width = 640;
+constexpr int default_height = 480;
+// Where Windows parks a minimised top-level window, and the size it gives it.
+constexpr int minimised_position = -32000;
+constexpr int minimised_width = 160;
+constexpr int minimised_height = 28;
+
+LPARAM size_parameter(const Window& window)
+{
+    RECT client = client_rect_in_window(window);
+    return MAKELPARAM(client.right - client.left, client.bottom - client.top);
+}
+
+LPARAM move_parameter(const Window& window)
+{
+    POINT origin = client_origin_on_screen(window);
+    if (window.parent && !is_desktop(window.parent)) {
+        POINT parent_origin = client_origin_on_screen(parent_of(const_cast<Window&>(window)));
+        origin.x -= parent_origin.x;
+        origin.y -= parent_origin.y;
+    }
+    return MAKELPARAM(origin.x, origin.y);
+}
+
+WPARAM size_kind(const Window& window)
+{
+    if (window.is_minimised())
+        return SIZE_MINIMIZED;
+    if (window.is_maximised())
+        return SIZE_MAXIMIZED;
+    return SIZE_RESTORED;
+}
+
+void send_size_and_move(HWND hwnd)
+{
+    if (Window* window = find_window(hwnd))
+        deliver(hwnd, WM_SIZE, size_kind(*window), size_parameter(*window));
+    if (Window* window = find_window(hwnd))
+        deliver(hwnd, WM_MOVE, 0, move_parameter(*window));
+}
+
+// Hides or shows without touching the placement; returns whether it was visible.
+bool set_visible(HWND hwnd, bool is_visible)
+{
+    Window* window = find_window(hwnd);
+    bool was_visible = window->is_visible_style();
+    if (was_visible == is_visible)
+        return was_visible;
+    deliver(hwnd, WM_SHOWWINDOW, is_visible, 0);
+    window = find_window(hwnd);
+    if (!window)
+        return was_visible;
+    if (is_visible) {
+        window->style |= WS_VISIBLE;
+        invalidate_with_children(*window);
+        return was_visible;
+    }
+    window->style &= ~WS_VISIBLE;
+    InputState& input = input_state();
+    if (input.focus && (input.focus == hwnd || is_ancestor(hwnd, input.focus)))
+        input.focus = nullptr;
+    if (input.active == hwnd)
+        activate_next(hwnd);
+    return was_visible;
+}
+
+// The screen less a visible taskbar along its bottom edge.
+RECT work_area()
+{
+    SIZE screen = screen_size();
+    RECT area {0, 0, screen.cx, screen.cy};
+    for (HWND hwnd : desktop_window().children) {
+        Window* window = find_window(hwnd);
+        if (!window || !window->is_visible_style() || !window->window_class
+            || window->window_class->name != "Shell_TrayWnd")
+            continue;
+        if (window->rect.left <= 0 && window->rect.right >= screen.cx && window->rect.bottom >= screen.cy)
+            area.bottom = std::min<LONG>(area.bottom, std::max<LONG>(window->rect.top, 0));
+    }
+    return area;
+}
+
+// A maximised window fills its parent's client area, or the work area with its frame hanging
+// over the edges, so that its client area is what fills the work area's width.
+RECT maximised_rect(Window& window)
+{
+    if (window.parent && !is_desktop(window.parent)) {
+        RECT client = client_rect_in_window(parent_of(window));
+        return RECT {0, 0, client.right - client.left, client.bottom - client.top};
+    }
+    RECT area = work_area();
+    RECT insets = frame_insets(window.style | WS_MAXIMIZE, window.ex_style);
+    int frame_top = has_caption(window.style) ? insets.top - caption_height : insets.top;
+    return RECT {area.left - insets.left, area.top - frame_top, area.right + insets.right, area.bottom + insets.bottom};
+}
+
+RECT minimised_rect(const Window& window)
+{
+    if (window.parent)
+        return RECT {0, 0, minimised_width, minimised_height};
+    return RECT {minimised_position, minimised_position, minimised_position + minimised_width,
+        minimised_position + minimised_height};
+}
+
+void apply_rect(HWND hwnd, RECT rect)
+{
+    Window* window = find_window(hwnd);
+    bool is_resized = rect.right - rect.left != window->width() || rect.bottom - rect.top != window->height();
+    window->rect = rect;
+    if (is_resized) {
+        resize_surface(*window);
+        invalidate(*window, nullptr, true);
+        window->needs_frame = true;
+    }
+}
+
+void change_placement(HWND hwnd, DWORD state, RECT rect)
+{
+    Window* window = find_window(hwnd);
+    if (!window->is_minimised() && !window->is_maximised())
+        window->normal_rect = window->rect;
+    window->style = (window->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
+    apply_rect(hwnd, rect);
+    send_size_and_move(hwnd);
+}
+
+void apply_z_order(Window& window, HWND after)
+{
+    bool is_top_level = !window.parent;
+    if (after == HWND_TOPMOST && is_top_level) {
+        window.ex_style |= WS_EX_TOPMOST;
+        link_at_front(window);
+        return;
+    }
+    if (after == HWND_NOTOPMOST && is_top_level) {
+        // A topmost window that stops being one goes to the front of the others.
+        bool was_topmost = window.is_topmost();
+        window.ex_style &= ~WS_EX_TOPMOST;
+        if (was_topmost)
+            link_at_front(window);
+        return;
+    }
+    if (after == HWND_TOP) {
+        link_at_front(window);
+        return;
+    }
+    if (after == HWND_BOTTOM) {
+        link_at_back(window);
+        return;
+    }
+    if (find_window(after))
+        link_after(window, after);
+}
+
+void destroy_children_and_owned(HWND hwnd)
+{
+    std::vector<HWND> owned;
+    for (HWND top : desktop_window().children)
+        if (Window* window = find_window(top); window && window->owner == hwnd)
+            owned.push_back(top);
+    for (HWND top : owned)
+        destroy_window(top);
+    Window* window = find_window(hwnd);
+    if (!window)
+        return;
+    auto children = window->children;
+    for (HWND child : children)
+        destroy_window(child);
+}
+
+}
+
+HWND create_window(const CreateRequest& request)
+{
+    auto window_class = find_class(request.class_name.c_str());
+    if (!window_class)
+        return nullptr;
+    HWND parent = request.parent;
+    HWND owner = nullptr;
+    if (request.style & WS_CHILD) {
+        if (!find_window(parent))
+            return nullptr;
+    } else {
+        if (parent && !find_window(parent))
+            return nullptr;
+        owner = parent && !is_desktop(parent) ? root_of(parent) : nullptr;
+        parent = nullptr;
+    }
+    if (parent && is_desktop(parent))
+        parent = nullptr;
+
+    auto object = std::make_unique<Window>();
+    Window* window = object.get();
+    window->window_class = window_class;
+    window->procedure = window_class->procedure;
+    window->text = request.title;
+    window->style = request.style & ~WS_VISIBLE;
+    window->ex_style = request.ex_style;
+    if (!(request.style & WS_CHILD) && !(request.style & WS_POPUP))
+        window->style |= WS_CLIPSIBLINGS;
+    window->parent = parent;
+    window->owner = owner;
+    window->process_id = current_process_id();
+    window->instance = request.instance;
+    window->id = (request.style & WS_CHILD) ? reinterpret_cast<LONG_PTR>(request.menu) : 0;
+    window->extra.assign(std::max(window_class->window_extra, 0), 0);
+    int x = request.x;
+    int y = request.y;
+    int width = request.width;
+    int height = request.height;
+    if (x == CW_USEDEFAULT) {
+        // Default positions cascade with the number of windows already on the desktop.
+        int step = static_cast<int>(desktop_window().children.size() % 10);
+        x = 40 + 24 * step;
+        y = 40 + 24 * step;
+    }
+    if (width == CW_USEDEFAULT) {
+        width = default_width;
+        height = default_height;
+    }
+    window->rect = RECT {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    window->normal_rect = window->rect;
+    window->surface->fill(0xFFFFFFFF);
+    resize_surface(*window);
+    HWND hwnd = reinterpret_cast<HWND>(handles().add(std::move(object)));
+    window->handle = hwnd;
+    link_at_front(*window);
+
+    CREATESTRUCTA create {};
+    create.lpCreateParams = request.parameter;
+    create.hInstance = request.instance;
+    create.hMenu = request.menu;
+    create.hwndParent = request.parent;
+    create.cx = width;
+    create.cy = height;
+    create.x = x;
+    create.y = y;
+    create.style = static_cast<LONG>(request.style);
+    create.lpszName = request.title.c_str();
+    create.lpszClass = request.class_name.c_str();
+    create.dwExStyle = request.ex_style;
+    if (!deliver(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
+        destroy_window(hwnd);
+        return nullptr;
+    }
+    if (!find_window(hwnd) || deliver(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+        destroy_window(hwnd);
+        return nullptr;
+    }
+    if (!find_window(hwnd))
+        return nullptr;
+    send_size_and_move(hwnd);
+    if (!find_window(hwnd))
+        return nullptr;
+    if (DWORD state = request.style & (WS_MAXIMIZE | WS_MINIMIZE)) {
+        Window* created = find_window(hwnd);
+        created->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
+        RECT rect = (state & WS_MAXIMIZE) ? maximised_rect(*created) : minimised_rect(*created);
+        change_placement(hwnd, (state & WS_MAXIMIZE) ? WS_MAXIMIZE : WS_MINIMIZE, rect);
+    }
+    if ((request.style & WS_VISIBLE) && find_window(hwnd))
+        show_window(hwnd, (request.style & WS_MINIMIZE) ? SW_SHOWMINNOACTIVE : SW_SHOW);
+    if (Window* created = find_window(hwnd))
+        invalidate_with_children(*created);
+    return find_window(hwnd) ? hwnd : nullptr;
+}
+
+bool destroy_window(HWND hwnd)
+{
+    Window* window = find_window(hwnd);
+    if (!window || is_desktop(hwnd))
+        return false;
+    if (window->is_destroying)
+        return true;
+    window->is_destroying = true;
+    if (window->is_visible_style())
+        set_visible(hwnd, false);
+    forget_input_for(hwnd);
+    deliver(hwnd, WM_DESTROY, 0, 0);
+    destroy_children_and_owned(hwnd);
+    deliver(hwnd, WM_NCDESTROY, 0, 0);
+    window = find_window(hwnd);
+    if (!window)
+        return true;
+    forget_input_for(hwnd);
+    kill_window_timers(hwnd);
+    drop_window_messages(hwnd);
+    unlink_from_parent(*window);
+    handles().remove(hwnd);
+    return true;
+}
+
+HWND set_parent(HWND hwnd, HWND new_parent)
+{
+    Window* window = find_window(hwnd);
+    if (!window || is_desktop(hwnd))
+        return nullptr;
+    if (!new_parent)
+        new_parent = desktop_handle();
+    if (!find_window(new_parent) || new_parent == hwnd || is_ancestor(hwnd, new_parent))
+        return nullptr;
+    HWND previous = window->parent ? window->parent : desktop_handle();
+    bool was_visible = window->is_visible_style();
+    if (was_visible)
+        set_visible(hwnd, false);
+    window = find_window(hwnd);
+    if (!window)
+        return nullptr;
+    unlink_from_parent(*window);
+    window->parent = is_desktop(new_parent) ? nullptr : new_parent;
+    if (window->parent)
+        window->owner = nullptr;
+    link_at_front(*window);
+    if (was_visible)
+        set_visible(hwnd, true);
+    if (Window* moved = find_window(hwnd))
+        invalidate_with_children(*moved);
+    return previous;
+}
+
+bool show_window(HWND hwnd, int command)
+{
+    Window* window = find_window(hwnd);
+    if (!window)
+        return false;
+    bool was_visible = window->is_visible_style();
+    switch (command) {
+    case SW_HIDE:
+        set_visible(hwnd, false);
+        return was_visible;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE: {
+        if (!window->is_minimised())
+            change_placement(hwnd, WS_MINIMIZE, minimised_rect(*window));
+        if (!find_window(hwnd))
+            return was_visible;
+        set_visible(hwnd, true);
+        if (input_state().active == hwnd)
+            activate_next(hwnd);
+        return was_visible;
+    }
+    case SW_SHOWMAXIMIZED: {
+        if (!window->is_maximised())
+            change_placement(hwnd, WS_MAXIMIZE, maximised_rect(*window));
+        if (!find_window(hwnd))
+            return was_visible;
+        set_visible(hwnd, true);
+        activate_window(hwnd);
+        return was_visible;
+    }
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOWDEFAULT: {
+        if (window->is_minimised() || window->is_maximised()) {
+            Window* restored = find_window(hwnd);
+            change_placement(hwnd, 0, restored->normal_rect);
+        }
+        if (!find_window(hwnd))
+            return was_visible;
+        set_visible(hwnd, true);
+        if (command != SW_SHOWNOACTIVATE)
+            activate_window(hwnd);
+        return was_visible;
+    }
+    case SW_SHOW:
+        set_visible(hwnd, true);
+        activate_window(hwnd);
+        return was_visible;
+    case SW_SHOWNA:
+        set_visible(hwnd, true);
+        return was_visible;
+    default:
+        return was_visible;
+    }
+}
+
+bool set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int height, UINT flags)
+{
+    Window* window = find_window(hwnd);
+    if (!window || is_desktop(hwnd))
+        return false;
+    // Showing or hiding through SetWindowPos neither moves nor sizes the window, as on Windows.
+    if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
+        flags |= SWP_NOMOVE | SWP_NOSIZE;
+    WINDOWPOS position {hwnd, insert_after, x, y, width, height, flags};
+    if (flags & SWP_NOMOVE) {
+        position.x = window->rect.left;
+        position.y = window->rect.top;
+    }
+    if (flags & SWP_NOSIZE) {
+        position.cx = window->width();
+        position.cy = window->height();
+    }
+    if (!(flags & SWP_NOSENDCHANGING))
+        deliver(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    window = find_window(hwnd);
+    if (!window)
+        return false;
+    RECT old_rect = window->rect;
+    RECT new_rect {position.x, position.y, position.x + std::max(position.cx, 0), position.y + std::max(position.cy, 0)};
+    bool is_moved = new_rect.left != old_rect.left || new_rect.top != old_rect.top;
+    bool is_resized = position.cx != window->width() || position.cy != window->height();
+    apply_rect(hwnd, new_rect);
+    if (!window->is_minimised() && !window->is_maximised())
+        window->normal_rect = new_rect;
+    if (!(position.flags & SWP_NOZORDER))
+        apply_z_order(*window, position.hwndInsertAfter);
+    if (position.flags & SWP_SHOWWINDOW)
+        set_visible(hwnd, true);
+    if (position.flags & SWP_HIDEWINDOW)
+        set_visible(hwnd, false);
+    window = find_window(hwnd);
+    if (!window)
+        return true;
+    if (!(position.flags & SWP_NOACTIVATE) && !window->parent && window->is_visible_style()
+        && !(position.flags & SWP_HIDEWINDOW))
+        activate_window(hwnd);
+    deliver(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    if (is_resized && find_window(hwnd))
+        deliver(hwnd, WM_SIZE, size_kind(*find_window(hwnd)), size_parameter(*find_window(hwnd)));
+    if (is_moved && find_window(hwnd))
+        deliver(hwnd, WM_MOVE, 0, move_parameter(*find_window(hwnd)));
+    return true;
+}
+
+DWORD set_style(HWND hwnd, int index, DWORD value)
+{
+    Window* window = find_window(hwnd);
+    if (!window)
+        return 0;
+    DWORD& field = index == GWL_STYLE ? window->style : window->ex_style;
+    DWORD old_value = field;
+    STYLESTRUCT change {old_value, value};
+    deliver(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    window = find_window(hwnd);
+    if (!window)
+        return old_value;
+    DWORD& target = index == GWL_STYLE ? window->style : window->ex_style;
+    target = change.styleNew;
+    if (index == GWL_EXSTYLE && (old_value & WS_EX_LAYERED) && !(change.styleNew & WS_EX_LAYERED))
+        window->layered = LayeredState {};
+    if (index == GWL_STYLE && (old_value & WS_VISIBLE) != (change.styleNew & WS_VISIBLE)
+        && !(change.styleNew & WS_VISIBLE))
+        forget_input_for(hwnd);
+    invalidate_with_children(*window);
+    deliver(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    return old_value;
+}
+
+}

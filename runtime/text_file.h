@@ -1,0 +1,47 @@
+// Sequential text files with Windows paths: Open For Input (Line Input, EOF), For Output and For
+// Append (Print # writes a line ended by CR LF).
+#pragma once
+
+#include "platform/win32.h"
+
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+enum class OpenMode { Input, Output, Append };
+
+class TextFile {
+public:
+    // Opening a missing file for input raises ErrFileNotFound; a folder that does not exist
+    // ErrPathNotFound.
+    TextFile(const std::string& path, OpenMode mode);
+    ~TextFile();
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    // Whether every line has been read.
+    bool is_at_end() const;
+    // The next line without its end (CR LF, or a lone CR or LF); past the end raises ErrInputPastEndOfFile.
+    std::string LineInput();
+    // Writes the text and CR LF.
+    void PrintLine(std::string_view text);
+    // Writes the text alone.
+    void Print(std::string_view text);
+    void Close();
+
+private:
+    void write(std::string_view bytes);
+
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    OpenMode m_mode;
+    std::string m_contents;
+    size_t m_position = 0;
+};
+
+// Whether a file (not a folder) exists at a path.
+bool FileExists(const std::string& path);
+// The name of the first file matching a pattern ("C:\folder\*.dat"), or empty.
+std::string Dir(const std::string& pattern);
+
+}

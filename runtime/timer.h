@@ -1,0 +1,38 @@
+// Timer: raises its Timer event every Interval milliseconds while Enabled. A tick never starts
+// while the previous one of the same timer is still running.
+#pragma once
+
+#include "runtime/control.h"
+
+namespace runtime {
+
+class Timer : public Control {
+public:
+    Timer(Container& container, std::string name, int index = -1);
+
+    using Control::Enabled;
+    void Enabled(bool enabled) override;
+    long Interval() const { return m_interval; }
+    void Interval(long milliseconds);
+
+    EventHandler on_timer;
+
+protected:
+    friend class Form;
+
+    bool is_windowed() const override { return false; }
+    bool is_hit(POINT) const override { return false; }
+
+private:
+    // Starts or stops the system timer to match Enabled and Interval.
+    void update();
+    void stop();
+    void tick();
+
+    int m_id = 0;
+    long m_interval = 0;
+    bool m_is_running = false;
+    bool m_is_ticking = false;
+};
+
+}

@@ -1,0 +1,18 @@
+// The window classes of the runtime's forms and controls, registered once per process, and
+// the one window procedure that hands every message to the object behind the window.
+#pragma once
+
+#include "platform/win32.h"
+
+namespace runtime {
+
+inline constexpr const char* FormWindowClass = "KelmorForm";
+inline constexpr const char* ControlWindowClass = "KelmorControl";
+
+// Registers both classes unless they already are.
+void register_window_classes();
+HINSTANCE program_instance();
+
+LRESULT CALLBACK control_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+}

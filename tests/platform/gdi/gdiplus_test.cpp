@@ -1,0 +1,150 @@
+#include "platform/win32.h"
+#include "platform/sim/gdi/image_decoder.h"
+#include "platform/sim/gdi/png_encoder.h"
+#include "platform/sim/kernel/paths.h"
+#include "tests/platform/gdi/canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using gdi_test::Canvas;
+
+namespace {
+
+// Writes a 4 x 2 PNG into the simulated drive: opaque red, transparent, half-transparent white,
+// opaque blue on the top row; the bottom row all opaque green.
+void write_test_png(const char* windows_path)
+{
+    sim::Bitmap picture(4, 2);
+    picture.set_pixel(0, 0, 0xFFFF0000);
+    picture.set_pixel(1, 0, 0x00FFFFFF);
+    picture.set_pixel(2, 0, 0x80FFFFFF);
+    picture.set_pixel(3, 0, 0xFF0000FF);
+    for (int x = 0; x < 4; ++x)
+        picture.set_pixel(x, 1, 0xFF00FF00);
+    auto path = sim::host_path(windows_path);
+    std::filesystem::create_directories(path.parent_path());
+    auto bytes = sim::encode_png(picture);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+class GdiplusTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, nullptr), Gdiplus::Ok);
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
+
+    ULONG_PTR m_token = 0;
+};
+
+}
+
+TEST(PngEncoder, WritesWhatTheDecoderReadsBack)
+{
+    sim::Bitmap picture(3, 2);
+    picture.set_pixel(0, 0, 0xFF102030);
+    picture.set_pixel(2, 1, 0x80FFFFFF);
+    auto bytes = sim::encode_png(picture);
+    EXPECT_EQ(bytes, sim::encode_png(picture)) << "the same pixels give the same bytes";
+    auto decoded = sim::decode_image(bytes);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->width(), 3);
+    EXPECT_EQ(decoded->pixel(0, 0), 0xFF102030u);
+    EXPECT_EQ(decoded->pixel(2, 1), 0x80FFFFFFu);
+    EXPECT_EQ(decoded->pixel(1, 0), 0x00000000u);
+}
+
+TEST_F(GdiplusTest, LoadsAPngWithAlphaAndDrawsItBlended)
+{
+    write_test_png("C:\\Program Files\\Kelmor\\glow-test.cbg");
+    Gdiplus::GpImage* image = nullptr;
+    ASSERT_EQ(GdipLoadImageFromFile(L"c:\\program files\\KELMOR\\glow-test.cbg", &image), Gdiplus::Ok);
+    Gdiplus::REAL width = 0;
+    Gdiplus::REAL height = 0;
+    EXPECT_EQ(GdipGetImageDimension(image, &width, &height), Gdiplus::Ok);
+    EXPECT_EQ(width, 4.0f);
+    EXPECT_EQ(height, 2.0f);
+
+    Canvas box(8, 4, RGB(0, 0, 0));
+    Gdiplus::GpGraphics* graphics = nullptr;
+    ASSERT_EQ(GdipCreateFromHDC(box.dc(), &graphics), Gdiplus::Ok);
+    EXPECT_EQ(GdipDrawImageRect(graphics, image, 1, 1, width, height), Gdiplus::Ok);
+    EXPECT_EQ(box.at(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(box.at(2, 1), RGB(0, 0, 0)) << "a transparent pixel keeps the box colour";
+    EXPECT_EQ(box.at(3, 1), RGB(128, 128, 128));
+    EXPECT_EQ(box.at(4, 1), RGB(0, 0, 255));
+    EXPECT_EQ(box.at(2, 2), RGB(0, 255, 0));
+    EXPECT_EQ(box.at(0, 1), RGB(0, 0, 0));
+    EXPECT_EQ(box.at(5, 1), RGB(0, 0, 0));
+    EXPECT_EQ(box.at(1, 3), RGB(0, 0, 0));
+
+    // Stretched over the whole box, the picture covers every pixel's row band.
+    box.fill_with(RGB(0, 0, 0));
+    EXPECT_EQ(GdipDrawImageRectI(graphics, image, 0, 0, 8, 4), Gdiplus::Ok);
+    EXPECT_EQ(box.at(0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(box.at(7, 0), RGB(0, 0, 255));
+    EXPECT_EQ(box.at(3, 3), RGB(0, 255, 0));
+
+    // Into a fresh 32-bit DIB section the picture lands premultiplied, ready for a layered window.
+    Canvas layer(4, 2, RGB(0, 0, 0));
+    std::fill(layer.bits(), layer.bits() + 8, 0u);
+    Gdiplus::GpGraphics* layer_graphics = nullptr;
+    GdipCreateFromHDC(layer.dc(), &layer_graphics);
+    GdipDrawImageRect(layer_graphics, image, 0, 0, width, height);
+    EXPECT_EQ(layer.raw(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(layer.raw(1, 0), 0x00000000u);
+    EXPECT_EQ(layer.raw(2, 0), 0x80808080u);
+
+    EXPECT_EQ(GdipDeleteGraphics(layer_graphics), Gdiplus::Ok);
+    EXPECT_EQ(GdipDeleteGraphics(graphics), Gdiplus::Ok);
+    EXPECT_EQ(GdipDisposeImage(image), Gdiplus::Ok);
+    EXPECT_EQ(GdipDisposeImage(image), Gdiplus::InvalidParameter) << "a disposed image is refused";
+}
+
+TEST_F(GdiplusTest, ReportsMissingAndBrokenFiles)
+{
+    Gdiplus::GpImage* image = reinterpret_cast<Gdiplus::GpImage*>(1);
+    EXPECT_NE(GdipLoadImageFromFile(L"C:\\Program Files\\Kelmor\\missing.png", &image), Gdiplus::Ok);
+    EXPECT_EQ(image, nullptr);
+    auto path = sim::host_path("C:\\Program Files\\Kelmor\\not-an-image.refl");
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << "plain text";
+    EXPECT_NE(GdipLoadImageFromFile(L"C:\\Program Files\\Kelmor\\not-an-image.refl", &image), Gdiplus::Ok);
+    EXPECT_EQ(image, nullptr);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    EXPECT_NE(GdipCreateFromHDC(nullptr, &graphics), Gdiplus::Ok);
+}
+
+TEST(Gdiplus, RefusesWorkBeforeStartupAndAfterShutdown)
+{
+    write_test_png("C:\\gdiplus-test\\picture.png");
+    Gdiplus::GpImage* image = nullptr;
+    EXPECT_EQ(GdipLoadImageFromFile(L"C:\\gdiplus-test\\picture.png", &image), Gdiplus::GdiplusNotInitialized);
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+    EXPECT_EQ(GdipLoadImageFromFile(L"C:\\gdiplus-test\\picture.png", &image), Gdiplus::Ok);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromFile(L"C:\\gdiplus-test\\picture.png", &bitmap), Gdiplus::Ok);
+    HBITMAP converted = nullptr;
+    ASSERT_EQ(GdipCreateHBITMAPFromBitmap(bitmap, &converted, 0xFF000000), Gdiplus::Ok);
+    DIBSECTION section {};
+    ASSERT_EQ(GetObjectA(converted, sizeof section, &section), static_cast<int>(sizeof section));
+    EXPECT_EQ(section.dsBm.bmBitsPixel, 32);
+    EXPECT_EQ(section.dsBm.bmWidth, 4);
+    auto* pixels = static_cast<uint32_t*>(section.dsBm.bmBits);
+    EXPECT_EQ(pixels[0], 0xFFFF0000u);
+    EXPECT_EQ(pixels[1], 0xFF000000u) << "transparent pixels show the background";
+    Gdiplus::GdiplusShutdown(token);
+    Canvas box(4, 2);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    EXPECT_EQ(GdipCreateFromHDC(box.dc(), &graphics), Gdiplus::GdiplusNotInitialized);
+    GdipDisposeImage(image);
+    GdipDisposeImage(bitmap);
+    DeleteObject(converted);
+}

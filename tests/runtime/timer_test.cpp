@@ -1,0 +1,123 @@
+// Timers on the virtual clock: interval, Enabled, no overlapping ticks, DoEvents inside a handler.
+#include "runtime/form.h"
+#include "runtime/statements.h"
+#include "runtime/timer.h"
+#include "tests/runtime/runtime_fixture.h"
+
+namespace {
+
+using namespace runtime;
+
+class frmTicking : public Form {
+public:
+    explicit frmTicking(Program& program)
+        : Form(program, "frmTicking")
+    {
+        Timer1.Enabled(false);
+        Timer1.Interval(100);
+        Timer1.on_timer = [this] { Timer1_Timer(); };
+        Timer2.Enabled(false);
+        Timer2.Interval(1);
+        Timer2.on_timer = [this] { Timer2_Timer(); };
+    }
+    Timer Timer1 { *this, "Timer1" };
+    Timer Timer2 { *this, "Timer2" };
+    int ticks1 = 0;
+    int ticks2 = 0;
+    int nested_ticks2 = 0;
+    bool pumps_in_tick = false;
+    bool in_tick2 = false;
+
+    void Timer1_Timer() { ++ticks1; }
+    void Timer2_Timer()
+    {
+        if (in_tick2)
+            ++nested_ticks2;
+        in_tick2 = true;
+        ++ticks2;
+        if (pumps_in_tick)
+        {
+            Sleep(30);
+            DoEvents();
+        }
+        in_tick2 = false;
+    }
+};
+
+// A form whose handler pumps messages, as the border watcher and the poll do.
+class frmPumping : public Form {
+public:
+    explicit frmPumping(Program& program)
+        : Form(program, "frmPumping")
+    {
+        Timer1.Enabled(false);
+        Timer1.Interval(50);
+        Timer1.on_timer = [this] { Timer1_Timer(); };
+    }
+    Timer Timer1 { *this, "Timer1" };
+    int other_ticks_seen = -1;
+
+    void Timer1_Timer()
+    {
+        Timer1.Enabled(false);
+        auto& other = program().form<frmTicking>();
+        int before = other.ticks1;
+        // Let the other form's timer come due, then let pending messages run.
+        Sleep(250);
+        DoEvents();
+        other_ticks_seen = other.ticks1 - before;
+    }
+};
+
+TEST_F(RuntimeTest, TimerFiresAtItsIntervalAndStopsWhenDisabled)
+{
+    frmTicking* form = nullptr;
+    run([&] {
+        form = &program().form<frmTicking>();
+        form->Timer1.Enabled(true);
+    });
+    sim::driver::run_program([] { sim::driver::run_for(1000); });
+    EXPECT_EQ(form->ticks1, 10);
+    run([&] { form->Timer1.Enabled(false); });
+    sim::driver::run_program([] { sim::driver::run_for(1000); });
+    EXPECT_EQ(form->ticks1, 10);
+}
+
+TEST_F(RuntimeTest, OneMillisecondTimerRunsAtTheSystemMinimum)
+{
+    frmTicking* form = nullptr;
+    run([&] {
+        form = &program().form<frmTicking>();
+        form->Timer2.Enabled(true);
+    });
+    sim::driver::run_program([] { sim::driver::run_for(100); });
+    EXPECT_GE(form->ticks2, 9);
+    EXPECT_LE(form->ticks2, 11);
+}
+
+TEST_F(RuntimeTest, TickNeverRunsInsideTheSameTimersTick)
+{
+    frmTicking* form = nullptr;
+    run([&] {
+        form = &program().form<frmTicking>();
+        form->pumps_in_tick = true;
+        form->Timer2.Enabled(true);
+    });
+    sim::driver::run_program([] { sim::driver::run_for(200); });
+    EXPECT_GT(form->ticks2, 1);
+    EXPECT_EQ(form->nested_ticks2, 0);
+}
+
+TEST_F(RuntimeTest, DoEventsInsideAHandlerLetsAnotherFormsTimerRun)
+{
+    frmPumping* pumping = nullptr;
+    run([&] {
+        program().form<frmTicking>().Timer1.Enabled(true);
+        pumping = &program().form<frmPumping>();
+        pumping->Timer1.Enabled(true);
+    });
+    sim::driver::run_program([] { sim::driver::run_for(60); });
+    EXPECT_GE(pumping->other_ticks_seen, 1);
+}
+
+}

@@ -28,7 +28,8 @@ PixelView copy_of(const PixelView& pixels, std::vector<uint32_t>& storage)
 
 // Runs an effect from a rectangle of the bitmap selected into source_dc to a rectangle of the
 // bitmap selected into destination_dc, both clipped to their bitmaps.
-template <typename Effect> LONG apply_between(HDC destination_dc, HDC source_dc, BlitArea area, Effect effect)
+template <typename Effect>
+LONG apply_between(HDC destination_dc, HDC source_dc, BlitArea area, Effect effect)
 {
     BitmapPixels destination(destination_dc, nullptr);
     HBITMAP source_bitmap = bitmap_of(source_dc, nullptr);

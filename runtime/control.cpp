@@ -67,6 +67,9 @@ Control::Control(Form& form, std::string name)
 
 Control::~Control()
 {
+    // A window that outlives its control must not reach it any more.
+    if (m_window)
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
     if (m_container) {
         m_container->remove_child(*this);
         m_form->unregister_control(*this);

@@ -31,13 +31,10 @@ Form::Form(Program& program, std::string name)
 
 Form::~Form()
 {
-    // The controls are gone by now; a window still there must not reach them with its last messages.
+    // The program destroys a form's windows before it frees the form; a window still there here
+    // goes without reaching the form, whose controls are already gone.
     if (!m_window)
         return;
-    for (Control* control : m_controls) {
-        if (control->m_window)
-            SetWindowLongPtrA(control->m_window, GWLP_USERDATA, 0);
-    }
     SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
     DestroyWindow(m_window);
 }
@@ -139,11 +136,6 @@ void Form::destroy_windows()
         timer->stop();
     destroy_window();
     m_is_destroying = false;
-}
-
-SIZE Form::client_pixel_size() const
-{
-    return Canvas::client_pixel_size();
 }
 
 void Form::Caption(std::string caption)

@@ -111,7 +111,6 @@ protected:
     void create_window() override;
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void geometry_changed() override;
-    SIZE client_pixel_size() const override;
 
     void fire_mouse_down(int button, int shift, float x, float y) override;
     void fire_mouse_move(int button, int shift, float x, float y) override;

@@ -12,6 +12,11 @@ Timer::Timer(Container& container, std::string name, int index)
     m_id = form().register_timer(*this);
 }
 
+Timer::~Timer()
+{
+    stop();
+}
+
 void Timer::Enabled(bool enabled)
 {
     m_is_enabled = enabled;

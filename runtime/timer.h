@@ -9,6 +9,7 @@ namespace runtime {
 class Timer : public Control {
 public:
     Timer(Container& container, std::string name, int index = -1);
+    ~Timer() override;
 
     using Control::Enabled;
     void Enabled(bool enabled) override;

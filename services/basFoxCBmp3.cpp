@@ -16,7 +16,8 @@ typedef LONG(WINAPI* FoxHSLEntry)(HDC, LONG, LONG, LONG, LONG, HDC, LONG, LONG, 
 // Finds an entry point, loading the library the first time. The module is looked up on every
 // call rather than kept: the library may have been unloaded since, and a kept address would then
 // point nowhere.
-template <typename Entry> Entry entry_point(const char* name)
+template <typename Entry>
+Entry entry_point(const char* name)
 {
     HMODULE library = GetModuleHandleA(library_name);
     if (!library)

@@ -15,105 +15,105 @@
 namespace norvex::tests {
 namespace {
 
-    using Effect = std::function<void(PixelView destination, PixelView source, KernelPath path)>;
+using Effect = std::function<void(PixelView destination, PixelView source, KernelPath path)>;
 
-    // The paths this build and processor can run besides the scalar one.
-    std::vector<KernelPath> fast_paths()
-    {
-        std::vector<KernelPath> paths;
-        if (has_simd_path())
-            paths.push_back(KernelPath::Simd);
-        if (has_wide_simd_path())
-            paths.push_back(KernelPath::WideSimd);
-        return paths;
-    }
+// The paths this build and processor can run besides the scalar one.
+std::vector<KernelPath> fast_paths()
+{
+    std::vector<KernelPath> paths;
+    if (has_simd_path())
+        paths.push_back(KernelPath::Simd);
+    if (has_wide_simd_path())
+        paths.push_back(KernelPath::WideSimd);
+    return paths;
+}
 
-    // Runs the effect on every path over pictures of many widths, heights and seeds; the source is
-    // a separate random picture, or the destination itself when in_place.
-    void expect_paths_agree(const Effect& effect, bool in_place)
-    {
-        if (fast_paths().empty())
-            GTEST_SKIP() << "this build has no SIMD path";
-        for (int width = 1; width <= 40; ++width) {
-            for (int height : { 1, 2, 3, 6 }) {
-                unsigned seed = static_cast<unsigned>(width * 100 + height);
-                TestPicture scalar = random_picture(width, height, seed);
-                TestPicture source = random_picture(width, height, seed + 1);
-                effect(scalar.view(), in_place ? scalar.view() : source.view(), KernelPath::Scalar);
-                for (KernelPath path : fast_paths()) {
-                    TestPicture fast = random_picture(width, height, seed);
-                    TestPicture fast_source = source;
-                    effect(fast.view(), in_place ? fast.view() : fast_source.view(), path);
-                    ASSERT_EQ(fast, scalar) << width << " x " << height << ", path " << static_cast<int>(path);
-                }
+// Runs the effect on every path over pictures of many widths, heights and seeds; the source is
+// a separate random picture, or the destination itself when in_place.
+void expect_paths_agree(const Effect& effect, bool in_place)
+{
+    if (fast_paths().empty())
+        GTEST_SKIP() << "this build has no SIMD path";
+    for (int width = 1; width <= 40; ++width) {
+        for (int height : { 1, 2, 3, 6 }) {
+            unsigned seed = static_cast<unsigned>(width * 100 + height);
+            TestPicture scalar = random_picture(width, height, seed);
+            TestPicture source = random_picture(width, height, seed + 1);
+            effect(scalar.view(), in_place ? scalar.view() : source.view(), KernelPath::Scalar);
+            for (KernelPath path : fast_paths()) {
+                TestPicture fast = random_picture(width, height, seed);
+                TestPicture fast_source = source;
+                effect(fast.view(), in_place ? fast.view() : fast_source.view(), path);
+                ASSERT_EQ(fast, scalar) << width << " x " << height << ", path " << static_cast<int>(path);
             }
         }
     }
+}
 
-    TEST(KernelPaths, BlurAgrees)
-    {
+TEST(KernelPaths, BlurAgrees)
+{
+    expect_paths_agree(
+        [](PixelView picture, PixelView, KernelPath path) {
+            for (int pass = 0; pass < 3; ++pass)
+                blur_once(picture, path);
+        },
+        true);
+}
+
+TEST(KernelPaths, BlurAgreesOnBottomUpRows)
+{
+    auto bottom_up = [](TestPicture& picture) {
+        return PixelView { &picture.at(0, picture.height - 1), picture.width, picture.height, -picture.width };
+    };
+    TestPicture scalar = random_picture(23, 9, 4);
+    TestPicture original = scalar;
+    blur_once(bottom_up(scalar), KernelPath::Scalar);
+    for (KernelPath path : fast_paths()) {
+        TestPicture fast = original;
+        blur_once(bottom_up(fast), path);
+        EXPECT_EQ(fast, scalar) << "path " << static_cast<int>(path);
+    }
+}
+
+TEST(KernelPaths, BrightnessAgrees)
+{
+    for (int amount : { -300, -255, -37, -1, 0, 1, 35, 200, 255 }) {
+        SCOPED_TRACE(amount);
+        expect_paths_agree([amount](PixelView destination, PixelView source,
+                               KernelPath path) { shift_brightness(destination, source, amount, path); },
+            false);
+    }
+}
+
+TEST(KernelPaths, AlphaBlendAgrees)
+{
+    for (int alpha : { 0, 1, 127, 128, 254, 255 }) {
+        SCOPED_TRACE(alpha);
         expect_paths_agree(
-            [](PixelView picture, PixelView, KernelPath path) {
-                for (int pass = 0; pass < 3; ++pass)
-                    blur_once(picture, path);
+            [alpha](PixelView destination, PixelView source, KernelPath path) {
+                // Make some source pixels the key colour, with assorted alpha bytes.
+                for (int y = 0; y < source.height; ++y)
+                    for (int x = (y % 3); x < source.width; x += 3)
+                        source.row(y)[x] = (source.row(y)[x] & 0xFF000000u) | 0x00FF00FFu;
+                blend_over(destination, source, static_cast<uint8_t>(alpha), 0x00FF00FFu, path);
             },
-            true);
+            false);
     }
+}
 
-    TEST(KernelPaths, BlurAgreesOnBottomUpRows)
-    {
-        auto bottom_up = [](TestPicture& picture) {
-            return PixelView { &picture.at(0, picture.height - 1), picture.width, picture.height, -picture.width };
-        };
-        TestPicture scalar = random_picture(23, 9, 4);
-        TestPicture original = scalar;
-        blur_once(bottom_up(scalar), KernelPath::Scalar);
-        for (KernelPath path : fast_paths()) {
-            TestPicture fast = original;
-            blur_once(bottom_up(fast), path);
-            EXPECT_EQ(fast, scalar) << "path " << static_cast<int>(path);
-        }
-    }
-
-    TEST(KernelPaths, BrightnessAgrees)
-    {
-        for (int amount : { -300, -255, -37, -1, 0, 1, 35, 200, 255 }) {
-            SCOPED_TRACE(amount);
-            expect_paths_agree([amount](PixelView destination, PixelView source,
-                                   KernelPath path) { shift_brightness(destination, source, amount, path); },
-                false);
-        }
-    }
-
-    TEST(KernelPaths, AlphaBlendAgrees)
-    {
-        for (int alpha : { 0, 1, 127, 128, 254, 255 }) {
-            SCOPED_TRACE(alpha);
+TEST(KernelPaths, HslAgrees)
+{
+    for (float hue : { 0.0f, 37.3f, 60.0f, 120.0f, 200.5f, 359.9f }) {
+        for (float saturation : { 0.0f, 0.37f, 1.0f, 2.5f, 10.0f }) {
+            SCOPED_TRACE(testing::Message() << hue << " degrees, factor " << saturation);
             expect_paths_agree(
-                [alpha](PixelView destination, PixelView source, KernelPath path) {
-                    // Make some source pixels the key colour, with assorted alpha bytes.
-                    for (int y = 0; y < source.height; ++y)
-                        for (int x = (y % 3); x < source.width; x += 3)
-                            source.row(y)[x] = (source.row(y)[x] & 0xFF000000u) | 0x00FF00FFu;
-                    blend_over(destination, source, static_cast<uint8_t>(alpha), 0x00FF00FFu, path);
+                [=](PixelView destination, PixelView source, KernelPath path) {
+                    recolour(destination, source, make_hsl_change(hue, saturation), path);
                 },
                 false);
         }
     }
-
-    TEST(KernelPaths, HslAgrees)
-    {
-        for (float hue : { 0.0f, 37.3f, 60.0f, 120.0f, 200.5f, 359.9f }) {
-            for (float saturation : { 0.0f, 0.37f, 1.0f, 2.5f, 10.0f }) {
-                SCOPED_TRACE(testing::Message() << hue << " degrees, factor " << saturation);
-                expect_paths_agree(
-                    [=](PixelView destination, PixelView source, KernelPath path) {
-                        recolour(destination, source, make_hsl_change(hue, saturation), path);
-                    },
-                    false);
-            }
-        }
-    }
+}
 
 }
 }

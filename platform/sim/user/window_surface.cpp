@@ -214,17 +214,16 @@ void draw_tree(Target& target, const Window& window, const Clip& parent_clip, bo
         include_layered);
 }
 
+Region area_of(const Clip& clip)
+{
+    return clip.region ? *clip.region : Region::rectangle(clip.rect);
+}
+
 void subtract(Clip& clip, const Region& covered)
 {
     if (covered.is_empty() || clip.is_empty())
         return;
-    Region visible = clip.region ? *clip.region : Region::rectangle(clip.rect);
-    clip.region = visible.subtracted(covered);
-}
-
-Region area_of(const Clip& clip)
-{
-    return clip.region ? *clip.region : Region::rectangle(clip.rect);
+    clip.region = area_of(clip).subtracted(covered);
 }
 
 }

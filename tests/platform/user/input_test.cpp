@@ -150,4 +150,53 @@ TEST_F(InputTest, TransparentHitTestPassesTheMouseOn)
     EXPECT_EQ(WindowFromPoint(POINT {10, 10}), below);
 }
 
+TEST_F(InputTest, KeyStatesAndSynthesisedMouseInput)
+{
+    HWND window = create_program_window(RECT {100, 100, 300, 300});
+    EXPECT_FALSE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+    sim::driver::key_down(VK_LSHIFT);
+    EXPECT_TRUE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+    EXPECT_TRUE(GetKeyState(VK_LSHIFT) < 0);
+    sim::driver::key_up(VK_LSHIFT);
+    EXPECT_FALSE(GetKeyState(VK_SHIFT) < 0);
+    sim::driver::press_key(VK_CAPITAL);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+
+    messages().clear();
+    INPUT inputs[3] {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = 150 * 65536 / GetSystemMetrics(SM_CXSCREEN) + 1;
+    inputs[0].mi.dy = 150 * 65536 / GetSystemMetrics(SM_CYSCREEN) + 1;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    inputs[2].type = INPUT_MOUSE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    EXPECT_EQ(SendInput(3, inputs, sizeof(INPUT)), 3u);
+    EXPECT_EQ(SendInput(3, inputs, sizeof(INPUT) - 1), 0u);
+    sim::driver::pump();
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, 150);
+    EXPECT_EQ(cursor.y, 150);
+    EXPECT_EQ(count(WM_RBUTTONDOWN, window), 1);
+    EXPECT_EQ(count(WM_RBUTTONUP, window), 1);
+}
+
+TEST_F(InputTest, CaptionButtonsOfAnApplicationWork)
+{
+    HWND app = open_app("C:\\A.EXE", "app", RECT {100, 100, 500, 400});
+    RECT rect;
+    GetWindowRect(app, &rect);
+    int caption_y = rect.top + GetSystemMetrics(SM_CYFRAME) + 5;
+    EXPECT_EQ(SendMessageA(app, WM_NCHITTEST, 0, MAKELPARAM(rect.right - 10, caption_y)), HTCLOSE);
+    EXPECT_EQ(SendMessageA(app, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 100, caption_y)), HTCAPTION);
+    EXPECT_EQ(SendMessageA(app, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 1, rect.top + 100)), HTLEFT);
+    sim::driver::double_click(rect.left + 100, caption_y);
+    EXPECT_TRUE(IsZoomed(app));
+    GetWindowRect(app, &rect);
+    sim::driver::click(rect.right - 10, rect.top + GetSystemMetrics(SM_CYFRAME) + 5);
+    EXPECT_FALSE(IsWindow(app));
+}
+
 }

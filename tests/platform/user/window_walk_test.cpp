@@ -109,4 +109,42 @@ TEST_F(WindowWalkTest, ShowStatesAndPlacement)
     EXPECT_EQ(rect.left, 100);
 }
 
+TEST_F(WindowWalkTest, OwnedWindowsFollowTheirOwner)
+{
+    HWND owner = create_program_window(RECT {0, 0, 100, 100});
+    HWND owned = create_program_window(RECT {0, 0, 50, 50}, WS_POPUP | WS_VISIBLE, 0, owner);
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), owner);
+    EXPECT_EQ(GetParent(owned), owner);
+    EXPECT_EQ(GetAncestor(owned, GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(GetAncestor(owned, GA_ROOTOWNER), owner);
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(owned));
+}
+
+TEST_F(WindowWalkTest, EnumerationStopsWhenTheCallbackSaysSo)
+{
+    open_app("C:\\A.EXE", "a", RECT {0, 0, 10, 10});
+    open_app("C:\\B.EXE", "b", RECT {0, 0, 10, 10});
+    int visited = 0;
+    EXPECT_FALSE(EnumWindows(
+        [](HWND, LPARAM count) {
+            ++*reinterpret_cast<int*>(count);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&visited)));
+    EXPECT_EQ(visited, 1);
+}
+
+TEST_F(WindowWalkTest, FindWindowExContinuesAfterAChild)
+{
+    HWND app = open_app("C:\\A.EXE", "a", RECT {0, 0, 300, 300});
+    HWND first = sim::driver::add_child_control(app, "Edit", "one", RECT {0, 0, 10, 10});
+    HWND second = sim::driver::add_child_control(app, "Edit", "two", RECT {0, 20, 10, 30});
+    // Children created later lie in front of earlier ones.
+    EXPECT_EQ(FindWindowExA(app, nullptr, "Edit", nullptr), second);
+    EXPECT_EQ(FindWindowExA(app, second, "Edit", nullptr), first);
+    EXPECT_EQ(FindWindowExA(app, first, "Edit", nullptr), nullptr);
+    EXPECT_EQ(FindWindowExA(app, nullptr, nullptr, "ONE"), first);
+}
+
 }

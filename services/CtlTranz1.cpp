@@ -1,0 +1,36 @@
+#include "services/CtlTranz1.h"
+
+#include "runtime/numeric.h"
+#include "runtime/statements.h"
+
+#include <optional>
+
+namespace {
+
+// The alpha byte of a transparency in percent; none when the percent lies outside 0 to 100.
+std::optional<BYTE> alpha_of(long percent)
+{
+    double alpha = runtime::round_half_even((1 - percent / 100.0) * 255);
+    if (alpha < 0 || alpha > 255)
+        return std::nullopt;
+    return static_cast<BYTE>(alpha);
+}
+
+}
+
+void SetTransparency(HWND hWnd, long Percent)
+{
+    runtime::DoEvents();
+    LONG ex_style = GetWindowLongA(hWnd, GWL_EXSTYLE);
+    SetWindowLongA(hWnd, GWL_EXSTYLE, ex_style | WS_EX_LAYERED);
+    std::optional<BYTE> alpha = alpha_of(Percent);
+    if (!alpha)
+        return;
+    SetLayeredWindowAttributes(hWnd, 0, *alpha, LWA_ALPHA);
+}
+
+void ClearWindowStyle(HWND hWnd)
+{
+    runtime::DoEvents();
+    SetWindowLongA(hWnd, GWL_STYLE, 0);
+}

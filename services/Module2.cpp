@@ -1,0 +1,52 @@
+#include "services/Module2.h"
+
+#include "runtime/numeric.h"
+#include "services/region_handover.h"
+
+namespace {
+
+void subtract_run(HRGN region, int left, int right, int y)
+{
+    HRGN run = CreateRectRgn(left, y, right, y + 1);
+    CombineRgn(region, region, run, RGN_DIFF);
+    DeleteObject(run);
+}
+
+}
+
+void PrepareFormForRegion(runtime::Form& form)
+{
+    form.let_by_name("AutoRedraw", runtime::Variant(true));
+    form.let_by_name("ScaleMode", runtime::Variant(static_cast<int>(runtime::vbPixels)));
+}
+
+void FreeRegion(HRGN hRgn)
+{
+    DeleteObject(hRgn);
+}
+
+void ShapeFormByColor(runtime::Form& form, long TransColor)
+{
+    if (!form.hWnd())
+        runtime::raise(runtime::ErrObjectVariableNotSet, "Object variable or With block variable not set");
+    // Whatever the form's scale, the shape covers its client area in pixels.
+    int width = static_cast<int>(runtime::round_half_even(form.to_pixels(form.ScaleWidth())));
+    int height = static_cast<int>(runtime::round_half_even(form.to_pixels(form.ScaleHeight())));
+    HRGN region = CreateRectRgn(0, 0, width, height);
+    HDC surface = form.hDC();
+    COLORREF key = static_cast<COLORREF>(TransColor);
+    // The key pixels leave in horizontal runs: one region operation per run, not per pixel.
+    for (int y = 0; y < height; ++y) {
+        int x = 0;
+        while (x < width) {
+            while (x < width && GetPixel(surface, x, y) != key)
+                ++x;
+            int run_start = x;
+            while (x < width && GetPixel(surface, x, y) == key)
+                ++x;
+            if (x > run_start)
+                subtract_run(region, run_start, x, y);
+        }
+    }
+    give_region_to_window(form.hWnd(), region);
+}

@@ -1,0 +1,383 @@
+#include "settings/frmSettings.h"
+
+#include "services/CtlTranz1.h"
+#include "services/modGlobal.h"
+#include "settings/modSaveLoadSettings.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+constexpr long White = 16777215;
+
+// The program's own singleton windows; every other loaded window is a border window.
+constexpr std::array<std::string_view, 11> NonBorderForms { "frmSettings", "frmGethWnd", "FrmSplash", "Form1",
+    "frmColor", "frmTaskbar", "frmStartmenu", "frmWinMgr", "frmColDialog", "frmCAM", "frmFlipImage" };
+
+// The windows that keep their own opacity when the transparency changes; the taskbar and
+// start-menu skins take it like the borders.
+constexpr std::array<std::string_view, 9> OpaqueForms { "frmSettings", "frmGethWnd", "FrmSplash", "Form1",
+    "frmColor", "frmWinMgr", "frmColDialog", "frmCAM", "frmFlipImage" };
+
+template<size_t Count>
+bool is_named_in(const runtime::Form& form, const std::array<std::string_view, Count>& names)
+{
+    return std::find(names.begin(), names.end(), form.Name()) != names.end();
+}
+
+// A scroll bar's tenths as a whole number, halves to the even neighbour.
+int tenths_rounded(int value)
+{
+    return static_cast<int>(runtime::round_half_even(value / 10.0));
+}
+
+}
+
+frmSettings::frmSettings(runtime::Program& program)
+    : Form(program, "frmSettings")
+{
+    set_designer_values();
+    wire_events();
+}
+
+void frmSettings::set_designer_values()
+{
+    Caption("Kelmor - Settings");
+    BorderStyle(runtime::vbFixedSingle);
+    StartUpPosition(runtime::vbStartUpScreen);
+    BackColor(White);
+    Move(0, 0, 7125, 7725);
+
+    for (auto& page : Picture1) {
+        page->BorderStyle(0);
+        page->BackColor(White);
+        page->Move(2160, 600, 4815, 6855);
+        page->Visible(false);
+    }
+
+    Check2.Caption("Enable");
+    Check2.Move(240, 120, 2295, 255);
+    VScroll1.Move(240, 480, 255, 3015);
+    VScroll1.Min(-30);
+    VScroll1.Max(1);
+    VScroll1.Value(0);
+    VScroll1.Enabled(false);
+    Label3.Caption("Strength:  1");
+    Label3.Move(720, 480, 1815, 255);
+    Label3.Enabled(false);
+    Check12.Caption("Blur Taskbar");
+    Check12.Move(240, 3720, 2295, 255);
+
+    scrHue.Move(240, 240, 3255, 255);
+    scrHue.Max(3600);
+    labHue.Caption("0");
+    labHue.Move(3600, 240, 735, 255);
+    scrSaturation.Move(240, 600, 3255, 255);
+    scrSaturation.Max(1000);
+    scrSaturation.Value(100);
+    labSaturation.Caption("10");
+    labSaturation.Move(3600, 600, 735, 255);
+    scrBrightness.Move(240, 1080, 3255, 255);
+    scrBrightness.Min(-2550);
+    scrBrightness.Max(2550);
+    labBrightness.Caption("255");
+    labBrightness.Move(3600, 1080, 735, 255);
+    Picture3.BackColor(0);
+    Picture3.Move(240, 1680, 495, 495);
+    Command3.Caption("Choose color...");
+    Command3.Move(960, 1740, 1575, 375);
+    Picture9.BackColor(White);
+    Picture9.Move(240, 2520, 495, 495);
+    Command5.Caption("Choose color...");
+    Command5.Move(960, 2580, 1575, 375);
+    Check3.Caption("Enable Bordercolor");
+    Check3.Move(240, 3360, 2295, 255);
+    Picture2.BackColor(White);
+    Picture2.Move(240, 3720, 495, 495);
+    Picture2.Enabled(false);
+    Command2.Caption("Choose color...");
+    Command2.Move(960, 3780, 1575, 375);
+    Command2.Enabled(false);
+
+    Check1.Caption("Enable RealityColor/reflections");
+    Check1.Move(240, 120, 3495, 255);
+    Check7.Caption("Enable aberration");
+    Check7.Move(240, 480, 3495, 255);
+
+    Check11.Caption("Start Kelmor at startup");
+    Check11.Move(240, 120, 3495, 255);
+
+    Check4.Caption("Enabled");
+    Check4.Move(240, 120, 2295, 255);
+    Label6.Caption("Transparency:");
+    Label6.Move(240, 600, 1215, 255);
+    Label6.Enabled(false);
+    HScroll1.Move(1560, 600, 2415, 255);
+    HScroll1.Max(800);
+    HScroll1.Enabled(false);
+    Label4.Caption("0 %");
+    Label4.Move(4080, 600, 615, 255);
+    Label4.Enabled(false);
+    Check6.Caption("Controlboxlight similar to transparency");
+    Check6.Move(240, 1080, 3975, 255);
+    Check6.Enabled(false);
+
+    Check5.Caption("Enabled");
+    Check5.Move(240, 120, 2295, 255);
+    HScroll2.Move(1560, 600, 2415, 255);
+    HScroll2.Min(500);
+    HScroll2.Max(2550);
+    HScroll2.Value(500);
+    HScroll2.Enabled(false);
+    Label7.Caption("Strength:");
+    Label7.Move(240, 600, 1215, 255);
+    Label7.Enabled(false);
+    Label8.Caption("Light of the caption buttons");
+    Label8.Move(240, 960, 3495, 255);
+    Label8.Enabled(false);
+
+    Picture12.BackColor(White);
+    Picture12.Move(240, 240, 495, 495);
+    Command8.Caption("Choose color...");
+    Command8.Move(960, 300, 1575, 375);
+    Picture13.BackColor(White);
+    Picture13.Move(240, 1080, 495, 495);
+    Command9.Caption("Choose color...");
+    Command9.Move(960, 1140, 1575, 375);
+    Picture14.BackColor(White);
+    Picture14.Move(240, 1920, 495, 495);
+    Command10.Caption("Choose color...");
+    Command10.Move(960, 1980, 1575, 375);
+
+    Label10.Caption("Choose an application you don't want to be changed.");
+    Label10.Move(240, 120, 4335, 255);
+    List1.Move(240, 480, 4335, 5295);
+
+    Check9.Caption("Enable Vista style");
+    Check9.Move(240, 120, 3495, 255);
+    Check10.Caption("Hide Desktop");
+    Check10.Move(240, 480, 3495, 255);
+    constexpr std::array<const char*, 4> ViewNames { "List", "Large Icons", "Small Icons", "Details" };
+    for (auto& option : Option1) {
+        option->Caption(ViewNames[option->Index()]);
+        option->Move(240, 960 + 360 * option->Index(), 2295, 255);
+    }
+    Option1[1].Value(true);
+    Check13.Caption("Enable Kelmor Explorer Emulation (BETA)");
+    Check13.Move(240, 2520, 3975, 255);
+    Check14.Caption("Enable Kelmor WMP11 Emulation");
+    Check14.Move(240, 2880, 3975, 255);
+    Check14.Visible(false);
+
+    Check15.Caption("Enable VidoVazezodura (BETA)");
+    Check15.Move(240, 120, 3495, 255);
+    Label17.Caption("Transparency: 0");
+    Label17.Move(240, 600, 1815, 255);
+    Label17.Enabled(false);
+    HScroll5.Move(2160, 600, 2415, 255);
+    HScroll5.Max(255);
+    HScroll5.Enabled(false);
+    Label19.Caption("Zoom: 0%");
+    Label19.Move(240, 1080, 1815, 255);
+    Label19.Enabled(false);
+    HScroll6.Move(2160, 1080, 2415, 255);
+    HScroll6.Min(45);
+    HScroll6.Max(86);
+    HScroll6.Value(45);
+    HScroll6.Enabled(false);
+
+    Label13.Caption("version 3.0");
+    Label13.FontName("Arial");
+    Label13.FontSize(8.25f);
+    Label13.ForeColor(0x808080);
+    Label13.BackStyle(0);
+    Label13.Alignment(runtime::vbRightJustify);
+    Label13.Move(5160, 120, 1815, 255);
+}
+
+void frmSettings::wire_events()
+{
+    Check1.on_click = [this] { Check1_Click(); };
+    Check2.on_click = [this] { Check2_Click(); };
+    Check3.on_click = [this] { Check3_Click(); };
+    Check4.on_click = [this] { Check4_Click(); };
+    Check5.on_click = [this] { Check5_Click(); };
+    Check9.on_click = [this] { Check9_Click(); };
+    Check10.on_click = [this] { Check10_Click(); };
+    Check11.on_click = [this] { Check11_Click(); };
+    Check12.on_click = [this] { Check12_Click(); };
+    Check15.on_click = [this] { Check15_Click(); };
+    Option1.connect(&runtime::OptionButton::on_click, [this](int Index) { Option1_Click(Index); });
+    // Dragging a thumb runs the same handler as releasing it.
+    auto wire_scroll_bar = [](runtime::ScrollBar& bar, const runtime::EventHandler& handler) {
+        bar.on_change = handler;
+        bar.on_scroll = handler;
+    };
+    wire_scroll_bar(VScroll1, [this] { VScroll1_Change(); });
+    wire_scroll_bar(scrHue, [this] { scrHue_Change(); });
+    wire_scroll_bar(scrSaturation, [this] { scrSaturation_Change(); });
+    wire_scroll_bar(scrBrightness, [this] { scrBrightness_Change(); });
+    wire_scroll_bar(HScroll1, [this] { HScroll1_Change(); });
+    wire_scroll_bar(HScroll2, [this] { HScroll2_Change(); });
+    wire_scroll_bar(HScroll5, [this] { HScroll5_Change(); });
+    wire_scroll_bar(HScroll6, [this] { HScroll6_Change(); });
+}
+
+void frmSettings::Form_Load()
+{
+    LoadSettings(program());
+    // FIXME: the update check, OldWallpaper, the menu state and the page layout of the
+    // preferences window are not done yet; they come between the load and the steps below.
+
+    // The blur strength and the transparency as the load left them, applied once more.
+    Globals& g = globals(program());
+    Label3.Caption("Strength:  " + std::to_string(g.BlurAmount));
+    runtime::skip_on_error([&] { VScroll1.Value(VScroll1.Max() - g.BlurAmount); });
+    g.BlurAmount = g.BlurAmount + 1;
+    runtime::skip_on_error([&] { HScroll1.Value(g.TransparencyPercent * 10); });
+}
+
+void frmSettings::UpdateWindows()
+{
+    for (runtime::Form* f : program().forms()) {
+        // A border that closed while messages ran is skipped.
+        if (!program().is_in_collection(*f) || is_named_in(*f, NonBorderForms))
+            continue;
+        runtime::skip_on_error([&] {
+            SavedDeltaX = f->call_by_name("DeltaX").to_long();
+            SavedDeltaY = f->call_by_name("DeltaY").to_long();
+            f->let_by_name("DeltaX", 0);
+            f->let_by_name("DeltaY", 0);
+            f->call_by_name("RefreshMe");
+        });
+        runtime::DoEvents();
+        if (!program().is_in_collection(*f))
+            continue;
+        runtime::skip_on_error([&] {
+            f->let_by_name("DeltaX", SavedDeltaX);
+            f->let_by_name("DeltaY", SavedDeltaY);
+        });
+        SetTransparency(f->hWnd(), globals(program()).TransparencyPercent);
+    }
+}
+
+void frmSettings::Check1_Click()
+{
+    globals(program()).ReflectionsOn = Check1.Value() == runtime::vbChecked;
+}
+
+void frmSettings::Check2_Click()
+{
+    Globals& g = globals(program());
+    if (Check2.Value() != runtime::vbChecked) {
+        Label3.Enabled(false);
+        VScroll1.Enabled(false);
+        VScroll1.Value(VScroll1.Max());
+        return;
+    }
+    Label3.Caption("Strength:  " + std::to_string(g.BlurAmount));
+    g.BlurAmount = 5;
+    VScroll1.Value(VScroll1.Max() - g.BlurAmount);
+    Label3.Enabled(true);
+    VScroll1.Enabled(true);
+}
+
+void frmSettings::Check3_Click()
+{
+    Globals& g = globals(program());
+    bool is_set = Check3.Value() != runtime::vbUnchecked;
+    Picture2.Enabled(is_set);
+    Command2.Enabled(is_set);
+    g.BorderColorOn = Check3.Value() == runtime::vbChecked;
+    g.BorderColorOff = Check3.Value() != runtime::vbChecked;
+}
+
+void frmSettings::Check4_Click()
+{
+    bool is_set = Check4.Value() != runtime::vbUnchecked;
+    Label4.Enabled(is_set);
+    Label6.Enabled(is_set);
+    HScroll1.Enabled(is_set);
+    Check6.Enabled(is_set);
+    if (is_set)
+        return;
+    HScroll1.Value(0);
+    Label4.Caption("0 %");
+}
+
+void frmSettings::Check5_Click()
+{
+    bool is_set = Check5.Value() != runtime::vbUnchecked;
+    Label8.Enabled(is_set);
+    Label7.Enabled(is_set);
+    HScroll2.Enabled(is_set);
+}
+
+// FIXME: the taskbar skin (Check9), the desktop icons (Check10), the autostart value (Check11), the
+// blurred-taskbar wallpaper (Check12), the webcam reflection (Check15) and the desktop icon view
+// (Option1) are applied by handlers that are not written yet.
+void frmSettings::Check9_Click() { }
+void frmSettings::Check10_Click() { }
+void frmSettings::Check11_Click() { }
+void frmSettings::Check12_Click() { }
+void frmSettings::Check15_Click() { }
+void frmSettings::Option1_Click(int) { }
+
+void frmSettings::VScroll1_Change()
+{
+    Globals& g = globals(program());
+    g.BlurAmount = -VScroll1.Value();
+    Label3.Caption("Strength:  " + std::to_string(g.BlurAmount + 1));
+    runtime::DoEvents();
+    UpdateWindows();
+}
+
+void frmSettings::scrHue_Change()
+{
+    labHue.Caption(std::to_string(tenths_rounded(scrHue.Value())));
+    runtime::DoEvents();
+    UpdateWindows();
+}
+
+void frmSettings::scrSaturation_Change()
+{
+    labSaturation.Caption(std::to_string(tenths_rounded(scrSaturation.Value())));
+    runtime::DoEvents();
+    UpdateWindows();
+}
+
+void frmSettings::scrBrightness_Change()
+{
+    labBrightness.Caption(std::to_string(tenths_rounded(scrBrightness.Value()) + 255));
+    runtime::DoEvents();
+    UpdateWindows();
+}
+
+void frmSettings::HScroll1_Change()
+{
+    Globals& g = globals(program());
+    g.TransparencyPercent = tenths_rounded(HScroll1.Value());
+    Label4.Caption(std::to_string(g.TransparencyPercent) + " %");
+    runtime::DoEvents();
+    for (runtime::Form* f : program().forms()) {
+        if (program().is_in_collection(*f) && !is_named_in(*f, OpaqueForms))
+            SetTransparency(f->hWnd(), g.TransparencyPercent);
+    }
+}
+
+void frmSettings::HScroll2_Change() { }
+
+void frmSettings::HScroll5_Change()
+{
+    Label17.Caption("Transparency: " + std::to_string(HScroll5.Value()));
+    // FIXME: the webcam form's blend slider follows (255 - Value) once the webcam reflection exists.
+}
+
+void frmSettings::HScroll6_Change()
+{
+    double share = static_cast<double>(HScroll6.Value() - HScroll6.Min()) / (HScroll6.Max() - HScroll6.Min());
+    Label19.Caption("Zoom: " + std::to_string(static_cast<int>(runtime::round_half_even(share * 100))) + "%");
+    // FIXME: the frame transform's zoom follows the value once the webcam reflection exists.
+}

@@ -1,0 +1,371 @@
+#include "border/frmTrans.h"
+
+#include "border/Form1.h"
+#include "border/handle_text.h"
+#include "control/frmWinMgr.h"
+#include "resources/designer_pictures.h"
+#include "services/CtlTranz1.h"
+#include "services/MOT.h"
+#include "services/modGetAdress.h"
+#include "services/modGlobal.h"
+#include "services/modRegion.h"
+#include "settings/frmSettings.h"
+#include "webcam/frmCAM.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr long White = 0xFFFFFF;
+constexpr float CaptionHeight = 375;
+constexpr float EdgeThickness = 65;
+
+// A whole number of pixels from twips, halves to the even neighbour.
+int pixels_rounded(double twips)
+{
+    return static_cast<int>(runtime::round_half_even(twips / runtime::TwipsPerPixel));
+}
+
+// The text after the first blank, or the whole text when it has none.
+std::string text_after_first_blank(const std::string& text)
+{
+    auto blank = text.find(' ');
+    if (blank == std::string::npos)
+        return text;
+    return text.substr(blank + 1);
+}
+
+runtime::StdPicture designer_bitmap(const std::string& name)
+{
+    const artwork::DesignerPicture* picture = artwork::designer_picture(name);
+    if (!picture)
+        return {};
+    return runtime::StdPicture::from_pixels(picture->pixels, picture->width, picture->height);
+}
+
+}
+
+frmTrans::frmTrans(runtime::Program& program)
+    : Form(program, "frmTrans")
+{
+    set_designer_values();
+    wire_events();
+}
+
+void frmTrans::set_designer_values()
+{
+    BorderStyle(runtime::vbBSNone);
+    ShowInTaskbar(false);
+    BackColor(0xFFFF00);
+    Move(0, 0, 9030, 7170);
+
+    Picture1.BorderStyle(0);
+    Picture1.Move(30, 30, 8970, CaptionHeight);
+    Picture17.BorderStyle(0);
+    Picture17.BackColor(0xE0E0E0);
+    Picture17.Move(120, 30, 255, 255);
+    Label1.FontName("Segoe UI");
+    Label1.FontSize(9);
+    Label1.BackStyle(0);
+    Label1.AutoSize(true);
+    Label1.Move(480, 75, 0, 225);
+    Text2.Visible(false);
+    Label7.FontName("Segoe UI");
+    Label7.FontSize(9);
+    Label7.BackStyle(0);
+    Label7.AutoSize(true);
+    Label7.Visible(false);
+
+    for (auto* piece : { &Picture4, &Picture6, &Picture8, &Picture10 })
+        piece->BorderStyle(0);
+    Picture4.Move(30, 405, EdgeThickness, 6670);
+    Picture6.Move(8935, 405, EdgeThickness, 6670);
+    Picture8.Move(30, 7075, 8970, EdgeThickness);
+    Picture10.Move(110, 420, 8825, 6640);
+
+    for (auto& button : Picture11) {
+        button->BorderStyle(0);
+        button->Visible(false);
+        button->Picture(designer_bitmap("frmTrans.Picture11(" + std::to_string(button->Index()) + ")"));
+    }
+
+    for (auto* storage : { &Label2, &Label3, &Label5, &Label6 })
+        storage->Visible(false);
+
+    for (auto* timer : { &Timer1, &Timer2, &Timer5 }) {
+        timer->Enabled(false);
+        timer->Interval(1);
+    }
+}
+
+void frmTrans::wire_events()
+{
+    Timer1.on_timer = [this] { Timer1_Timer(); };
+    Timer2.on_timer = [this] { Timer2_Timer(); };
+    Timer5.on_timer = [this] { Timer5_Timer(); };
+}
+
+void frmTrans::Form_Load()
+{
+    m_is_maximised = false;
+    IsSizing = false;
+    LoadMe();
+    for (auto& button : Picture11)
+        runtime::skip_on_error([&] { ShapePictureBox(*button); });
+    // FIXME: the glass texture and the outline arrive with the border's drawing.
+    runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
+    if (!globals(program()).ReflectionsOn) {
+        for (int i = 0; i < 3; ++i)
+            Picture11[i].Visible(m_caption_button_on[i]);
+    }
+    CheckWinProperties();
+    runtime::skip_on_error([&] { Label1.ForeColor(program().form<frmSettings>().Picture3.BackColor()); });
+}
+
+void frmTrans::Form_Resize()
+{
+    if (m_is_maximised || IsSizing)
+        return;
+    // FIXME: the caption buttons, the frame line, the capture and the glass render pass arrive
+    // with the border's drawing; this places the pieces and the host and shapes the window.
+    runtime::skip_on_error([&] {
+        float width = Width();
+        float height = Height();
+        float edge = Picture4.Width();
+        Picture6.Width(edge);
+        Picture1.Move(30, 30, width - 60, Picture1.Height());
+        float caption = Picture1.Height();
+        float side_height = std::max(0.0f, height - caption - edge - 60);
+        Picture4.Move(30, 30 + caption, edge, side_height);
+        Picture6.Move(width - edge - 30, 30 + caption, edge, side_height);
+        Picture8.Move(30, 30 + caption + side_height, width - 60, edge);
+        Picture10.Move(30 + edge + 15, 30 + caption + 15, std::max(0.0f, width - 60 - 2 * edge - 15),
+            std::max(0.0f, side_height - 30));
+        Picture17.Top(caption / 2 - Picture17.Height() / 2);
+        Label1.Top(caption / 2 - Label1.Height() / 2);
+    });
+    runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
+    MoveWindow(target(), 0, 0, pixels_rounded(Picture10.width_twips()), pixels_rounded(Picture10.height_twips()), TRUE);
+}
+
+void frmTrans::QuitMe()
+{
+    program().form<Form1>().HideGlow();
+    FadeLevel = globals(program()).TransparencyPercent;
+    Timer2.Enabled(true);
+}
+
+void frmTrans::LoadMe()
+{
+    FadeLevel = 100;
+    Timer1.Enabled(true);
+}
+
+void frmTrans::SetMeFree()
+{
+    HWND desktop = GetDesktopWindow();
+    HWND hosted = target();
+    // A target that was already handed back (it hid itself) stays as its program left it.
+    if (is_hosting_target()) {
+        RestoreBorder(hosted);
+        ActivateWindow(hosted);
+        SetParent(hosted, desktop);
+        // The rectangle is given once more as screen coordinates now that the target is top-level.
+        MoveWindow(hosted, pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
+            pixels_rounded(height_twips()), TRUE);
+        if (m_is_maximised)
+            ShowWindow(hosted, SW_MAXIMIZE);
+    }
+    program().unload(*this);
+}
+
+void frmTrans::RestoreBorder(HWND& Hwnd)
+{
+    runtime::DoEvents();
+    SetWindowLongA(Hwnd, GWL_STYLE, number_from_text(Label5.Caption()));
+    SetWindowLongA(Hwnd, GWL_EXSTYLE, number_from_text(Label6.Caption()));
+    ShowWindow(Hwnd, SW_SHOWNORMAL);
+    MoveWindow(Hwnd, pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
+        pixels_rounded(height_twips()), TRUE);
+}
+
+void frmTrans::RefreshMe()
+{
+    // FIXME: the glass render pass arrives with the border's drawing; a repaint has nothing to draw yet.
+}
+
+void frmTrans::ShowIcon()
+{
+    // FIXME: the window icon in the caption arrives with the border's drawing.
+}
+
+void frmTrans::SetWinProperties(bool xMinButton, bool xMaxButton, bool xCloseButton)
+{
+    if (xMinButton)
+        m_caption_button_on[0] = true;
+    if (xMaxButton)
+        m_caption_button_on[1] = true;
+    if (xCloseButton)
+        m_caption_button_on[2] = true;
+}
+
+void frmTrans::CheckWinProperties()
+{
+    // FIXME: the caption buttons' states arrive with the caption bar.
+}
+
+void frmTrans::MaxMe()
+{
+    // FIXME: maximising arrives with the caption buttons.
+}
+
+void frmTrans::MinMe()
+{
+    // FIXME: minimising arrives with the caption buttons.
+}
+
+void frmTrans::Timer1_Timer()
+{
+    int transparency = globals(program()).TransparencyPercent;
+    FadeLevel -= globals(program()).FadeInStep;
+    if (FadeLevel > transparency) {
+        SetTransparency(hWnd(), FadeLevel);
+        return;
+    }
+    Timer1.Enabled(false);
+    SetTransparency(hWnd(), transparency);
+    Show();
+}
+
+void frmTrans::Timer2_Timer()
+{
+    Globals& g = globals(program());
+    FadeLevel += g.FadeOutStep;
+    if (FadeLevel < 100) {
+        SetTransparency(hWnd(), FadeLevel);
+        return;
+    }
+    Timer2.Enabled(false);
+    SetTransparency(hWnd(), 100);
+    Hide();
+    g.BorderCount -= 1;
+    auto& manager = program().form<frmWinMgr>();
+    if (int row = manager.row_with_title(Label1.Caption()); row >= 0)
+        manager.remove_row(row);
+    g.GlowSuppressed = false;
+    runtime::skip_on_error([&] {
+        if (program().form<frmSettings>().Check15.Value() == runtime::vbChecked)
+            program().form<frmCAM>().tmrMain.Enabled(true);
+    });
+    release_target();
+    program().unload(*this);
+}
+
+void frmTrans::Timer5_Timer()
+{
+    HWND watched = target();
+    std::string old = Label1.Caption();
+    Caption(GetControlText(watched));
+    Label1.Caption(Caption());
+    runtime::skip_on_error([&] { Label7.Caption(FormatAddressPath(GetAddressText(program(), watched))); });
+    runtime::skip_on_error([&] { Text2.Text(text_after_first_blank(GetAddressText(program(), watched))); });
+
+    if (old != Label1.Caption() && Label1.Visible()) {
+        if (m_is_maximised) {
+            Label1.Caption(Caption());
+            Label1.ForeColor(White);
+        } else {
+            Hide();
+            Picture1.Cls();
+            Picture1.Picture({});
+            Form_Resize();
+            auto& manager = program().form<frmWinMgr>();
+            if (int row = manager.row_with_title(old); row >= 0) {
+                manager.remove_row(row);
+                manager.append_row(Label1.Caption(), Label2.Caption());
+            }
+            Show();
+            runtime::skip_on_error([&] { Label1.ForeColor(program().form<frmSettings>().Picture3.BackColor()); });
+        }
+    }
+
+    if (!IsWindowVisible(watched)) {
+        Timer5.Enabled(false);
+        // A program that merely hid its window (to the notification area, say) keeps it.
+        release_target();
+        QuitMe();
+    }
+    runtime::DoEvents();
+}
+
+runtime::Variant frmTrans::call_by_name(std::string_view name)
+{
+    if (name == "DeltaX")
+        return DeltaX;
+    if (name == "DeltaY")
+        return DeltaY;
+    if (name == "IsSizing")
+        return IsSizing;
+    if (name == "QuitMe") {
+        QuitMe();
+        return {};
+    }
+    if (name == "LoadMe") {
+        LoadMe();
+        return {};
+    }
+    if (name == "SetMeFree") {
+        SetMeFree();
+        return {};
+    }
+    if (name == "RefreshMe") {
+        RefreshMe();
+        return {};
+    }
+    return Form::call_by_name(name);
+}
+
+void frmTrans::let_by_name(std::string_view name, const runtime::Variant& value)
+{
+    if (name == "DeltaX") {
+        DeltaX = value.to_long();
+        return;
+    }
+    if (name == "DeltaY") {
+        DeltaY = value.to_long();
+        return;
+    }
+    if (name == "IsSizing") {
+        IsSizing = value.to_bool();
+        return;
+    }
+    Form::let_by_name(name, value);
+}
+
+HWND frmTrans::target() const
+{
+    return handle_from_text(Label2.Caption());
+}
+
+bool frmTrans::is_hosting_target() const
+{
+    HWND hosted = target();
+    // The target has no child style, so its parent is asked for as its ancestor, not its owner.
+    return hosted && IsWindow(hosted) && GetAncestor(hosted, GA_PARENT) == Picture10.hWnd();
+}
+
+void frmTrans::release_target()
+{
+    if (!is_hosting_target())
+        return;
+    HWND hosted = target();
+    LONG style = number_from_text(Label5.Caption());
+    if (!IsWindowVisible(hosted))
+        style &= ~static_cast<LONG>(WS_VISIBLE);
+    SetWindowLongA(hosted, GWL_STYLE, style);
+    SetWindowLongA(hosted, GWL_EXSTYLE, number_from_text(Label6.Caption()));
+    SetParent(hosted, GetDesktopWindow());
+    SetWindowPos(hosted, nullptr, pixels_rounded(left_twips()), pixels_rounded(top_twips()),
+        pixels_rounded(width_twips()), pixels_rounded(height_twips()), SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -1,0 +1,422 @@
+#include "control/frmGethWnd.h"
+
+#include "border/Form1.h"
+#include "border/FrmSplash.h"
+#include "border/frmTrans.h"
+#include "border/handle_text.h"
+#include "control/frmWinMgr.h"
+#include "control/mdlTray.h"
+#include "control/window_snapshot.h"
+#include "services/CtlTranz1.h"
+#include "services/modGetAdress.h"
+#include "services/modGetModul.h"
+#include "services/modGlobal.h"
+#include "settings/frmColDialog.h"
+#include "settings/frmColor.h"
+#include "settings/frmSettings.h"
+#include "shellskin/frmStartmenu.h"
+#include "shellskin/frmTaskbar.h"
+#include "webcam/frmCAM.h"
+#include "webcam/frmFlipImage.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The program's own singleton windows; every other loaded window is a border window.
+constexpr std::array<std::string_view, 10> SingletonForms { "frmGethWnd", "frmSettings", "Form1", "frmColor",
+    "frmTaskbar", "frmStartmenu", "frmWinMgr", "frmColDialog", "frmCAM", "frmFlipImage" };
+
+// Each control package: the main file looked for in the system folder, then every file to copy.
+struct ControlPackage {
+    std::vector<std::string_view> files;
+};
+const std::array<ControlPackage, 4> ControlPackages { {
+    { { "COMCTL32.OCX", "COMCTL32.DLL", "COMCTL32.OCA" } },
+    { { "MSINET.OCX", "MSINET.OCA" } },
+    { { "COMDLG32.OCX", "COMDLG32.DLL", "COMDLG32.OCA" } },
+    { { "RICHTX32.OCX", "RICHTX32.OCA" } },
+} };
+
+std::string upper_case(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+    return text;
+}
+
+// The part of a path after its last "\", or the whole path when it has none.
+std::string file_name_of(const std::string& path)
+{
+    auto separator = path.rfind('\\');
+    if (separator == std::string::npos)
+        return path;
+    return path.substr(separator + 1);
+}
+
+std::string windows_folder()
+{
+    char buffer[MAX_PATH] = {};
+    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    std::string folder(buffer, length);
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+// FIXME: the shell operations below belong with the shell services; they move there when those arrive.
+void show_taskbar()
+{
+    SetWindowPos(FindWindowA("Shell_TrayWnd", ""), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW);
+}
+
+void show_desktop_icons()
+{
+    ShowWindow(FindWindowA(nullptr, "Program Manager"), SW_SHOW);
+}
+
+bool is_border_window(const runtime::Form& form)
+{
+    return std::find(SingletonForms.begin(), SingletonForms.end(), form.Name()) == SingletonForms.end()
+        && form.Name() != "FrmSplash";
+}
+
+}
+
+frmGethWnd::frmGethWnd(runtime::Program& program)
+    : Form(program, "frmGethWnd")
+{
+    ShowInTaskbar(false);
+    for (auto* timer : { &Timer4, &Timer2 }) {
+        timer->Enabled(false);
+        timer->Interval(1);
+    }
+    Timer4.on_timer = [this] { Timer4_Timer(); };
+    Timer2.on_timer = [this] { Timer2_Timer(); };
+}
+
+void frmGethWnd::Form_Load()
+{
+    using runtime::skip_on_error;
+    skip_on_error([&] { copy_missing_control_files(); });
+    skip_on_error([&] { show_taskbar(); });
+    skip_on_error([&] { Hide(); });
+    Globals& g = globals(program());
+    g.BrightnessOn = true;
+    g.BorderColorOn = true;
+    g.ReflectionsOn = false;
+    g.BorderColorOff = true;
+    g.GlowSuppressed = false;
+    g.FadeOutStep = 10;
+    g.FadeInStep = 10;
+    g.BlurAmount = 8;
+    g.TransparencyPercent = 0;
+    // A second instance leaves the desktop's windows to the first one.
+    if (program().App().PrevInstance()) {
+        program().End();
+        return;
+    }
+    SetTransparency(hWnd(), 100);
+    FadeLevel = 100;
+    WinList.assign(1, ':');
+    program().App().TaskVisible(false);
+    skip_on_error([&] { load_singletons(); });
+    skip_on_error([&] { FillWindowList(); });
+    // Every window open now is known from here on: none of them is ever adopted.
+    WinCount = 0;
+    build_snapshot();
+    OldWinList = WinList;
+    OldWinCount = List1[0].ListCount();
+    g.BorderCount = 0;
+    Timer4.Enabled(true);
+    skip_on_error([&] { program().form<frmSettings>().VScroll1.Value(-g.BlurAmount); });
+    skip_on_error([&] { AddTrayIcon(program(), hWnd(), program().form<FrmSplash>().Icon(), "Kelmor", WM_MOUSEMOVE); });
+}
+
+void frmGethWnd::Form_Unload(int& Cancel)
+{
+    Cancel = 1;
+    FadeLevel = globals(program()).TransparencyPercent;
+    Timer2.Enabled(true);
+}
+
+void frmGethWnd::Timer2_Timer()
+{
+    FadeLevel += 10;
+    if (FadeLevel < 100) {
+        SetTransparency(hWnd(), FadeLevel);
+        return;
+    }
+    Timer2.Enabled(false);
+    SetTransparency(hWnd(), 100);
+    Hide();
+}
+
+void frmGethWnd::Command7_Click()
+{
+    Timer4.Enabled(false);
+    release_all_borders(program());
+    runtime::skip_on_error([&] { program().form<frmCAM>().Command2_Click(); });
+    // FIXME: the desktop view style and the generated wallpaper are put back once the shell
+    // services for them arrive.
+    show_taskbar();
+    runtime::DoEvents();
+    show_desktop_icons();
+    runtime::DoEvents();
+    RemoveTrayIcon(program());
+    program().End();
+}
+
+void frmGethWnd::Command1_Click()
+{
+    FillWindowList();
+}
+
+void frmGethWnd::FillWindowList()
+{
+    for (auto& list : List1)
+        list->Clear();
+    AddWindowToList(GetDesktopWindow());
+    // Reading a handle creates its window when it does not exist yet, so they are read before the walk.
+    const std::array<HWND, 9> own = own_windows();
+    for (HWND h = GetWindow(hWnd(), GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (std::find(own.begin(), own.end(), h) == own.end())
+            AddWindowToList(h);
+    }
+}
+
+std::array<HWND, 9> frmGethWnd::own_windows()
+{
+    runtime::Program& p = program();
+    return { hWnd(), p.form<frmSettings>().hWnd(), p.form<frmColor>().hWnd(), p.form<frmWinMgr>().hWnd(),
+        p.form<Form1>().hWnd(), p.form<frmStartmenu>().hWnd(), p.form<frmTaskbar>().hWnd(),
+        p.form<frmColDialog>().hWnd(), p.form<frmFlipImage>().hWnd() };
+}
+
+void frmGethWnd::AddWindowToList(HWND hWnd)
+{
+    constexpr DWORD VisibleWithBorder = WS_VISIBLE | WS_BORDER;
+    auto style = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE));
+    if ((style & VisibleWithBorder) != VisibleWithBorder)
+        return;
+    int length = GetWindowTextLengthA(hWnd);
+    if (length <= 0)
+        return;
+    std::string title(static_cast<size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(hWnd, title.data(), length + 1);
+    title.resize(static_cast<size_t>(std::clamp(copied, 0, length)));
+    if (title.empty())
+        return;
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(hWnd, &process_id);
+    List1[0].AddItem(handle_text(hWnd));
+    List1[1].AddItem(title);
+    List1[2].AddItem(std::to_string(process_id));
+}
+
+void frmGethWnd::Timer4_Timer()
+{
+    // The window list and the snapshots are shared: a tick that falls due inside another is dropped.
+    if (m_is_polling)
+        return;
+    m_is_polling = true;
+    struct PollScope {
+        bool& is_polling;
+        ~PollScope() { is_polling = false; }
+    } scope { m_is_polling };
+    runtime::skip_on_error([&] { Command1_Click(); });
+    WinCount = 0;
+    build_snapshot();
+    for_each_snapshot_handle(WinList, [&](std::string_view) { ++WinCount; });
+    runtime::DoEvents();
+    int adopted = 0;
+    if (WinCount > OldWinCount) {
+        runtime::DoEvents();
+        // The walk goes over this tick's snapshot, whatever the adoptions do to the list.
+        std::string snapshot = WinList;
+        for_each_snapshot_handle(snapshot, [&](std::string_view handle) {
+            if (is_in_snapshot(OldWinList, handle))
+                return;
+            runtime::skip_on_error([&] {
+                if (adopt_if_allowed(std::string(handle)))
+                    ++adopted;
+            });
+            runtime::skip_on_error([&] { Command1_Click(); });
+        });
+    }
+    // An adopted window leaves the list as it becomes a child; counting it as known would make the
+    // next tick miss a window opened meanwhile.
+    OldWinCount = WinCount - adopted;
+    OldWinList = WinList;
+}
+
+void frmGethWnd::build_snapshot()
+{
+    WinList.assign(1, ':');
+    for (int row = 0; row < List1[0].ListCount(); ++row) {
+        WinList += List1[0].List(row);
+        WinList += ':';
+    }
+}
+
+bool frmGethWnd::adopt_if_allowed(const std::string& handle)
+{
+    // A window that closed between the snapshot and now has no row any more: it is skipped.
+    int row = -1;
+    for (int i = 0; i < List1[0].ListCount(); ++i) {
+        if (List1[0].List(i) == handle) {
+            row = i;
+            break;
+        }
+    }
+    if (row < 0)
+        return false;
+    NewWinIndex = row;
+    auto process_id = static_cast<DWORD>(number_from_text(List1[2].List(NewWinIndex)));
+    std::string exe = file_name_of(GetProcessFileName(process_id));
+    HWND window = handle_from_text(handle);
+    std::string caption = GetControlText(window);
+    if (upper_case(exe) == "WINAMP.EXE" || upper_case(caption) == "DRAG")
+        return false;
+    if (is_excluded(exe))
+        return false;
+    runtime::DoEvents();
+    CreateNewWindow(window, process_id);
+    return IsWindow(window) && GetAncestor(window, GA_PARENT) != GetDesktopWindow();
+}
+
+bool frmGethWnd::is_excluded(const std::string& exe) const
+{
+    const runtime::ListBox& exclusions = program().form<frmSettings>().List1;
+    std::string wanted = upper_case(exe);
+    for (int row = 0; row < exclusions.ListCount(); ++row) {
+        if (upper_case(exclusions.List(row)) == wanted)
+            return true;
+    }
+    return false;
+}
+
+void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
+{
+    runtime::Program& p = program();
+    // A handle that names no window gets no border at all.
+    if (!XhWnd || !IsWindow(XhWnd))
+        return;
+    frmTrans& frm = p.load_new<frmTrans>();
+    RECT rc {};
+    GetWindowRect(XhWnd, &rc);
+    ShowWindow(XhWnd, SW_HIDE);
+    runtime::skip_on_error([&] { p.form<frmCAM>().tmrMain.Enabled(false); });
+    SetParent(XhWnd, frm.Picture10.hWnd());
+
+    SetTransparency(frm.hWnd(), 100);
+    frm.Label1.Caption("");
+    frm.Label3.Caption(std::to_string(iTaskID));
+    if (upper_case(file_name_of(GetProcessFileName(iTaskID))) == "EXPLORER.EXE"
+        && p.form<frmSettings>().Check13.Value() == runtime::vbChecked) {
+        runtime::skip_on_error([&] { frm.Text2.Text(GetAddressText(p, XhWnd)); });
+        const std::string& address = frm.Text2.Text();
+        auto blank = address.find(' ');
+        if (blank != std::string::npos)
+            frm.Text2.Text(address.substr(blank + 1));
+        frm.Text2.Left(frm.Picture17.Left() + frm.Picture17.Width() + 120);
+        frm.Text2.Top(frm.Picture17.Top());
+        bool has_address = !frm.Text2.Text().empty();
+        frm.Text2.Visible(has_address);
+        frm.Label1.Visible(!has_address);
+    }
+    frm.Label1.Caption(GetCaption(XhWnd));
+
+    float left = rc.left * p.Screen().TwipsPerPixelX();
+    float top = rc.top * p.Screen().TwipsPerPixelY();
+    float width = (rc.right - rc.left) * 15.0f + 120;
+    float height = frm.Picture1.Height() + (rc.bottom - rc.top) * 15.0f + frm.Picture8.Height() - 240 - 180 + 120;
+    frm.Move(left, top, width, height);
+
+    frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
+    frm.Label6.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_EXSTYLE)));
+    auto style = static_cast<DWORD>(GetWindowLongA(XhWnd, GWL_STYLE));
+
+    frm.SetWinProperties(false, false, false);
+    if (style & WS_MINIMIZEBOX)
+        frm.SetWinProperties(true, false, false);
+    if (style & WS_MAXIMIZEBOX)
+        frm.SetWinProperties(false, true, false);
+    if (style & WS_SYSMENU)
+        frm.SetWinProperties(false, false, true);
+    frm.CheckWinProperties();
+    ClearWindowStyle(XhWnd);
+
+    frm.Label2.Caption(handle_text(XhWnd));
+    frm.Caption(frm.Label1.Caption());
+    frm.Label3.Caption(std::to_string(iTaskID));
+    auto pixels = [](double twips) { return static_cast<int>(runtime::round_half_even(twips / 15)); };
+    MoveWindow(XhWnd, 0, 0, pixels(frm.Picture10.width_twips()), pixels(frm.Picture10.height_twips()), TRUE);
+    ShowWindow(XhWnd, SW_SHOWNORMAL);
+    globals(p).BorderCount += 1;
+    p.form<frmWinMgr>().append_row(frm.Label1.Caption(), frm.Label2.Caption());
+
+    ShowWindow(XhWnd, SW_SHOWNORMAL);
+    frm.ShowIcon();
+    frm.Caption(frm.Label1.Caption());
+    frm.Icon(p.form<FrmSplash>().Icon());
+    if (style & WS_MINIMIZE)
+        frm.MinMe();
+    else if (style & WS_MAXIMIZE)
+        frm.MaxMe();
+    ShowWindow(XhWnd, SW_SHOW);
+    frm.Show();
+    frm.Timer5.Enabled(true);
+}
+
+void frmGethWnd::copy_missing_control_files()
+{
+    std::string system_folder = windows_folder() + "\\system32";
+    const std::string& program_folder = program().App().Path();
+    for (const auto& package : ControlPackages) {
+        if (runtime::FileExists(system_folder + "\\" + std::string(package.files.front())))
+            continue;
+        for (std::string_view file : package.files) {
+            std::string name(file);
+            CopyFileA((program_folder + "\\" + name).c_str(), (system_folder + "\\" + name).c_str(), FALSE);
+        }
+    }
+}
+
+void frmGethWnd::load_singletons()
+{
+    // The settings window first: its load reads and applies the settings files.
+    runtime::Program& p = program();
+    p.form<frmSettings>();
+    p.form<FrmSplash>();
+    p.form<Form1>();
+    p.form<frmColor>();
+    p.form<frmTaskbar>();
+    p.form<frmStartmenu>();
+    p.form<frmWinMgr>();
+    p.form<frmColDialog>();
+    p.form<frmCAM>();
+    p.form<frmFlipImage>();
+}
+
+void release_all_borders(runtime::Program& program)
+{
+    for (runtime::Form* form : program.forms()) {
+        // A border that closed while messages ran is passed over.
+        if (!program.is_in_collection(*form) || !is_border_window(*form))
+            continue;
+        // Hidden borders (fading, re-laying out) give their windows back like the visible ones.
+        runtime::skip_on_error([&] { form->call_by_name("SetMeFree"); });
+        if (!program.is_loaded<Form1>())
+            continue;
+        auto& glow = program.form<Form1>();
+        glow.Hide();
+        glow.HideGlow();
+        program.unload(glow);
+    }
+}

@@ -1,0 +1,54 @@
+// frmGethWnd: the controller. It starts the system, polls the desktop for newly opened windows,
+// adopts each into a border window, and at quit gives every adopted window back.
+#pragma once
+
+#include "runtime/forms.h"
+
+#include <array>
+#include <string>
+
+class frmGethWnd : public runtime::Form {
+public:
+    explicit frmGethWnd(runtime::Program& program);
+
+    // The window list: handle text, title and process id text of each qualifying window.
+    runtime::ControlArray<runtime::ListBox> List1 { *this, "List1", 3 };
+    runtime::Timer Timer4 { *this, "Timer4" };
+    runtime::Timer Timer2 { *this, "Timer2" };
+
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+    void Command7_Click();
+    void Command1_Click();
+    void FillWindowList();
+    void AddWindowToList(HWND hWnd);
+    void Timer4_Timer();
+    void Timer2_Timer();
+    void CreateNewWindow(HWND XhWnd, const DWORD& iTaskID);
+
+    const std::string& window_snapshot() const { return OldWinList; }
+
+private:
+    void copy_missing_control_files();
+    // WinList from the window list's handle texts.
+    void build_snapshot();
+    void load_singletons();
+    // Adopts one handle of the snapshot that is new, unless its program or title is excluded;
+    // whether the window went into a border.
+    bool adopt_if_allowed(const std::string& handle);
+    bool is_excluded(const std::string& exe) const;
+    // The program's own windows that the window list leaves out.
+    std::array<HWND, 9> own_windows();
+
+    int FadeLevel = 100;
+    std::string WinList = ":";
+    std::string OldWinList;
+    int WinCount = 0;
+    int OldWinCount = 0;
+    int NewWinIndex = 0;
+    bool m_is_polling = false;
+};
+
+// Gives every adopted window back to the desktop: each border window releases its target.
+void release_all_borders(runtime::Program& program);

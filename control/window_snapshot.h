@@ -1,0 +1,32 @@
+// The poll's snapshot of the window list: ":" followed by each handle text and a ":" ("", ":10:20:").
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Calls visit for every non-empty handle of the snapshot, in order.
+template<typename Visit>
+void for_each_snapshot_handle(std::string_view snapshot, Visit&& visit)
+{
+    size_t start = 0;
+    while (start < snapshot.size()) {
+        size_t end = snapshot.find(':', start + 1);
+        if (end == std::string_view::npos)
+            return;
+        std::string_view handle = snapshot.substr(start + 1, end - start - 1);
+        if (!handle.empty())
+            visit(handle);
+        start = end;
+    }
+}
+
+// Whether the handle is one of the snapshot's, as a whole (1234 is not in ":51234:").
+inline bool is_in_snapshot(std::string_view snapshot, std::string_view handle)
+{
+    std::string delimited;
+    delimited.reserve(handle.size() + 2);
+    delimited += ':';
+    delimited += handle;
+    delimited += ':';
+    return snapshot.find(delimited) != std::string_view::npos;
+}

@@ -1,0 +1,7 @@
+#include "settings/frmColor.h"
+
+frmColor::frmColor(runtime::Program& program)
+    : Form(program, "frmColor")
+{
+    BorderStyle(runtime::vbFixedSingle);
+}

@@ -1,0 +1,175 @@
+// Start-up and quit: a single instance, control files, the refused close, and every window given
+// back when the program ends, in order or by a fault of its own.
+#include "border/frmTrans.h"
+#include "tests/system/system_fixture.h"
+
+#include "platform/sim/kernel/paths.h"
+#include "platform/sim/shell/notification_area.h"
+#include "platform/sim/shell/shell_windows.h"
+#include "platform/sim/user/process_table.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+struct Snapshot {
+    HWND window;
+    sim::driver::WindowState before;
+};
+
+class QuitTest : public SystemTest {
+protected:
+    // Opens two windows after start and lets both borders finish fading in.
+    std::vector<Snapshot> adopt_two()
+    {
+        std::vector<Snapshot> adopted;
+        for (const char* title : { "Editor", "Viewer" }) {
+            HWND window = open_window(title);
+            adopted.push_back({ window, state_of(window) });
+            wait_ticks(12);
+        }
+        return adopted;
+    }
+
+    void expect_given_back(const Snapshot& snapshot, const RECT& outer)
+    {
+        ASSERT_TRUE(IsWindow(snapshot.window));
+        auto after = state_of(snapshot.window);
+        EXPECT_EQ(after.parent, nullptr);
+        EXPECT_EQ(after.style, snapshot.before.style);
+        EXPECT_EQ(after.ex_style, snapshot.before.ex_style);
+        EXPECT_TRUE(after.is_visible);
+        EXPECT_EQ(after.rect.left, outer.left);
+        EXPECT_EQ(after.rect.top, outer.top);
+        EXPECT_EQ(after.rect.right, outer.right);
+        EXPECT_EQ(after.rect.bottom, outer.bottom);
+    }
+
+    bool quit()
+    {
+        return sim::driver::run_program([&] { m_program->dispatch([&] { m_controller->Command7_Click(); }); });
+    }
+};
+
+TEST_F(QuitTest, QuitGivesEveryWindowBackAndEndsTheProcess)
+{
+    start();
+    auto adopted = adopt_two();
+    std::vector<RECT> outer;
+    for (auto& snapshot : adopted)
+        outer.push_back(state_of(border_of(snapshot.window)->hWnd()).rect);
+    ShowWindow(sim::taskbar_window(), SW_HIDE);
+    ASSERT_EQ(sim::tray_icons().size(), 1u);
+    EXPECT_EQ(sim::tray_icons()[0].owner, m_controller->hWnd());
+    EXPECT_EQ(sim::tray_icons()[0].tip, "Kelmor");
+    EXPECT_EQ(sim::tray_icons()[0].callback_message, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_NE(sim::tray_icons()[0].icon, nullptr);
+
+    EXPECT_FALSE(quit());
+
+    EXPECT_FALSE(sim::driver::is_process_alive(sim::driver::program_process()));
+    for (size_t i = 0; i < adopted.size(); ++i)
+        expect_given_back(adopted[i], outer[i]);
+    EXPECT_TRUE(state_of(sim::taskbar_window()).is_visible);
+    EXPECT_TRUE(state_of(sim::program_manager_window()).is_visible);
+    EXPECT_TRUE(sim::tray_icons().empty());
+}
+
+TEST_F(QuitTest, HiddenBorderGivesItsWindowBackAtQuitToo)
+{
+    start();
+    auto adopted = adopt_two();
+    frmTrans* hidden = border_of(adopted[0].window);
+    RECT outer = state_of(hidden->hWnd()).rect;
+    run([&] { hidden->Hide(); });
+
+    EXPECT_FALSE(quit());
+
+    expect_given_back(adopted[0], outer);
+    EXPECT_TRUE(IsWindow(adopted[1].window));
+}
+
+TEST_F(QuitTest, FaultInTheProgramGivesEveryWindowBackThenEnds)
+{
+    run([&] { m_controller = &start_kelmor(program()); });
+    auto adopted = adopt_two();
+    RECT outer = state_of(border_of(adopted[1].window)->hWnd()).rect;
+
+    bool is_running = sim::driver::run_program([&] {
+        m_program->dispatch([] { runtime::raise(runtime::ErrInvalidProcedureCall, "fault"); });
+    });
+
+    EXPECT_FALSE(is_running);
+    EXPECT_FALSE(sim::driver::is_process_alive(sim::driver::program_process()));
+    expect_given_back(adopted[1], outer);
+    EXPECT_TRUE(IsWindow(adopted[0].window));
+}
+
+TEST_F(QuitTest, SecondInstanceShowsTheTaskbarAndEndsWithoutTouchingWindows)
+{
+    start();
+    HWND target = open_window("Adopted");
+    wait_ticks(12);
+    ShowWindow(sim::taskbar_window(), SW_HIDE);
+    HWND untouched = open_window("Opened Meanwhile");
+
+    uint32_t second = sim::driver::create_process("C:\\Program Files\\Kelmor\\Kelmor 2.exe");
+    bool second_ended = false;
+    {
+        sim::ProcessScope scope(second);
+        try {
+            runtime::Program instance;
+            start_kelmor(instance);
+        } catch (const sim::ProcessExit&) {
+            second_ended = true;
+        }
+    }
+
+    EXPECT_TRUE(second_ended);
+    EXPECT_FALSE(sim::driver::is_process_alive(second));
+    EXPECT_TRUE(state_of(sim::taskbar_window()).is_visible);
+    EXPECT_TRUE(sim::driver::is_process_alive(sim::driver::program_process()));
+    EXPECT_EQ(state_of(untouched).parent, nullptr);
+    EXPECT_EQ(state_of(target).parent, border_of(target)->Picture10.hWnd());
+    // The first instance goes on: it adopts the window opened meanwhile at its next tick.
+    wait_ticks(1);
+    EXPECT_NE(border_of(untouched), nullptr);
+}
+
+TEST_F(QuitTest, StartCopiesOnlyTheMissingControlPackages)
+{
+    for (const char* file : { "COMCTL32.OCX", "COMCTL32.DLL", "COMCTL32.OCA", "MSINET.OCX", "MSINET.OCA" })
+        std::ofstream(sim::host_path(std::string(sim::kelmor_program_folder) + "\\" + file)) << file;
+    std::ofstream(sim::host_path("C:\\Windows\\system32\\COMCTL32.OCX")) << "installed";
+
+    start();
+
+    auto system_file = [](const char* name) { return sim::host_path(std::string("C:\\Windows\\system32\\") + name); };
+    EXPECT_TRUE(std::filesystem::exists(system_file("MSINET.OCX")));
+    EXPECT_TRUE(std::filesystem::exists(system_file("MSINET.OCA")));
+    EXPECT_FALSE(std::filesystem::exists(system_file("COMCTL32.DLL")));
+    std::ifstream kept(system_file("COMCTL32.OCX"));
+    std::string content;
+    kept >> content;
+    EXPECT_EQ(content, "installed");
+}
+
+TEST_F(QuitTest, RefusedCloseFadesTheControllerOutAndPollingGoesOn)
+{
+    frmGethWnd& controller = start();
+    bool unloaded = true;
+    run([&] { unloaded = program().unload(controller, runtime::vbFormControlMenu); });
+    wait_ticks(12);
+
+    EXPECT_FALSE(unloaded);
+    EXPECT_TRUE(program().is_in_collection(controller));
+    EXPECT_FALSE(state_of(controller.hWnd()).is_visible);
+    EXPECT_EQ(state_of(controller.hWnd()).layered_alpha.value_or(255), 0);
+
+    HWND later = open_window("Later");
+    wait_ticks(1);
+    EXPECT_NE(border_of(later), nullptr);
+}
+
+}

@@ -1,0 +1,16 @@
+#include "webcam/frmCAM.h"
+
+frmCAM::frmCAM(runtime::Program& program)
+    : Form(program, "frmCAM")
+{
+    ShowInTaskbar(false);
+    tmrMain.Enabled(false);
+    tmrMain.Interval(1);
+}
+
+void frmCAM::Command2_Click()
+{
+    // FIXME: the capture driver arrives with the webcam reflection; without a capture running,
+    // stopping it only pauses the loop.
+    tmrMain.Enabled(false);
+}

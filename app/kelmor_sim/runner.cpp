@@ -2,12 +2,14 @@
 
 #include "app/kelmor_sim/key_names.h"
 #include "app/kelmor_sim/state_dump.h"
+#include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/gdi/png_encoder.h"
 #include "platform/sim/shell/capture.h"
 #include "platform/sim/shell/internet.h"
 #include "platform/sim/shell/notification_area.h"
 #include "platform/win32.h"
+#include "runtime/program.h"
 
 #include <cctype>
 #include <fstream>
@@ -104,6 +106,24 @@ Runner::Runner(fs::path output_folder)
 {
 }
 
+Runner::~Runner()
+{
+    if (m_program)
+        sim::driver::run_program([&] { m_program.reset(); });
+}
+
+std::optional<std::string> Runner::start_program(const Command& command)
+{
+    if (command.arguments[0] != "Kelmor")
+        return "only \"start Kelmor\" is known";
+    if (m_program)
+        return "Kelmor has already been started in this scenario";
+    m_program = std::make_unique<runtime::Program>();
+    // The program runs as its own process; if it ends at once, the scenario goes on without it.
+    sim::driver::run_program([&] { m_program->dispatch([&] { start_kelmor(*m_program); }); });
+    return std::nullopt;
+}
+
 std::optional<ScenarioError> Runner::run(const Scenario& scenario)
 {
     for (auto& command : scenario.commands) {
@@ -115,11 +135,8 @@ std::optional<ScenarioError> Runner::run(const Scenario& scenario)
 
 std::optional<std::string> Runner::run_command(const Command& command)
 {
-    if (command.name == "start") {
-        if (command.arguments[0] != "Kelmor")
-            return "only \"start Kelmor\" is known";
-        return "not available yet: the program is not part of this build";
-    }
+    if (command.name == "start")
+        return start_program(command);
     if (command.name == "screen") {
         auto width = integer_argument(command.arguments[0]);
         auto height = integer_argument(command.arguments[1]);

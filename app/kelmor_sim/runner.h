@@ -7,9 +7,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace runtime {
+class Program;
+}
 
 namespace kelmor_sim {
 
@@ -17,6 +22,9 @@ class Runner {
 public:
     // Output files named in the scenario are written below `output_folder`.
     explicit Runner(std::filesystem::path output_folder);
+    ~Runner();
+    Runner(const Runner&) = delete;
+    Runner& operator=(const Runner&) = delete;
 
     // Runs every command in order; stops at the first that fails and says why.
     std::optional<ScenarioError> run(const Scenario& scenario);
@@ -32,6 +40,7 @@ private:
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
 
+    std::optional<std::string> start_program(const Command& command);
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);
     HWND find_window(const std::string& name, std::string& error) const;
@@ -42,6 +51,8 @@ private:
     std::map<std::string, HWND> m_windows;
     std::map<std::string, uint32_t> m_processes;
     std::vector<std::filesystem::path> m_written;
+    // The running program, once the scenario has started it.
+    std::unique_ptr<runtime::Program> m_program;
 };
 
 }

@@ -56,13 +56,35 @@ TEST_F(Session, TheDemoRunsAndGivesTheSameBytesEveryTime)
     EXPECT_EQ(dump.find(m_folder.string()), std::string::npos);
 }
 
-TEST_F(Session, StartKelmorIsAClearErrorForNow)
+TEST_F(Session, StartedKelmorAdoptsAWindowOpenedAfterIt)
 {
-    auto result = kelmor_sim::run_session("s.scn", "wait 1\nstart Kelmor\ndump after.json\n", {}, m_folder);
+    auto result = kelmor_sim::run_session("s.scn",
+        "open before \"C:\\Apps\\old.exe\" Old \"Before\" 10,10,300,200\n"
+        "start Kelmor\n"
+        "open after \"C:\\Apps\\new.exe\" New \"After\" 400,300,800,600\n"
+        "wait 200\n"
+        "dump after.json\n",
+        {}, m_folder);
+    ASSERT_TRUE(result.is_success) << (result.messages.empty() ? "" : result.messages[0]);
+    std::string dump = read(m_folder / "after.json");
+    // A window's entry names its parent before its class: the adopted one has a parent now.
+    auto parent_of = [&](const std::string& class_name) {
+        size_t at = dump.find("\"class\": \"" + class_name + "\"");
+        EXPECT_NE(at, std::string::npos) << class_name;
+        size_t parent = dump.rfind("\"parent\": ", at);
+        return dump.substr(parent + 10, 4);
+    };
+    EXPECT_EQ(parent_of("Old"), "null");
+    EXPECT_NE(parent_of("New"), "null");
+    EXPECT_NE(dump.find("\"Kelmor\""), std::string::npos);
+}
+
+TEST_F(Session, KelmorStartsOnlyOncePerScenario)
+{
+    auto result = kelmor_sim::run_session("s.scn", "start Kelmor\nstart Kelmor\n", {}, m_folder);
     EXPECT_FALSE(result.is_success);
     ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].rfind("s.scn:2: start: not available yet", 0), 0u) << result.messages[0];
-    EXPECT_FALSE(fs::exists(m_folder / "after.json"));
+    EXPECT_EQ(result.messages[0].rfind("s.scn:2: start: Kelmor has already been started", 0), 0u) << result.messages[0];
 }
 
 TEST_F(Session, ParseErrorsStopTheRunBeforeItStarts)

@@ -1,6 +1,7 @@
 // Start-up and quit: a single instance, control files, the refused close, and every window given
 // back when the program ends, in order or by a fault of its own.
 #include "border/frmTrans.h"
+#include "settings/frmSettings.h"
 #include "tests/system/system_fixture.h"
 
 #include "platform/sim/kernel/paths.h"
@@ -170,6 +171,21 @@ TEST_F(QuitTest, RefusedCloseFadesTheControllerOutAndPollingGoesOn)
     HWND later = open_window("Later");
     wait_ticks(1);
     EXPECT_NE(border_of(later), nullptr);
+}
+
+}
+
+namespace {
+
+TEST_F(SystemTest, FirstRunWithoutFilesEndsWithTheDefaultBlurStrength)
+{
+    start();
+    frmSettings& settings = program().form<frmSettings>();
+    EXPECT_EQ(settings.VScroll1.Value(), -8);
+    EXPECT_EQ(globals().BlurAmount, 8);
+    EXPECT_EQ(settings.Label3.Caption(), "Strength:  9");
+    EXPECT_EQ(globals().TransparencyPercent, 0);
+    EXPECT_TRUE(globals().VersionString.empty());
 }
 
 }

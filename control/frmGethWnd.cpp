@@ -8,9 +8,12 @@
 #include "control/mdlTray.h"
 #include "control/window_snapshot.h"
 #include "services/CtlTranz1.h"
+#include "services/Module2.h"
 #include "services/modGetAdress.h"
 #include "services/modGetModul.h"
 #include "services/modGlobal.h"
+#include "services/modTaskbar.h"
+#include "services/modWallpaper.h"
 #include "settings/frmColDialog.h"
 #include "settings/frmColor.h"
 #include "settings/frmSettings.h"
@@ -57,29 +60,6 @@ std::string file_name_of(const std::string& path)
     return path.substr(separator + 1);
 }
 
-std::string windows_folder()
-{
-    char buffer[MAX_PATH] = {};
-    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    std::string folder(buffer, length);
-    if (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
-    return folder;
-}
-
-// FIXME: the shell operations below belong with the shell services; they move there when those arrive.
-void show_taskbar()
-{
-    SetWindowPos(FindWindowA("Shell_TrayWnd", ""), nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW);
-}
-
-void show_desktop_icons()
-{
-    ShowWindow(FindWindowA(nullptr, "Program Manager"), SW_SHOW);
-}
-
 bool is_border_window(const runtime::Form& form)
 {
     return std::find(SingletonForms.begin(), SingletonForms.end(), form.Name()) == SingletonForms.end()
@@ -104,7 +84,7 @@ void frmGethWnd::Form_Load()
 {
     using runtime::skip_on_error;
     skip_on_error([&] { copy_missing_control_files(); });
-    skip_on_error([&] { show_taskbar(); });
+    skip_on_error([&] { ShowTaskbar(); });
     skip_on_error([&] { Hide(); });
     Globals& g = globals(program());
     g.BrightnessOn = true;
@@ -162,12 +142,15 @@ void frmGethWnd::Command7_Click()
     Timer4.Enabled(false);
     release_all_borders(program());
     runtime::skip_on_error([&] { program().form<frmCAM>().Command2_Click(); });
-    // FIXME: the desktop view style and the generated wallpaper are put back once the shell
-    // services for them arrive.
-    show_taskbar();
+    SetDesktopViewStyle(0);
     runtime::DoEvents();
-    show_desktop_icons();
+    ShowTaskbar();
     runtime::DoEvents();
+    ShowDesktopIcons();
+    runtime::DoEvents();
+    // The generated blurred-taskbar wallpaper gives way to the one set when the settings loaded.
+    if (FileExists(program().App().Path() + "\\s1.dbg"))
+        SetWallpaper(globals(program()).OldWallpaper);
     RemoveTrayIcon(program());
     program().End();
 }
@@ -376,7 +359,7 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
 
 void frmGethWnd::copy_missing_control_files()
 {
-    std::string system_folder = windows_folder() + "\\system32";
+    std::string system_folder = GetWindowsFolder() + "\\system32";
     const std::string& program_folder = program().App().Path();
     for (const auto& package : ControlPackages) {
         if (runtime::FileExists(system_folder + "\\" + std::string(package.files.front())))

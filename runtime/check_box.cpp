@@ -1,13 +1,12 @@
 #include "runtime/check_box.h"
 
-#include "runtime/colour.h"
 #include "runtime/error.h"
 #include "runtime/gdi_helpers.h"
 
 namespace runtime {
 
 CheckBox::CheckBox(Container& container, std::string name, int index)
-    : Control(container, std::move(name), index)
+    : CaptionedControl(container, std::move(name), index)
 {
 }
 
@@ -27,29 +26,10 @@ void CheckBox::fire_click()
     Value(m_value == vbChecked ? vbUnchecked : vbChecked);
 }
 
-void CheckBox::Caption(std::string caption)
-{
-    m_caption = std::move(caption);
-    invalidate();
-}
-
-void CheckBox::BackColor(long colour)
-{
-    m_back_color = colour;
-    invalidate();
-}
-
-void CheckBox::ForeColor(long colour)
-{
-    m_fore_color = colour;
-    invalidate();
-}
-
 void CheckBox::paint(HDC dc)
 {
-    int width = pixel_width();
     int height = pixel_height();
-    fill_rect(dc, RECT { 0, 0, width, height }, to_colorref(m_back_color));
+    paint_background(dc);
     int box_top = (height - 13) / 2;
     RECT box { 0, box_top, 13, box_top + 13 };
     fill_rect(dc, box, m_value == vbGrayed || !m_is_enabled ? RGB(212, 208, 200) : RGB(255, 255, 255));
@@ -66,12 +46,7 @@ void CheckBox::paint(HDC dc)
         SelectObject(dc, previous);
         DeleteObject(pen);
     }
-    HGDIOBJ previous_font = SelectObject(dc, m_font_handle.get(m_font));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, m_is_enabled ? to_colorref(m_fore_color) : RGB(128, 128, 128));
-    RECT text { 17, 0, width, height };
-    DrawTextA(dc, m_caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous_font);
+    paint_caption(dc, 17);
 }
 
 }

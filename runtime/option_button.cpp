@@ -1,13 +1,12 @@
 #include "runtime/option_button.h"
 
-#include "runtime/colour.h"
 #include "runtime/container.h"
 #include "runtime/gdi_helpers.h"
 
 namespace runtime {
 
 OptionButton::OptionButton(Container& container, std::string name, int index)
-    : Control(container, std::move(name), index)
+    : CaptionedControl(container, std::move(name), index)
 {
 }
 
@@ -34,29 +33,10 @@ void OptionButton::fire_click()
     Value(true);
 }
 
-void OptionButton::Caption(std::string caption)
-{
-    m_caption = std::move(caption);
-    invalidate();
-}
-
-void OptionButton::BackColor(long colour)
-{
-    m_back_color = colour;
-    invalidate();
-}
-
-void OptionButton::ForeColor(long colour)
-{
-    m_fore_color = colour;
-    invalidate();
-}
-
 void OptionButton::paint(HDC dc)
 {
-    int width = pixel_width();
     int height = pixel_height();
-    fill_rect(dc, RECT { 0, 0, width, height }, to_colorref(m_back_color));
+    paint_background(dc);
     int top = (height - 12) / 2;
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
     HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
@@ -74,12 +54,7 @@ void OptionButton::paint(HDC dc)
     SelectObject(dc, previous_brush);
     DeleteObject(pen);
     DeleteObject(brush);
-    HGDIOBJ previous_font = SelectObject(dc, m_font_handle.get(m_font));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, m_is_enabled ? to_colorref(m_fore_color) : RGB(128, 128, 128));
-    RECT text { 16, 0, width, height };
-    DrawTextA(dc, m_caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, previous_font);
+    paint_caption(dc, 16);
 }
 
 }

@@ -5,6 +5,28 @@
 
 namespace {
 
+// The two low bits of a list view's style select its view.
+constexpr LONG view_bits = 3;
+
+void show_desktop_icons(int command)
+{
+    HWND program_manager = FindWindowA(nullptr, "Program Manager");
+    if (!program_manager)
+        return;
+    ShowWindow(program_manager, command);
+}
+
+HWND desktop_list_view()
+{
+    HWND program_manager = FindWindowA("Progman", "Program Manager");
+    if (!program_manager)
+        return nullptr;
+    HWND view = GetWindow(program_manager, GW_CHILD);
+    if (!view)
+        return nullptr;
+    return GetWindow(view, GW_CHILD);
+}
+
 void subtract_run(HRGN region, int left, int right, int y)
 {
     HRGN run = CreateRectRgn(left, y, right, y + 1);
@@ -49,4 +71,28 @@ void ShapeFormByColor(runtime::Form& form, long TransColor)
         }
     }
     give_region_to_window(form.hWnd(), region);
+}
+
+void HideDesktopIcons()
+{
+    show_desktop_icons(SW_HIDE);
+}
+
+void ShowDesktopIcons()
+{
+    show_desktop_icons(SW_SHOW);
+}
+
+void SetDesktopViewStyle(long Style)
+{
+    if (Style < 0 || Style > view_bits)
+        return;
+    HWND list_view = desktop_list_view();
+    if (!list_view)
+        return;
+    LONG old_style = GetWindowLongA(list_view, GWL_STYLE);
+    STYLESTRUCT change {};
+    change.styleOld = static_cast<DWORD>(old_style);
+    change.styleNew = static_cast<DWORD>((old_style & ~view_bits) | Style);
+    SendMessageA(list_view, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&change));
 }

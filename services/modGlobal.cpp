@@ -1,6 +1,9 @@
 #include "services/modGlobal.h"
 
+#include "runtime/error.h"
 #include "runtime/statements.h"
+#include "runtime/text_file.h"
+#include "services/modAPI.h"
 
 #include <algorithm>
 #include <vector>
@@ -89,4 +92,36 @@ void SetTopMost(HWND hWnd, bool OnTop)
 void ReleaseTopMost(HWND hWnd, bool Release)
 {
     SetWindowPos(hWnd, Release ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+std::string GetWallpaperPath()
+{
+    runtime::Variant path;
+    if (!RegQueryValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", path))
+        return {};
+    if (path.is_empty())
+        return {};
+    return path.to_string();
+}
+
+void ShellOpen(HWND hWnd, const std::string& Target)
+{
+    ShellExecuteA(hWnd, "Open", Target.c_str(), "", "", SW_SHOWMAXIMIZED);
+}
+
+bool FileExists(const std::string& Path)
+{
+    return runtime::FileExists(Path);
+}
+
+std::string GetWindowsFolder()
+{
+    char buffer[MAX_PATH] = {};
+    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        runtime::raise(runtime::ErrPathNotFound, "Path not found");
+    std::string folder(buffer, length);
+    if (folder.back() == '\\')
+        folder.pop_back();
+    return folder;
 }

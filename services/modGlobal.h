@@ -1,4 +1,5 @@
-// modGlobal: the program-wide variables that every form reads, and small helpers over windows.
+// modGlobal: the program-wide variables that every form reads, small helpers over windows, and
+// small shell helpers: the wallpaper's path, opening documents, files and the Windows folder.
 #pragma once
 
 #include "platform/win32.h"
@@ -60,3 +61,19 @@ void SetTopMost(HWND hWnd, bool OnTop);
 // Takes the window out of the top-most band (Release) or puts it in, neither moved nor sized; the
 // window is also activated.
 void ReleaseTopMost(HWND hWnd, bool Release);
+
+// The current user's wallpaper path as RegQueryValue reads it from the profile: the text followed
+// by its NUL and one blank (with no wallpaper a NUL and a blank), which SetWallpaper takes back as
+// it is. The empty string when the profile holds no wallpaper text.
+std::string GetWallpaperPath();
+
+// Asks the shell to open Target (a document or a web address) maximised, on behalf of hWnd.
+// Whether the shell managed is not looked at.
+void ShellOpen(HWND hWnd, const std::string& Target);
+
+// Whether a file (not a folder) exists at Path.
+bool FileExists(const std::string& Path);
+
+// The Windows folder without a trailing "\". Raises ErrPathNotFound when the system cannot tell
+// it, so that a caller never builds paths on an empty folder.
+std::string GetWindowsFolder();

@@ -1,4 +1,6 @@
-// Composing a 1920 x 1080 screen of 20 overlapping windows, some layered and some shaped.
+// The simulated screen: composing 1920 x 1080 of 20 overlapping windows, some layered and some
+// shaped, and a BitBlt copy of a 1000 x 700 area from the screen's device context, as a border
+// captures its glass.
 #include "platform/sim/driver.h"
 #include "platform/sim/user/window_surface.h"
 #include "platform/win32.h"
@@ -53,5 +55,32 @@ void BM_ComposeWithoutLayered(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ComposeWithoutLayered)->Unit(benchmark::kMillisecond);
+
+
+void BM_BitBltFromScreenDC(benchmark::State& state)
+{
+    build_desktop();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1000, 700);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BitBlt(memory, 0, 0, 1000, 700, screen, 400, 200, SRCCOPY));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+BENCHMARK(BM_BitBltFromScreenDC)->Unit(benchmark::kMillisecond);
+
+void BM_ComposeCopyArea(benchmark::State& state)
+{
+    build_desktop();
+    for (auto _ : state) {
+        auto area = sim::compose_screen(RECT {400, 200, 1400, 900}, false);
+        benchmark::DoNotOptimize(area.row(0));
+    }
+}
+BENCHMARK(BM_ComposeCopyArea)->Unit(benchmark::kMillisecond);
 
 }

@@ -1,12 +1,15 @@
 // Start-up and quit: a single instance, control files, the refused close, and every window given
 // back when the program ends, in order or by a fault of its own.
 #include "border/frmTrans.h"
+#include "services/Module2.h"
 #include "settings/frmSettings.h"
 #include "tests/system/system_fixture.h"
 
 #include "platform/sim/kernel/paths.h"
 #include "platform/sim/shell/notification_area.h"
+#include "platform/sim/shell/registry_store.h"
 #include "platform/sim/shell/shell_windows.h"
+#include "platform/sim/shell/wallpaper.h"
 #include "platform/sim/user/process_table.h"
 
 #include <filesystem>
@@ -51,6 +54,35 @@ protected:
     {
         return sim::driver::run_program([&] { m_program->dispatch([&] { m_controller->Command7_Click(); }); });
     }
+
+    // Starts with the wallpaper the settings found ("Old.bmp", as read from the profile), then
+    // switches the desktop to the list view and the generated wallpaper "Blurred.bmp".
+    void start_with_changed_desktop()
+    {
+        for (const char* name : { "C:\\Windows\\Old.bmp", "C:\\Windows\\Blurred.bmp" })
+            write_bitmap_file(name);
+        start();
+        globals().OldWallpaper = std::string("C:\\Windows\\Old.bmp\0 ", 21);
+        run([&] { SetDesktopViewStyle(3); });
+        ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>("C:\\Windows\\Blurred.bmp"),
+            SPIF_UPDATEINIFILE));
+        ASSERT_EQ(sim::desktop_view(), sim::DesktopView::List);
+    }
+
+    // A 2 x 2 24-bit BMP file the desktop can show.
+    static void write_bitmap_file(const char* windows_path)
+    {
+        std::vector<uint8_t> file = { 'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0,
+            0, 1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+        file.resize(file.size() + 16, 0x40);
+        std::ofstream(sim::host_path(windows_path), std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    }
+
+    static std::string profile_wallpaper()
+    {
+        return sim::string_value(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
+    }
 };
 
 TEST_F(QuitTest, QuitGivesEveryWindowBackAndEndsTheProcess)
@@ -75,6 +107,29 @@ TEST_F(QuitTest, QuitGivesEveryWindowBackAndEndsTheProcess)
     EXPECT_TRUE(state_of(sim::taskbar_window()).is_visible);
     EXPECT_TRUE(state_of(sim::program_manager_window()).is_visible);
     EXPECT_TRUE(sim::tray_icons().empty());
+}
+
+TEST_F(QuitTest, QuitRestoresTheIconViewAndWithTheGeneratedFileTheOldWallpaper)
+{
+    start_with_changed_desktop();
+    std::ofstream(sim::host_path(program().App().Path() + "\\s1.dbg")) << "generated";
+
+    EXPECT_FALSE(quit());
+
+    EXPECT_EQ(sim::desktop_view(), sim::DesktopView::Icons);
+    EXPECT_EQ(sim::wallpaper_path(), "C:\\Windows\\Old.bmp");
+    EXPECT_EQ(profile_wallpaper(), "C:\\Windows\\Old.bmp");
+}
+
+TEST_F(QuitTest, QuitWithoutTheGeneratedFileLeavesTheWallpaperAlone)
+{
+    start_with_changed_desktop();
+
+    EXPECT_FALSE(quit());
+
+    EXPECT_EQ(sim::desktop_view(), sim::DesktopView::Icons);
+    EXPECT_EQ(sim::wallpaper_path(), "C:\\Windows\\Blurred.bmp");
+    EXPECT_EQ(profile_wallpaper(), "C:\\Windows\\Blurred.bmp");
 }
 
 TEST_F(QuitTest, HiddenBorderGivesItsWindowBackAtQuitToo)

@@ -7,14 +7,9 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh cross
 # The artwork is drawn by a host tool; build it natively first.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-if cmake --build build --target help | grep -q '^kelmor-artwork'; then
-  cmake --build build --target kelmor-artwork
-  artwork=(-DKELMOR_ARTWORK_TOOL="$PWD/build/bin/kelmor-artwork")
-else
-  artwork=()
-fi
+cmake --build build --target kelmor-artwork
 cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake "${artwork[@]}" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DKELMOR_ARTWORK_TOOL="$PWD/build/bin/kelmor-artwork" >/dev/null
 cmake --build build-win --parallel "$(nproc)"
 ls -l build-win/bin
 test -f "build-win/bin/Kelmor 2.exe"

@@ -182,33 +182,49 @@ BOOL WINAPI PlgBlt(HDC dest, const POINT* points, HDC src, int source_x, int sou
     return TRUE;
 }
 
-BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
-    int source_width, int source_height, BLENDFUNCTION blend)
+namespace {
+
+// Copies a source rectangle stretched over a destination rectangle, combining each source pixel
+// with the destination pixel it lands on; what AlphaBlend and TransparentBlt share.
+template<typename Combine>
+BOOL stretch_combine(HDC dest, RECT to, HDC src, RECT from, Combine combine)
 {
     auto* dc = find_dc(dest);
     auto* source_dc = find_dc(src);
-    if (!dc || !source_dc || blend.BlendOp != AC_SRC_OVER)
+    if (!dc || !source_dc)
         return FALSE;
-    if (width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0)
+    if (to.right <= to.left || to.bottom <= to.top || from.right <= from.left || from.bottom <= from.top)
         return FALSE;
     auto target = draw_target(*dc);
     if (!target)
         return TRUE;
-    BlitSource source(*source_dc, *dc, target.bitmap(),
-        { source_x, source_y, source_x + source_width, source_y + source_height });
+    BlitSource source(*source_dc, *dc, target.bitmap(), from);
     if (!source)
         return FALSE;
-    StretchAxis columns(x, width, source_x, source_width);
-    StretchAxis rows(y, height, source_y, source_height);
-    uint32_t constant = blend.SourceConstantAlpha;
-    bool uses_source_alpha = blend.AlphaFormat & AC_SRC_ALPHA;
+    StretchAxis columns(to.left, to.right - to.left, from.left, from.right - from.left);
+    StretchAxis rows(to.top, to.bottom - to.top, from.top, from.bottom - from.top);
     transfer(
-        target, { x, y, x + width, y + height }, source,
+        target, to, source,
         [&](int column, int row, int& from_column, int& from_row) {
             from_column = columns.source_of(column);
             from_row = rows.source_of(row);
             return true;
         },
+        combine);
+    return TRUE;
+}
+
+}
+
+BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
+    int source_width, int source_height, BLENDFUNCTION blend)
+{
+    if (blend.BlendOp != AC_SRC_OVER)
+        return FALSE;
+    uint32_t constant = blend.SourceConstantAlpha;
+    bool uses_source_alpha = blend.AlphaFormat & AC_SRC_ALPHA;
+    return stretch_combine(dest, { x, y, x + width, y + height }, src,
+        { source_x, source_y, source_x + source_width, source_y + source_height },
         [&](uint32_t pixel, uint32_t& destination) {
             if (!uses_source_alpha) {
                 // Every channel moves from the destination towards the source by the constant.
@@ -229,38 +245,18 @@ BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, i
             };
             destination = over(24) | over(16) | over(8) | over(0);
         });
-    return TRUE;
 }
 
 BOOL WINAPI TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
     int source_width, int source_height, UINT transparent)
 {
-    auto* dc = find_dc(dest);
-    auto* source_dc = find_dc(src);
-    if (!dc || !source_dc || width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0)
-        return FALSE;
-    auto target = draw_target(*dc);
-    if (!target)
-        return TRUE;
-    BlitSource source(*source_dc, *dc, target.bitmap(),
-        { source_x, source_y, source_x + source_width, source_y + source_height });
-    if (!source)
-        return FALSE;
-    StretchAxis columns(x, width, source_x, source_width);
-    StretchAxis rows(y, height, source_y, source_height);
     uint32_t key = opaque_pixel(transparent) & 0xFFFFFF;
-    transfer(
-        target, { x, y, x + width, y + height }, source,
-        [&](int column, int row, int& from_column, int& from_row) {
-            from_column = columns.source_of(column);
-            from_row = rows.source_of(row);
-            return true;
-        },
+    return stretch_combine(dest, { x, y, x + width, y + height }, src,
+        { source_x, source_y, source_x + source_width, source_y + source_height },
         [&](uint32_t pixel, uint32_t& destination) {
             if ((pixel & 0xFFFFFF) != key)
                 destination = pixel;
         });
-    return TRUE;
 }
 
 int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int source_x, int source_y,

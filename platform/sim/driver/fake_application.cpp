@@ -3,6 +3,7 @@
 #include "platform/api/gdi.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user/process_table.h"
+#include "platform/sim/user/system_controls.h"
 #include "platform/sim/user/system_icons.h"
 #include "platform/sim/user/window_class.h"
 #include "platform/sim/user/window_lifecycle.h"
@@ -76,11 +77,8 @@ LRESULT CALLBACK fake_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
             return DefWindowProcA(hwnd, message, wparam, lparam);
         return reinterpret_cast<LRESULT>(wparam == ICON_BIG ? it->second.big_icon : it->second.small_icon);
     }
-    case WM_SETTEXT: {
-        LRESULT result = DefWindowProcA(hwnd, message, wparam, lparam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return result;
-    }
+    case WM_SETTEXT:
+        return set_text_and_repaint(hwnd, wparam, lparam);
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -33,14 +33,18 @@ void paint(HWND hwnd)
 
 }
 
+LRESULT set_text_and_repaint(HWND hwnd, WPARAM wparam, LPARAM lparam)
+{
+    LRESULT result = DefWindowProcA(hwnd, WM_SETTEXT, wparam, lparam);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return result;
+}
+
 LRESULT CALLBACK system_control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_SETTEXT: {
-        LRESULT result = DefWindowProcA(hwnd, message, wparam, lparam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return result;
-    }
+    case WM_SETTEXT:
+        return set_text_and_repaint(hwnd, wparam, lparam);
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -4,11 +4,13 @@
 #include "border/handle_text.h"
 #include "control/frmWinMgr.h"
 #include "resources/designer_pictures.h"
+#include "runtime/picture_file.h"
 #include "services/CtlTranz1.h"
 #include "services/MOT.h"
 #include "services/modGetAdress.h"
 #include "services/modGlobal.h"
 #include "services/modRegion.h"
+#include "services/modTaskbar.h"
 #include "settings/frmSettings.h"
 #include "webcam/frmCAM.h"
 
@@ -84,6 +86,10 @@ void frmTrans::set_designer_values()
     Picture8.Move(30, 7075, 8970, EdgeThickness);
     Picture10.Move(110, 420, 8825, 6640);
 
+    Picture3.Visible(false);
+    Picture3.AutoRedraw(true);
+    Picture3.AutoSize(true);
+
     for (auto& button : Picture11) {
         button->BorderStyle(0);
         button->Visible(false);
@@ -101,6 +107,7 @@ void frmTrans::set_designer_values()
 
 void frmTrans::wire_events()
 {
+    Picture1.on_mouse_move = [this](int button, int shift, float x, float y) { Picture1_MouseMove(button, shift, x, y); };
     Timer1.on_timer = [this] { Timer1_Timer(); };
     Timer2.on_timer = [this] { Timer2_Timer(); };
     Timer5.on_timer = [this] { Timer5_Timer(); };
@@ -113,7 +120,8 @@ void frmTrans::Form_Load()
     LoadMe();
     for (auto& button : Picture11)
         runtime::skip_on_error([&] { ShapePictureBox(*button); });
-    // FIXME: the glass texture and the outline arrive with the border's drawing.
+    runtime::skip_on_error([&] { Picture3.Picture(runtime::LoadPicture(program().App().Path() + "\\back.tpci")); });
+    // FIXME: the outline arrives with the border's drawing.
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
     if (!globals(program()).ReflectionsOn) {
         for (int i = 0; i < 3; ++i)
@@ -192,7 +200,13 @@ void frmTrans::RestoreBorder(HWND& Hwnd)
 
 void frmTrans::RefreshMe()
 {
-    // FIXME: the glass render pass arrives with the border's drawing; a repaint has nothing to draw yet.
+    Picture1_MouseMove(7, 0, 0, 0);
+}
+
+void frmTrans::Picture1_MouseMove(int, int, float, float)
+{
+    // FIXME: the glass render pass and the caption buttons' return to rest arrive with the
+    // border's drawing; until then a pass has nothing to draw.
 }
 
 void frmTrans::ShowIcon()
@@ -217,12 +231,114 @@ void frmTrans::CheckWinProperties()
 
 void frmTrans::MaxMe()
 {
-    // FIXME: maximising arrives with the caption buttons.
+    Picture11_MouseUp(1, 1, 0, 1, 1);
 }
 
 void frmTrans::MinMe()
 {
-    // FIXME: minimising arrives with the caption buttons.
+    Picture11_MouseUp(0, 1, 0, 1, 1);
+}
+
+void frmTrans::Picture11_MouseUp(int Index, int, int, float, float)
+{
+    // FIXME: the buttons' images, the close button and the lone-close and inactive-maximise
+    // variants arrive with the caption bar; here the window state and geometry change.
+    if (Index == 0) {
+        minimise();
+        return;
+    }
+    if (Index != 1)
+        return;
+    if (m_is_maximised)
+        restore_from_maximised();
+    else
+        maximise();
+}
+
+void frmTrans::minimise()
+{
+    // The target, a child of the border, goes with it; the way back is the window manager.
+    runtime::skip_on_error([&] { WindowState(runtime::vbMinimized); });
+}
+
+void frmTrans::maximise()
+{
+    runtime::Program& p = program();
+    runtime::skip_on_error([&] {
+        m_saved = { static_cast<int>(runtime::round_half_even(Left())), static_cast<int>(runtime::round_half_even(Top())),
+            static_cast<int>(runtime::round_half_even(Width())), static_cast<int>(runtime::round_half_even(Height())),
+            static_cast<int>(runtime::round_half_even(Picture1.Height())) };
+    });
+    runtime::skip_on_error([&] { Picture1.Height(Picture11[0].Height()); });
+    runtime::skip_on_error([&] {
+        Top(0);
+        Left(0);
+        Height(p.Screen().Height() - static_cast<float>(GetTaskbarHeight()) * runtime::TwipsPerPixel);
+        Width(p.Screen().Width());
+    });
+    float bar_bottom = Picture1.Top() + Picture1.Height();
+    runtime::skip_on_error([&] { Picture10.Move(0, bar_bottom, Width(), std::max(0.0f, Height() - bar_bottom)); });
+    MoveWindow(target(), 0, 0, pixels_rounded(Picture10.width_twips()), pixels_rounded(Picture10.height_twips()), TRUE);
+
+    // A maximised border is a black bar with a grey line under it and square corners.
+    runtime::skip_on_error([&] {
+        Picture1.BackColor(0);
+        for (auto* piece : { &Picture4, &Picture6, &Picture8 }) {
+            piece->BackColor(0);
+            piece->Picture({});
+        }
+        Label1.ForeColor(White);
+        Cls();
+        BackColor(0);
+        Picture1.BackColor(BackColor());
+        Picture17.Picture({});
+        Picture17.BackColor(Picture1.BackColor());
+        Picture1.Cls();
+        Picture1.Picture({});
+    });
+    runtime::skip_on_error([&] {
+        constexpr long Grey = 0x808080;
+        float line = Picture1.Height() - runtime::TwipsPerPixel;
+        Picture1.Line(0, line, Picture1.Width(), line, Grey);
+        Line(0, bar_bottom - runtime::TwipsPerPixel, Picture1.Width(), bar_bottom - runtime::TwipsPerPixel, Grey);
+    });
+    runtime::skip_on_error([&] { SetFormRegion(*this, 255, 0); });
+    ActivateWindow(target());
+    runtime::skip_on_error([&] {
+        Left(0);
+        Top(0);
+    });
+    runtime::skip_on_error([&] {
+        Picture11[2].Move(Width() - Picture11[2].Width(), 0);
+        Picture11[1].Move(Picture11[2].Left() - Picture11[1].Width(), Picture11[2].Top());
+        Picture11[0].Move(Picture11[1].Left() - Picture11[0].Width(), Picture11[1].Top());
+    });
+    ShowWindow(target(), SW_MAXIMIZE);
+    ShowIcon();
+    m_is_maximised = true;
+    for (auto& button : Picture11)
+        button->Visible(true);
+}
+
+void frmTrans::restore_from_maximised()
+{
+    m_is_maximised = false;
+    runtime::skip_on_error([&] { SetFormRegion(*this, 255, 0); });
+    Hide();
+    BackColor(White);
+    runtime::skip_on_error([&] { Label1.ForeColor(program().form<frmSettings>().Picture3.BackColor()); });
+    runtime::skip_on_error([&] { Picture1.Height(static_cast<float>(m_saved.caption_height)); });
+    Form_Resize();
+    // Each size change lays the border out again, which rounds the corners and fits the target.
+    runtime::skip_on_error([&] {
+        Top(static_cast<float>(m_saved.top));
+        Left(static_cast<float>(m_saved.left));
+        Width(static_cast<float>(m_saved.width));
+        Height(static_cast<float>(m_saved.height));
+    });
+    Show();
+    CheckWinProperties();
+    ActivateWindow(target());
 }
 
 void frmTrans::Timer1_Timer()

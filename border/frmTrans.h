@@ -23,6 +23,9 @@ public:
     runtime::PictureBox Picture8 { *this, "Picture8" };
     runtime::PictureBox Picture10 { *this, "Picture10" };
 
+    // The glass texture, hidden.
+    runtime::PictureBox Picture3 { *this, "Picture3" };
+
     // The caption buttons: minimise, maximise, close.
     runtime::ControlArray<runtime::PictureBox> Picture11 { *this, "Picture11", 3 };
 
@@ -55,6 +58,10 @@ public:
     void MaxMe();
     void MinMe();
 
+    // The caption's mouse move: the glass render pass for dragging, layout and repaint.
+    void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+    // A caption button's click: minimise (0), maximise or restore (1).
+    void Picture11_MouseUp(int Index, int Button, int Shift, float X, float Y);
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer5_Timer();
@@ -74,8 +81,21 @@ private:
     // hosts it, so that no adopted window is destroyed together with its border.
     void release_target();
     bool is_hosting_target() const;
+    void minimise();
+    void maximise();
+    void restore_from_maximised();
 
     int FadeLevel = 100;
     bool m_is_maximised = false;
+    // The rectangle and caption height before maximising, in twips. Kept as 32-bit numbers: a
+    // border wider or higher than 2184 pixels must be restored to its size as well.
+    struct SavedGeometry {
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int height = 0;
+        int caption_height = 0;
+    };
+    SavedGeometry m_saved;
     std::array<bool, 3> m_caption_button_on {};
 };

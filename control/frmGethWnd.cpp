@@ -284,6 +284,19 @@ bool frmGethWnd::is_excluded(const std::string& exe) const
     return false;
 }
 
+RECT frmGethWnd::adoption_rectangle(HWND window)
+{
+    RECT rc {};
+    GetWindowRect(window, &rc);
+    // A minimised window lies far off the screen; its border takes the rectangle the window has
+    // when restored, so that the border, and at quit the window, come back where the user left it.
+    WINDOWPLACEMENT placement {};
+    placement.length = sizeof placement;
+    if (IsIconic(window) && GetWindowPlacement(window, &placement))
+        rc = placement.rcNormalPosition;
+    return rc;
+}
+
 void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
 {
     runtime::Program& p = program();
@@ -291,8 +304,7 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     if (!XhWnd || !IsWindow(XhWnd))
         return;
     frmTrans& frm = p.load_new<frmTrans>();
-    RECT rc {};
-    GetWindowRect(XhWnd, &rc);
+    RECT rc = adoption_rectangle(XhWnd);
     ShowWindow(XhWnd, SW_HIDE);
     runtime::skip_on_error([&] { p.form<frmCAM>().tmrMain.Enabled(false); });
     SetParent(XhWnd, frm.Picture10.hWnd());

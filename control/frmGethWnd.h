@@ -38,6 +38,8 @@ private:
     // whether the window went into a border.
     bool adopt_if_allowed(const std::string& handle);
     bool is_excluded(const std::string& exe) const;
+    // The screen rectangle a new border takes from its target.
+    static RECT adoption_rectangle(HWND window);
     // The program's own windows that the window list leaves out.
     std::array<HWND, 9> own_windows();
 

@@ -228,8 +228,11 @@ void frmSettings::wire_events()
 void frmSettings::Form_Load()
 {
     LoadSettings(program());
-    // FIXME: the update check, OldWallpaper, the menu state and the page layout of the
-    // preferences window are not done yet; they come between the load and the steps below.
+    // FIXME: the update check comes here, before the wallpaper is remembered.
+    // The wallpaper to put back at quit; with the blurred taskbar saved on, the load has already
+    // made the generated wallpaper current, and that is what is remembered.
+    runtime::skip_on_error([&] { globals(program()).OldWallpaper = GetWallpaperPath(); });
+    // FIXME: the menu state and the page layout of the preferences window come here.
 
     // The blur strength and the transparency as the load left them, applied once more.
     Globals& g = globals(program());

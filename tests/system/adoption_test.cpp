@@ -204,3 +204,22 @@ TEST_F(SystemTest, ExplorerWindowShowsItsAddressInPlaceOfTheTitleWithTheEmulatio
 }
 
 }
+
+namespace {
+
+// Explorer fills its address edit after creating it; read from another process, the edit's window
+// text is then empty, and the address loses the NUL that reading leaves at its start.
+TEST_F(SystemTest, ExplorerStartedAfterKelmorHasItsAddressReadAsFromAnotherProcess)
+{
+    start();
+    WinExec("explorer", SW_SHOWNORMAL);
+    HWND explorer = FindWindowA("CabinetWClass", nullptr);
+    ASSERT_NE(explorer, nullptr);
+    wait_ticks(5);
+    frmTrans* border = border_of(explorer);
+    ASSERT_NE(border, nullptr);
+    EXPECT_EQ(border->Label7.Caption(), ": > Documents and Settings > User > My Documents");
+    EXPECT_EQ(border->Text2.Text(), "and Settings\\User\\My Documents");
+}
+
+}

@@ -50,19 +50,15 @@ protected:
         EXPECT_EQ(after.rect.bottom, outer.bottom);
     }
 
-    bool quit()
-    {
-        return sim::driver::run_program([&] { m_program->dispatch([&] { m_controller->Command7_Click(); }); });
-    }
-
-    // Starts with the wallpaper the settings found ("Old.bmp", as read from the profile), then
+    // Starts with the wallpaper "Old.bmp", which the settings window remembers as it loads, then
     // switches the desktop to the list view and the generated wallpaper "Blurred.bmp".
     void start_with_changed_desktop()
     {
         for (const char* name : { "C:\\Windows\\Old.bmp", "C:\\Windows\\Blurred.bmp" })
             write_bitmap_file(name);
+        ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>("C:\\Windows\\Old.bmp"),
+            SPIF_UPDATEINIFILE));
         start();
-        globals().OldWallpaper = std::string("C:\\Windows\\Old.bmp\0 ", 21);
         run([&] { SetDesktopViewStyle(3); });
         ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>("C:\\Windows\\Blurred.bmp"),
             SPIF_UPDATEINIFILE));

@@ -35,6 +35,12 @@ protected:
         return sim::driver::open_app_window(sim::driver::create_process(executable), window);
     }
 
+    // Quits as the tray menu's "Exit" does; false once the program's process has ended.
+    bool quit()
+    {
+        return sim::driver::run_program([&] { m_program->dispatch([&] { m_controller->Command7_Click(); }); });
+    }
+
     void wait_ticks(int ticks) { sim::driver::run_for(Tick * ticks); }
 
     // The loaded border windows in load order.

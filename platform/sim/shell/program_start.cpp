@@ -90,8 +90,11 @@ void open_main_window(uint32_t process, const std::string& executable, int show_
     }
     window.style &= ~static_cast<DWORD>(WS_VISIBLE);
     HWND handle = driver::open_app_window(process, window);
-    if (name == "EXPLORER.EXE")
-        driver::add_child_control(handle, "Edit", "C:\\Documents and Settings\\User\\My Documents", RECT { 60, 4, 600, 24 });
+    // Explorer creates its address edit empty and then puts the folder's path into it.
+    if (name == "EXPLORER.EXE") {
+        HWND address = driver::add_child_control(handle, "Edit", "", RECT { 60, 4, 600, 24 });
+        driver::set_title(address, "C:\\Documents and Settings\\User\\My Documents");
+    }
     if (show_command != SW_HIDE) {
         ProcessScope scope(process);
         ShowWindow(handle, show_command);

@@ -135,10 +135,7 @@ int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount)
     if (is_own(*window))
         return static_cast<int>(SendMessageA(hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount),
             reinterpret_cast<LPARAM>(lpString)));
-    size_t count = std::min(window->text.size(), static_cast<size_t>(nMaxCount - 1));
-    std::memcpy(lpString, window->text.data(), count);
-    lpString[count] = '\0';
-    return static_cast<int>(count);
+    return copy_text_out(window->text, lpString, static_cast<size_t>(nMaxCount));
 }
 
 int WINAPI GetWindowTextLengthA(HWND hWnd)

@@ -19,17 +19,6 @@ namespace {
 
 constexpr COLORREF caption_text_colour = RGB(0, 0, 0);
 
-LRESULT copy_text(const Window& window, WPARAM size, LPARAM buffer)
-{
-    auto* text = reinterpret_cast<char*>(buffer);
-    if (!text || size == 0)
-        return 0;
-    size_t count = std::min(window.text.size(), static_cast<size_t>(size - 1));
-    std::memcpy(text, window.text.data(), count);
-    text[count] = '\0';
-    return static_cast<LRESULT>(count);
-}
-
 void draw_caption_text(HWND hwnd)
 {
     Window* window = find_window(hwnd);
@@ -134,7 +123,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_NCCREATE:
         return TRUE;
     case WM_GETTEXT:
-        return copy_text(*window, wParam, lParam);
+        return copy_text_out(window->text, reinterpret_cast<char*>(lParam), wParam);
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(window->text.size());
     case WM_SETTEXT:

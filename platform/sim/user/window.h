@@ -6,6 +6,8 @@
 #include "platform/sim/gdi/region.h"
 #include "platform/sim/handle_table.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,5 +83,17 @@ struct Window : Object {
     int width() const { return rect.right - rect.left; }
     int height() const { return rect.bottom - rect.top; }
 };
+
+// Copies a window text into a caller's buffer of `size` characters, cut to fit and ended by a NUL,
+// as WM_GETTEXT and GetWindowTextA do; returns the number of characters copied.
+inline int copy_text_out(const std::string& text, char* buffer, size_t size)
+{
+    if (!buffer || size == 0)
+        return 0;
+    size_t count = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return static_cast<int>(count);
+}
 
 }

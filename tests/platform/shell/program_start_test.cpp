@@ -32,8 +32,10 @@ TEST_F(ProgramStart, StartingExplorerOpensItsWindowInANewProcess)
     EXPECT_NE(process, GetCurrentProcessId());
     HWND address = FindWindowExA(window, nullptr, "Edit", nullptr);
     char text[128] {};
-    GetWindowTextA(address, text, sizeof(text));
+    SendMessageA(address, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     EXPECT_NE(std::string(text).find(':'), std::string::npos);
+    // The path was put into the edit after its creation, so the text kept for another process is empty.
+    EXPECT_EQ(GetWindowTextA(address, text, sizeof(text)), 0);
 }
 
 TEST_F(ProgramStart, AProgramThatDoesNotExistIsNotStarted)

@@ -1,6 +1,8 @@
 // Asking other processes' windows for their text, icons and executable, also when they hang.
 #include "desktop_fixture.h"
 
+#include "platform/sim/user/process_table.h"
+
 #include <cstring>
 
 namespace {
@@ -37,6 +39,21 @@ TEST_F(ForeignWindowTest, TextThroughGetWindowTextAndWmGetText)
     sim::driver::set_title(foreign, "Bar");
     EXPECT_EQ(GetWindowTextA(foreign, text, sizeof text), 3);
     EXPECT_STREQ(text, "Bar");
+}
+
+TEST_F(ForeignWindowTest, EditKeepsItsTextForWmGetTextWhileOthersReadItsCreationText)
+{
+    HWND edit = sim::driver::add_child_control(foreign, "Edit", "C:\\Old", RECT {0, 0, 200, 20});
+    sim::driver::set_title(edit, "C:\\New\\Folder");
+    char text[64];
+    EXPECT_EQ(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0), 13);
+    EXPECT_EQ(SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), 13);
+    EXPECT_STREQ(text, "C:\\New\\Folder");
+    EXPECT_EQ(GetWindowTextA(edit, text, sizeof text), 6);
+    EXPECT_STREQ(text, "C:\\Old");
+    // Its own process asks the control itself.
+    sim::ProcessScope scope(process);
+    EXPECT_EQ(GetWindowTextA(edit, text, sizeof text), 13);
 }
 
 TEST_F(ForeignWindowTest, OwningProcessAndItsExecutable)

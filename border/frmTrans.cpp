@@ -157,6 +157,23 @@ void frmTrans::Form_Resize()
     MoveWindow(target(), 0, 0, pixels_rounded(Picture10.width_twips()), pixels_rounded(Picture10.height_twips()), TRUE);
 }
 
+void frmTrans::Form_QueryUnload(int& Cancel, int UnloadMode)
+{
+    // A close request from the window system (Alt+F4 while the caption has the focus) is meant for
+    // the window the user sees: it is passed on to the target, whose program may ask its own
+    // questions first; when the target goes, the watcher ends the border.
+    if (UnloadMode != runtime::vbFormControlMenu || !is_hosting_target())
+        return;
+    Cancel = 1;
+    PostMessageA(target(), WM_CLOSE, 0, 0);
+}
+
+void frmTrans::Form_Unload(int&)
+{
+    // However the border goes, the window it hosts is never destroyed with it.
+    release_target();
+}
+
 void frmTrans::QuitMe()
 {
     program().form<Form1>().HideGlow();

@@ -46,6 +46,8 @@ public:
 
     void Form_Load() override;
     void Form_Resize() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
 
     void QuitMe();
     void LoadMe();

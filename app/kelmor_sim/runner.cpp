@@ -2,7 +2,6 @@
 
 #include "app/kelmor_sim/key_names.h"
 #include "app/kelmor_sim/state_dump.h"
-#include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/gdi/png_encoder.h"
 #include "platform/sim/shell/capture.h"
@@ -106,24 +105,6 @@ Runner::Runner(fs::path output_folder)
 {
 }
 
-Runner::~Runner()
-{
-    if (m_program)
-        sim::driver::run_program([&] { m_program.reset(); });
-}
-
-std::optional<std::string> Runner::start_program(const Command& command)
-{
-    if (command.arguments[0] != "Kelmor")
-        return "only \"start Kelmor\" is known";
-    if (m_program)
-        return "Kelmor has already been started in this scenario";
-    m_program = std::make_unique<runtime::Program>();
-    // The program runs as its own process; if it ends at once, the scenario goes on without it.
-    sim::driver::run_program([&] { m_program->dispatch([&] { start_kelmor(*m_program); }); });
-    return std::nullopt;
-}
-
 std::optional<ScenarioError> Runner::run(const Scenario& scenario)
 {
     for (auto& command : scenario.commands) {
@@ -137,6 +118,14 @@ std::optional<std::string> Runner::run_command(const Command& command)
 {
     if (command.name == "start")
         return start_program(command);
+    if (command.name == "quit")
+        return quit_program();
+    if (command.name == "close-kelmor")
+        return close_controller();
+    if (command.name == "expect") {
+        ExpectationContext context { m_windows, [this] { return program_facts(); } };
+        return check_expectation(command.arguments, context);
+    }
     if (command.name == "screen") {
         auto width = integer_argument(command.arguments[0]);
         auto height = integer_argument(command.arguments[1]);
@@ -176,6 +165,8 @@ uint32_t Runner::process_for(const std::string& executable)
 
 HWND Runner::find_window(const std::string& name, std::string& error) const
 {
+    if (HWND shell_window = predefined_window(name))
+        return shell_window;
     auto it = m_windows.find(name);
     if (it == m_windows.end()) {
         error = "no window was opened as \"" + name + "\"";
@@ -187,7 +178,7 @@ HWND Runner::find_window(const std::string& name, std::string& error) const
 std::optional<std::string> Runner::open_window(const Command& command)
 {
     const auto& arguments = command.arguments;
-    if (m_windows.count(arguments[0]))
+    if (m_windows.count(arguments[0]) || predefined_window(arguments[0]))
         return "a window named \"" + arguments[0] + "\" is open already";
     auto rectangle = parse_rectangle(arguments[4]);
     if (!rectangle)
@@ -232,6 +223,8 @@ std::optional<std::string> Runner::add_child(const Command& command)
 {
     const auto& arguments = command.arguments;
     std::string error;
+    if (predefined_window(arguments[0]))
+        return "\"" + arguments[0] + "\" names a window of the shell";
     HWND parent = find_window(arguments[1], error);
     if (!parent)
         return error;

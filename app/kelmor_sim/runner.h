@@ -1,6 +1,7 @@
 // Runs a parsed scenario on the simulated desktop and writes the files it asks for.
 #pragma once
 
+#include "app/kelmor_sim/expectations.h"
 #include "app/kelmor_sim/scenario.h"
 #include "platform/api/types.h"
 
@@ -40,7 +41,14 @@ private:
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
 
+    // The commands that reach into the program: runner_program.cpp.
     std::optional<std::string> start_program(const Command& command);
+    std::optional<std::string> start_second_instance();
+    std::optional<std::string> quit_program();
+    std::optional<std::string> close_controller();
+    bool is_program_running() const;
+    ProgramFacts program_facts() const;
+
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);
     HWND find_window(const std::string& name, std::string& error) const;
@@ -53,6 +61,8 @@ private:
     std::vector<std::filesystem::path> m_written;
     // The running program, once the scenario has started it.
     std::unique_ptr<runtime::Program> m_program;
+    // Later instances that did not end at start, each with its process; kept until the run ends.
+    std::vector<std::pair<uint32_t, std::unique_ptr<runtime::Program>>> m_other_instances;
 };
 
 }

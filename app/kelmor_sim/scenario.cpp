@@ -1,5 +1,7 @@
 #include "app/kelmor_sim/scenario.h"
 
+#include "app/kelmor_sim/expectations.h"
+
 #include <charconv>
 #include <map>
 
@@ -49,6 +51,9 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },
+        { "quit", { 0, 0 } },
+        { "close-kelmor", { 0, 0 } },
+        { "expect", { 2, 64 } },
     };
     return table;
 }
@@ -137,10 +142,17 @@ Scenario parse_scenario(std::string_view text)
                 words[0] + " takes " + arity_text(known->second) + " arguments, not " + std::to_string(count) });
             continue;
         }
+        std::vector<std::string> arguments(words.begin() + 1, words.end());
+        if (words[0] == "expect") {
+            if (auto error = validate_expectation(arguments)) {
+                scenario.errors.push_back({ line_number, "expect: " + *error });
+                continue;
+            }
+        }
         Command command;
         command.line = line_number;
         command.name = words[0];
-        command.arguments.assign(words.begin() + 1, words.end());
+        command.arguments = std::move(arguments);
         scenario.commands.push_back(std::move(command));
     }
     return scenario;

@@ -79,12 +79,12 @@ TEST_F(Session, StartedKelmorAdoptsAWindowOpenedAfterIt)
     EXPECT_NE(dump.find("\"Kelmor\""), std::string::npos);
 }
 
-TEST_F(Session, KelmorStartsOnlyOncePerScenario)
+TEST_F(Session, KelmorIsNotStartedAgainOnceItHasEnded)
 {
-    auto result = kelmor_sim::run_session("s.scn", "start Kelmor\nstart Kelmor\n", {}, m_folder);
+    auto result = kelmor_sim::run_session("s.scn", "start Kelmor\nquit\nstart Kelmor\n", {}, m_folder);
     EXPECT_FALSE(result.is_success);
     ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_EQ(result.messages[0].rfind("s.scn:2: start: Kelmor has already been started", 0), 0u) << result.messages[0];
+    EXPECT_EQ(result.messages[0].rfind("s.scn:3: start: Kelmor has ended", 0), 0u) << result.messages[0];
 }
 
 TEST_F(Session, ParseErrorsStopTheRunBeforeItStarts)

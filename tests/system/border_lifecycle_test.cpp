@@ -8,8 +8,7 @@ TEST_F(SystemTest, TitleChangeUpdatesCaptionAndMovesTheWindowManagerRowToTheEnd)
     start();
     HWND renamed = open_window("Old Title");
     wait_ticks(1);
-    HWND other = open_window("Other");
-    wait_ticks(12);
+    HWND other = open_adopted_window("Other");
     frmTrans* border = border_of(renamed);
     ASSERT_NE(border, nullptr);
     ASSERT_EQ(rows(window_manager().List1), (std::vector<std::string> { "Old Title", "Other" }));
@@ -29,8 +28,7 @@ TEST_F(SystemTest, TitleChangeUpdatesCaptionAndMovesTheWindowManagerRowToTheEnd)
 TEST_F(SystemTest, TargetThatHidesItselfIsHandedBackAndItsBorderFadesOut)
 {
     start();
-    HWND target = open_window("Goes To Tray");
-    wait_ticks(12);
+    HWND target = open_adopted_window("Goes To Tray");
     frmTrans* border = border_of(target);
     ASSERT_NE(border, nullptr);
     std::string style_before = border->Label5.Caption();
@@ -62,8 +60,7 @@ TEST_F(SystemTest, TargetThatClosesEndsItsBorder)
 {
     start();
     HWND target = open_window("Closing");
-    HWND stays = open_window("Stays");
-    wait_ticks(12);
+    HWND stays = open_adopted_window("Stays");
     ASSERT_EQ(borders().size(), 2u);
 
     sim::driver::close(target);
@@ -92,6 +89,40 @@ TEST_F(SystemTest, TargetClosingWhileItsBorderFadesInStillEndsTheBorder)
     EXPECT_TRUE(borders().empty());
     EXPECT_EQ(globals().BorderCount, 0);
     EXPECT_TRUE(rows(window_manager().List1).empty());
+}
+
+// Alt+F4 on the border's own caption asks the window inside to close; it is never destroyed
+// with its border.
+TEST_F(SystemTest, CloseRequestToTheBorderIsPassedToItsWindow)
+{
+    start();
+    HWND target = open_adopted_window("Editor");
+    frmTrans* border = border_of(target);
+    ASSERT_NE(border, nullptr);
+    HWND border_window = border->hWnd();
+
+    run([&] { SetFocus(border->Picture1.hWnd()); });
+    sim::driver::press_key(VK_F4, {VK_MENU});
+
+    // The border stayed while the window's own program closed it.
+    EXPECT_FALSE(IsWindow(target));
+    EXPECT_EQ(borders().size(), 1u);
+    wait_ticks(15);
+    EXPECT_FALSE(IsWindow(border_window));
+    EXPECT_TRUE(borders().empty());
+}
+
+TEST_F(SystemTest, BorderUnloadedByCodeGivesItsWindowBack)
+{
+    start();
+    HWND target = open_adopted_window("Editor");
+    frmTrans* border = border_of(target);
+    ASSERT_NE(border, nullptr);
+
+    run([&] { program().unload(*border); });
+
+    ASSERT_TRUE(IsWindow(target));
+    EXPECT_EQ(state_of(target).parent, nullptr);
 }
 
 }

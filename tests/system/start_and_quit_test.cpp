@@ -161,8 +161,7 @@ TEST_F(QuitTest, FaultInTheProgramGivesEveryWindowBackThenEnds)
 TEST_F(QuitTest, SecondInstanceShowsTheTaskbarAndEndsWithoutTouchingWindows)
 {
     start();
-    HWND target = open_window("Adopted");
-    wait_ticks(12);
+    HWND target = open_adopted_window("Adopted");
     ShowWindow(sim::taskbar_window(), SW_HIDE);
     HWND untouched = open_window("Opened Meanwhile");
 

@@ -41,6 +41,14 @@ protected:
         return sim::driver::run_program([&] { m_program->dispatch([&] { m_controller->Command7_Click(); }); });
     }
 
+    // Opens a window after start and lets the poll adopt it and its border finish fading in.
+    HWND open_adopted_window(const std::string& title)
+    {
+        HWND window = open_window(title);
+        wait_ticks(12);
+        return window;
+    }
+
     void wait_ticks(int ticks) { sim::driver::run_for(Tick * ticks); }
 
     // The loaded border windows in load order.

@@ -75,8 +75,7 @@ TEST_F(SystemTest, MinimisedWindowGetsAMinimisedBorderAtItsRestoredPlaceAndComes
 TEST_F(SystemTest, MaximiseThenRestoreBringsTheBorderBackToItsRectangle)
 {
     start();
-    HWND target = open_window("Editor");
-    wait_ticks(12);
+    HWND target = open_adopted_window("Editor");
     frmTrans* border = border_of(target);
     ASSERT_NE(border, nullptr);
     auto restored = state_of(border->hWnd());

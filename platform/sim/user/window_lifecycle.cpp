@@ -83,15 +83,15 @@ bool set_visible(HWND hwnd, bool is_visible)
     return was_visible;
 }
 
-// The screen less a visible taskbar along its bottom edge.
+// The screen less the taskbar along its bottom edge. The shell reserves the taskbar's place
+// whether or not its window is shown: hiding the window leaves the place empty, as on Windows.
 RECT work_area()
 {
     SIZE screen = screen_size();
     RECT area {0, 0, screen.cx, screen.cy};
     for (HWND hwnd : desktop_window().children) {
         Window* window = find_window(hwnd);
-        if (!window || !window->is_visible_style() || !window->window_class
-            || window->window_class->name != "Shell_TrayWnd")
+        if (!window || !window->window_class || window->window_class->name != "Shell_TrayWnd")
             continue;
         if (window->rect.left <= 0 && window->rect.right >= screen.cx && window->rect.bottom >= screen.cy)
             area.bottom = std::min<LONG>(area.bottom, std::max<LONG>(window->rect.top, 0));

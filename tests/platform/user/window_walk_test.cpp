@@ -1,6 +1,8 @@
 // Walking, searching and ordering the windows of the desktop.
 #include "desktop_fixture.h"
 
+#include "platform/sim/shell/shell_windows.h"
+
 #include <algorithm>
 
 namespace {
@@ -104,6 +106,16 @@ TEST_F(WindowWalkTest, ShowStatesAndPlacement)
     RECT client;
     GetClientRect(app, &client);
     EXPECT_EQ(client.right, GetSystemMetrics(SM_CXSCREEN));
+    // Maximised windows leave the taskbar's place free, also while its window is hidden.
+    RECT taskbar;
+    GetWindowRect(sim::taskbar_window(), &taskbar);
+    EXPECT_LT(rect.bottom, taskbar.top + (taskbar.bottom - taskbar.top) / 2);
+    ShowWindow(sim::taskbar_window(), SW_HIDE);
+    ShowWindow(app, SW_RESTORE);
+    ShowWindow(app, SW_MAXIMIZE);
+    RECT hidden_bar_rect;
+    GetWindowRect(app, &hidden_bar_rect);
+    EXPECT_EQ(hidden_bar_rect.bottom, rect.bottom);
     ShowWindow(app, SW_RESTORE);
     GetWindowRect(app, &rect);
     EXPECT_EQ(rect.left, 100);

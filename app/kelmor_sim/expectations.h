@@ -1,0 +1,45 @@
+// Expectations: the scenario line `expect SUBJECT WHAT [VALUE...]`, which checks the state of the
+// simulated desktop and of the program and, when it does not hold, says what it found instead.
+#pragma once
+
+#include "platform/api/types.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelmor_sim {
+
+// What only the program object knows; the runner reads it when an expectation asks.
+struct ProgramFacts {
+    bool is_started = false;
+    bool is_running = false;
+    int border_count = 0;
+    // Instances of the program whose processes live: the first and any started after it.
+    int running_instances = 0;
+    // The window manager's titles in order; empty while its form is not loaded.
+    std::vector<std::string> window_manager_rows;
+};
+
+struct ExpectationContext {
+    // The windows the scenario named with `open` and `child`.
+    const std::map<std::string, HWND>& windows;
+    std::function<ProgramFacts()> program_facts;
+};
+
+// The shell's windows a scenario names without opening them: "taskbar" (the "Shell_TrayWnd"
+// window) and "desktop-icons" ("Program Manager", which holds the desktop's icons); null otherwise.
+HWND predefined_window(std::string_view name);
+
+// Checks the words of an expectation before anything runs: a known WHAT for the subject, and
+// values of the right number and form. Returns what is wrong.
+std::optional<std::string> validate_expectation(const std::vector<std::string>& arguments);
+
+// Checks one expectation; returns why it does not hold, naming the expected and the found value.
+std::optional<std::string> check_expectation(const std::vector<std::string>& arguments,
+    const ExpectationContext& context);
+
+}

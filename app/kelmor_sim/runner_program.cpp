@@ -1,0 +1,106 @@
+// The runner's commands that reach into the program: starting it (again), quitting it, closing
+// its controller window, and the facts only the program object knows.
+#include "app/kelmor_sim/runner.h"
+
+#include "control/frmGethWnd.h"
+#include "control/frmWinMgr.h"
+#include "control/start_kelmor.h"
+#include "platform/sim/driver.h"
+#include "platform/sim/user/process_table.h"
+#include "runtime/form.h"
+#include "runtime/program.h"
+
+namespace kelmor_sim {
+
+Runner::~Runner()
+{
+    for (auto& [process, instance] : m_other_instances) {
+        sim::ProcessScope scope(process);
+        instance.reset();
+    }
+    if (m_program)
+        sim::driver::run_program([&] { m_program.reset(); });
+}
+
+std::optional<std::string> Runner::start_program(const Command& command)
+{
+    if (command.arguments[0] != "Kelmor")
+        return "only \"start Kelmor\" is known";
+    if (m_program && !is_program_running())
+        return "Kelmor has ended in this scenario and is not started again";
+    if (m_program)
+        return start_second_instance();
+    m_program = std::make_unique<runtime::Program>();
+    // The program runs as its own process; if it ends at once, the scenario goes on without it.
+    sim::driver::run_program([&] { m_program->dispatch([&] { start_kelmor(*m_program); }); });
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::start_second_instance()
+{
+    // The user starts the same executable again: a new process with a program of its own.
+    uint32_t process = sim::driver::create_process(sim::process_executable(sim::driver::program_process()));
+    auto instance = std::make_unique<runtime::Program>();
+    bool has_ended = false;
+    {
+        sim::ProcessScope scope(process);
+        try {
+            instance->dispatch([&] { start_kelmor(*instance); });
+        } catch (const sim::ProcessExit&) {
+            has_ended = true;
+            instance.reset();
+        }
+    }
+    if (!has_ended)
+        m_other_instances.emplace_back(process, std::move(instance));
+    sim::driver::pump();
+    return std::nullopt;
+}
+
+bool Runner::is_program_running() const
+{
+    return m_program && sim::driver::is_process_alive(sim::driver::program_process());
+}
+
+std::optional<std::string> Runner::quit_program()
+{
+    if (!is_program_running() || !m_program->is_loaded<frmGethWnd>())
+        return "Kelmor is not running";
+    // FIXME: choose the tray menu's quit item once the tray menu exists; its handler is this one.
+    sim::driver::run_program([&] { m_program->dispatch([&] { m_program->form<frmGethWnd>().Command7_Click(); }); });
+    sim::driver::pump();
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::close_controller()
+{
+    if (!is_program_running() || !m_program->is_loaded<frmGethWnd>())
+        return "Kelmor is not running";
+    // As the controller's close button does: WM_CLOSE, and what follows is delivered.
+    sim::driver::close(m_program->form<frmGethWnd>().hWnd());
+    return std::nullopt;
+}
+
+ProgramFacts Runner::program_facts() const
+{
+    ProgramFacts facts;
+    facts.is_started = m_program != nullptr;
+    facts.is_running = is_program_running();
+    facts.running_instances = facts.is_running ? 1 : 0;
+    for (auto& [process, instance] : m_other_instances)
+        facts.running_instances += sim::driver::is_process_alive(process) ? 1 : 0;
+    if (!facts.is_running)
+        return facts;
+    for (runtime::Form* form : m_program->forms()) {
+        if (form->Name() == "frmTrans")
+            ++facts.border_count;
+    }
+    if (!m_program->is_loaded<frmWinMgr>())
+        return facts;
+    const runtime::ListBox& rows = m_program->form<frmWinMgr>().List1;
+    for (int row = 0; row < rows.ListCount(); ++row)
+        facts.window_manager_rows.push_back(rows.List(row));
+    return facts;
+}
+
+}

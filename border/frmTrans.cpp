@@ -374,14 +374,8 @@ void frmTrans::Timer1_Timer()
 void frmTrans::Timer2_Timer()
 {
     Globals& g = globals(program());
-    FadeLevel += g.FadeOutStep;
-    if (FadeLevel < 100) {
-        SetTransparency(hWnd(), FadeLevel);
+    if (!fade_out_tick(*this, Timer2, FadeLevel, g.FadeOutStep))
         return;
-    }
-    Timer2.Enabled(false);
-    SetTransparency(hWnd(), 100);
-    Hide();
     g.BorderCount -= 1;
     auto& manager = program().form<frmWinMgr>();
     if (int row = manager.row_with_title(Label1.Caption()); row >= 0)

@@ -127,14 +127,7 @@ void frmGethWnd::Form_Unload(int& Cancel)
 
 void frmGethWnd::Timer2_Timer()
 {
-    FadeLevel += 10;
-    if (FadeLevel < 100) {
-        SetTransparency(hWnd(), FadeLevel);
-        return;
-    }
-    Timer2.Enabled(false);
-    SetTransparency(hWnd(), 100);
-    Hide();
+    fade_out_tick(*this, Timer2, FadeLevel, 10);
 }
 
 void frmGethWnd::Command7_Click()

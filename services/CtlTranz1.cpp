@@ -1,6 +1,8 @@
 #include "services/CtlTranz1.h"
 
+#include "runtime/form.h"
 #include "runtime/numeric.h"
+#include "runtime/timer.h"
 #include "runtime/statements.h"
 
 #include <optional>
@@ -33,4 +35,17 @@ void ClearWindowStyle(HWND hWnd)
 {
     runtime::DoEvents();
     SetWindowLongA(hWnd, GWL_STYLE, 0);
+}
+
+bool fade_out_tick(runtime::Form& form, runtime::Timer& timer, int& level, int step)
+{
+    level += step;
+    if (level < 100) {
+        SetTransparency(form.hWnd(), level);
+        return false;
+    }
+    timer.Enabled(false);
+    SetTransparency(form.hWnd(), 100);
+    form.Hide();
+    return true;
 }

@@ -11,3 +11,12 @@ void SetTransparency(HWND hWnd, long Percent);
 // Lets pending messages run, then sets the window's style to 0: no caption, frame or visibility
 // bit is left. The caller keeps the old style to give it back later. Never fails.
 void ClearWindowStyle(HWND hWnd);
+
+namespace runtime {
+class Form;
+class Timer;
+}
+
+// One tick of a form's fade-out: raises `level` by `step` and applies it; once the form is
+// invisible (100), stops the fade's timer and hides the form. Whether the fade has ended.
+bool fade_out_tick(runtime::Form& form, runtime::Timer& timer, int& level, int step);

@@ -25,6 +25,13 @@ public:
     void value(unsigned number) { value(static_cast<uint64_t>(number)); }
     void value(bool flag);
     void null();
+    // A named value of the enclosing object.
+    template<typename Value>
+    void field(std::string_view name, const Value& content)
+    {
+        key(name);
+        value(content);
+    }
 
     const std::string& text() const { return m_text; }
 

@@ -42,6 +42,14 @@ void write_rect(JsonWriter& json, const RECT& rect)
     json.end_array();
 }
 
+void write_size(JsonWriter& json, SIZE size)
+{
+    json.begin_array();
+    json.value(static_cast<int64_t>(size.cx));
+    json.value(static_cast<int64_t>(size.cy));
+    json.end_array();
+}
+
 void write_window(JsonWriter& json, const sim::driver::WindowState& window)
 {
     json.begin_object();
@@ -51,38 +59,28 @@ void write_window(JsonWriter& json, const sim::driver::WindowState& window)
     write_handle(json, window.parent);
     json.key("owner");
     write_handle(json, window.owner);
-    json.key("process");
-    json.value(window.process_id);
-    json.key("executable");
-    json.value(window.executable);
-    json.key("class");
-    json.value(window.class_name);
-    json.key("title");
-    json.value(window.title);
-    json.key("style");
-    json.value(static_cast<uint64_t>(window.style));
-    json.key("ex_style");
-    json.value(static_cast<uint64_t>(window.ex_style));
+    json.field("process", window.process_id);
+    json.field("executable", window.executable);
+    json.field("class", window.class_name);
+    json.field("title", window.title);
+    json.field("style", static_cast<uint64_t>(window.style));
+    json.field("ex_style", static_cast<uint64_t>(window.ex_style));
     json.key("rect");
     write_rect(json, window.rect);
-    json.key("visible");
-    json.value(window.is_visible);
-    json.key("layered");
-    json.value(window.is_layered);
+    json.field("visible", window.is_visible);
+    json.field("layered", window.is_layered);
     json.key("alpha");
     if (window.layered_alpha)
         json.value(static_cast<int>(*window.layered_alpha));
     else
         json.null();
-    json.key("per_pixel_alpha");
-    json.value(window.is_per_pixel);
+    json.field("per_pixel_alpha", window.is_per_pixel);
     json.key("region_bounds");
     if (window.region_bounds)
         write_rect(json, *window.region_bounds);
     else
         json.null();
-    json.key("z_order");
-    json.value(window.z_order);
+    json.field("z_order", window.z_order);
     json.key("children");
     json.begin_array();
     for (auto& child : window.children)
@@ -168,16 +166,12 @@ void write_tray(JsonWriter& json)
         json.begin_object();
         json.key("owner");
         write_handle(json, icon.owner);
-        json.key("id");
-        json.value(icon.id);
-        json.key("flags");
-        json.value(icon.flags);
-        json.key("callback_message");
-        json.value(icon.callback_message);
+        json.field("id", icon.id);
+        json.field("flags", icon.flags);
+        json.field("callback_message", icon.callback_message);
         json.key("icon");
         write_handle(json, icon.icon);
-        json.key("tip");
-        json.value(icon.tip);
+        json.field("tip", icon.tip);
         json.end_object();
     }
     json.end_array();
@@ -189,12 +183,9 @@ void write_registry(JsonWriter& json)
     json.begin_array();
     for (auto& entry : sim::registry_entries()) {
         json.begin_object();
-        json.key("key");
-        json.value(entry.key_path);
-        json.key("name");
-        json.value(entry.value_name);
-        json.key("type");
-        json.value(type_name(entry.value.type));
+        json.field("key", entry.key_path);
+        json.field("name", entry.value_name);
+        json.field("type", type_name(entry.value.type));
         json.key("value");
         write_registry_value(json, entry.value);
         json.end_object();
@@ -204,10 +195,8 @@ void write_registry(JsonWriter& json)
 
 void write_shell(JsonWriter& json)
 {
-    json.key("wallpaper");
-    json.value(sim::wallpaper_path());
-    json.key("desktop_view");
-    json.value(sim::desktop_view_name(sim::desktop_view()));
+    json.field("wallpaper", sim::wallpaper_path());
+    json.field("desktop_view", sim::desktop_view_name(sim::desktop_view()));
     json.key("clipboard");
     json.begin_object();
     json.key("formats");
@@ -215,27 +204,19 @@ void write_shell(JsonWriter& json)
     for (UINT format : sim::clipboard_formats())
         json.value(format_name(format));
     json.end_array();
-    json.key("text");
-    json.value(sim::clipboard_text());
+    json.field("text", sim::clipboard_text());
     SIZE bitmap = sim::clipboard_bitmap_size();
     json.key("bitmap_size");
-    json.begin_array();
-    json.value(static_cast<int64_t>(bitmap.cx));
-    json.value(static_cast<int64_t>(bitmap.cy));
-    json.end_array();
+    write_size(json, bitmap);
     json.end_object();
     json.key("shell_executions");
     json.begin_array();
     for (auto& execution : sim::shell_executions()) {
         json.begin_object();
-        json.key("operation");
-        json.value(execution.operation);
-        json.key("file");
-        json.value(execution.file);
-        json.key("parameters");
-        json.value(execution.parameters);
-        json.key("show_command");
-        json.value(execution.show_command);
+        json.field("operation", execution.operation);
+        json.field("file", execution.file);
+        json.field("parameters", execution.parameters);
+        json.field("show_command", execution.show_command);
         json.end_object();
     }
     json.end_array();
@@ -252,14 +233,10 @@ std::string dump_state()
 {
     JsonWriter json;
     json.begin_object();
-    json.key("time_ms");
-    json.value(static_cast<uint64_t>(sim::now_ms()));
+    json.field("time_ms", static_cast<uint64_t>(sim::now_ms()));
     SIZE screen = sim::screen_size();
     json.key("screen");
-    json.begin_array();
-    json.value(static_cast<int64_t>(screen.cx));
-    json.value(static_cast<int64_t>(screen.cy));
-    json.end_array();
+    write_size(json, screen);
     write_windows(json);
     write_tray(json);
     write_registry(json);

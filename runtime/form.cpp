@@ -140,6 +140,9 @@ void Form::destroy_windows()
 
 void Form::Caption(std::string caption)
 {
+    // The border watchers set their caption on every tick; an unchanged one costs nothing.
+    if (caption == m_caption)
+        return;
     m_caption = std::move(caption);
     if (m_window)
         SetWindowTextA(m_window, m_caption.c_str());

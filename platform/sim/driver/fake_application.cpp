@@ -3,7 +3,7 @@
 #include "platform/api/gdi.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/user/process_table.h"
-#include "platform/sim/user/system_controls.h"
+#include "platform/sim/user/self_painted_window.h"
 #include "platform/sim/user/system_icons.h"
 #include "platform/sim/user/window_class.h"
 #include "platform/sim/user/window_lifecycle.h"
@@ -43,9 +43,7 @@ void paint(HWND hwnd)
     HDC hdc = BeginPaint(hwnd, &paint);
     RECT client;
     GetClientRect(hwnd, &client);
-    HBRUSH brush = CreateSolidBrush(client_colour);
-    FillRect(hdc, &client, brush);
-    DeleteObject(brush);
+    fill_with_colour(hdc, client, client_colour);
     if (Window* window = find_window(hwnd); window && !(window->style & WS_CHILD)) {
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, text_colour);
@@ -77,13 +75,6 @@ LRESULT CALLBACK fake_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
             return DefWindowProcA(hwnd, message, wparam, lparam);
         return reinterpret_cast<LRESULT>(wparam == ICON_BIG ? it->second.big_icon : it->second.small_icon);
     }
-    case WM_SETTEXT:
-        return set_text_and_repaint(hwnd, wparam, lparam);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint(hwnd);
-        return 0;
     case WM_NCDESTROY: {
         Window* window = find_window(hwnd);
         bool is_main = app_data().erase(hwnd) != 0;
@@ -92,7 +83,7 @@ LRESULT CALLBACK fake_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         return 0;
     }
     default:
-        return DefWindowProcA(hwnd, message, wparam, lparam);
+        return text_window_procedure(hwnd, message, wparam, lparam, paint);
     }
 }
 

@@ -37,6 +37,16 @@ RECT bounds_of(HRGN region)
     return shape ? shape->bounds() : RECT {};
 }
 
+// No window, or the desktop window, draws on the whole screen.
+HDC window_or_screen_dc(HWND hwnd, bool whole_window)
+{
+    if (!hwnd || is_desktop(hwnd))
+        return create_screen_dc();
+    if (!find_window(hwnd))
+        return nullptr;
+    return create_window_dc(hwnd, whole_window);
+}
+
 }
 
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
@@ -100,20 +110,12 @@ BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL)
 
 HDC WINAPI GetDC(HWND hWnd)
 {
-    if (!hWnd || is_desktop(hWnd))
-        return create_screen_dc();
-    if (!find_window(hWnd))
-        return nullptr;
-    return create_window_dc(hWnd, false);
+    return window_or_screen_dc(hWnd, false);
 }
 
 HDC WINAPI GetWindowDC(HWND hWnd)
 {
-    if (!hWnd || is_desktop(hWnd))
-        return create_screen_dc();
-    if (!find_window(hWnd))
-        return nullptr;
-    return create_window_dc(hWnd, true);
+    return window_or_screen_dc(hWnd, true);
 }
 
 int WINAPI ReleaseDC(HWND, HDC hDC)

@@ -20,9 +20,14 @@ bool is_own(const Window& window)
     return window.process_id == current_process_id();
 }
 
+bool is_within_extra(const Window& window, int index, size_t size)
+{
+    return index >= 0 && static_cast<size_t>(index) + size <= window.extra.size();
+}
+
 LONG_PTR read_extra(const Window& window, int index, size_t size)
 {
-    if (index < 0 || static_cast<size_t>(index) + size > window.extra.size())
+    if (!is_within_extra(window, index, size))
         return 0;
     LONG_PTR value = 0;
     std::memcpy(&value, window.extra.data() + index, size);
@@ -31,7 +36,7 @@ LONG_PTR read_extra(const Window& window, int index, size_t size)
 
 LONG_PTR write_extra(Window& window, int index, LONG_PTR value, size_t size)
 {
-    if (index < 0 || static_cast<size_t>(index) + size > window.extra.size())
+    if (!is_within_extra(window, index, size))
         return 0;
     LONG_PTR old_value = read_extra(window, index, size);
     std::memcpy(window.extra.data() + index, &value, size);

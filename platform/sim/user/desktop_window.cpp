@@ -1,6 +1,7 @@
 #include "platform/sim/user/desktop_window.h"
 
 #include "platform/api/gdi.h"
+#include "platform/sim/user/self_painted_window.h"
 
 namespace sim {
 
@@ -32,9 +33,7 @@ LRESULT CALLBACK desktop_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
         painter()(hdc, area);
         return 1;
     }
-    HBRUSH brush = CreateSolidBrush(desktop_colour);
-    FillRect(hdc, &area, brush);
-    DeleteObject(brush);
+    fill_with_colour(hdc, area, desktop_colour);
     return 1;
 }
 

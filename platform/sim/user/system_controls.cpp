@@ -2,6 +2,7 @@
 
 #include "platform/api/gdi.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/user/self_painted_window.h"
 #include "platform/sim/user/window.h"
 
 #include <algorithm>
@@ -51,9 +52,7 @@ void paint(HWND hwnd)
     RECT client;
     GetClientRect(hwnd, &client);
     bool is_edit_control = is_edit(hwnd);
-    HBRUSH brush = CreateSolidBrush(GetSysColor(is_edit_control ? COLOR_WINDOW : COLOR_BTNFACE));
-    FillRect(hdc, &client, brush);
-    DeleteObject(brush);
+    fill_with_colour(hdc, client, GetSysColor(is_edit_control ? COLOR_WINDOW : COLOR_BTNFACE));
     std::string text = shown_text(hwnd);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
@@ -66,17 +65,7 @@ void paint(HWND hwnd)
 // What every system control does: shows its text.
 LRESULT control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_SETTEXT:
-        return set_text_and_repaint(hwnd, wparam, lparam);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint(hwnd);
-        return 0;
-    default:
-        return DefWindowProcA(hwnd, message, wparam, lparam);
-    }
+    return text_window_procedure(hwnd, message, wparam, lparam, paint);
 }
 
 LRESULT edit_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
@@ -103,13 +92,6 @@ LRESULT edit_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     }
 }
 
-}
-
-LRESULT set_text_and_repaint(HWND hwnd, WPARAM wparam, LPARAM lparam)
-{
-    LRESULT result = DefWindowProcA(hwnd, WM_SETTEXT, wparam, lparam);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return result;
 }
 
 LRESULT CALLBACK system_control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)

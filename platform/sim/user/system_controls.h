@@ -8,7 +8,4 @@ namespace sim {
 
 LRESULT CALLBACK system_control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
-// WM_SETTEXT for a window that shows its text: stores it as DefWindowProcA does and repaints.
-LRESULT set_text_and_repaint(HWND hwnd, WPARAM wparam, LPARAM lparam);
-
 }

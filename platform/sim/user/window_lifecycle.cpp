@@ -143,6 +143,18 @@ void change_placement(HWND hwnd, DWORD state, RECT rect)
     send_size_and_move(hwnd);
 }
 
+// Moves a window into a placement (WS_MINIMIZE, WS_MAXIMIZE, or 0 for the normal one) unless it is
+// in it already, then shows it. Returns false when a message handler destroyed the window meanwhile.
+bool show_in_placement(HWND hwnd, bool is_placed, DWORD placement, RECT rect)
+{
+    if (!is_placed)
+        change_placement(hwnd, placement, rect);
+    if (!find_window(hwnd))
+        return false;
+    set_visible(hwnd, true);
+    return true;
+}
+
 void apply_z_order(Window& window, HWND after)
 {
     bool is_top_level = !window.parent;
@@ -350,37 +362,21 @@ bool show_window(HWND hwnd, int command)
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
-    case SW_FORCEMINIMIZE: {
-        if (!window->is_minimised())
-            change_placement(hwnd, WS_MINIMIZE, minimised_rect(*window));
-        if (!find_window(hwnd))
-            return was_visible;
-        set_visible(hwnd, true);
-        if (input_state().active == hwnd)
+    case SW_FORCEMINIMIZE:
+        if (show_in_placement(hwnd, window->is_minimised(), WS_MINIMIZE, minimised_rect(*window))
+            && input_state().active == hwnd)
             activate_next(hwnd);
         return was_visible;
-    }
-    case SW_SHOWMAXIMIZED: {
-        if (!window->is_maximised())
-            change_placement(hwnd, WS_MAXIMIZE, maximised_rect(*window));
-        if (!find_window(hwnd))
-            return was_visible;
-        set_visible(hwnd, true);
-        activate_window(hwnd);
+    case SW_SHOWMAXIMIZED:
+        if (show_in_placement(hwnd, window->is_maximised(), WS_MAXIMIZE, maximised_rect(*window)))
+            activate_window(hwnd);
         return was_visible;
-    }
     case SW_SHOWNORMAL:
     case SW_RESTORE:
     case SW_SHOWNOACTIVATE:
     case SW_SHOWDEFAULT: {
-        if (window->is_minimised() || window->is_maximised()) {
-            Window* restored = find_window(hwnd);
-            change_placement(hwnd, 0, restored->normal_rect);
-        }
-        if (!find_window(hwnd))
-            return was_visible;
-        set_visible(hwnd, true);
-        if (command != SW_SHOWNOACTIVATE)
+        bool is_normal = !window->is_minimised() && !window->is_maximised();
+        if (show_in_placement(hwnd, is_normal, 0, window->normal_rect) && command != SW_SHOWNOACTIVATE)
             activate_window(hwnd);
         return was_visible;
     }

@@ -18,12 +18,9 @@ auto position_of(std::vector<HWND>& list, HWND hwnd)
     return std::find(list.begin(), list.end(), hwnd);
 }
 
-// The first position a window may take among its siblings: behind every topmost window unless it
-// is topmost itself.
-size_t first_allowed_position(const Window& window, const std::vector<HWND>& list)
+// Topmost windows stand at the front of a z-order list; this is where the others begin.
+size_t end_of_topmost(const std::vector<HWND>& list)
 {
-    if (window.parent || window.is_topmost())
-        return 0;
     size_t position = 0;
     while (position < list.size()) {
         Window* sibling = find_window(list[position]);
@@ -34,19 +31,21 @@ size_t first_allowed_position(const Window& window, const std::vector<HWND>& lis
     return position;
 }
 
+// The first position a window may take among its siblings: behind every topmost window unless it
+// is topmost itself.
+size_t first_allowed_position(const Window& window, const std::vector<HWND>& list)
+{
+    if (window.parent || window.is_topmost())
+        return 0;
+    return end_of_topmost(list);
+}
+
 // The last position: in front of every non-topmost window when it is topmost itself.
 size_t last_allowed_position(const Window& window, const std::vector<HWND>& list)
 {
     if (window.parent || !window.is_topmost())
         return list.size();
-    size_t position = 0;
-    while (position < list.size()) {
-        Window* sibling = find_window(list[position]);
-        if (!sibling || !sibling->is_topmost())
-            break;
-        ++position;
-    }
-    return position;
+    return end_of_topmost(list);
 }
 
 }

@@ -14,17 +14,22 @@ protected:
         surface.bitmap->fill(0xFF000000 | colour);
     }
 
+    HWND create_painted_window(RECT rect, uint32_t colour, DWORD style = WS_POPUP | WS_VISIBLE, DWORD ex_style = 0,
+        HWND parent = nullptr)
+    {
+        HWND hwnd = create_program_window(rect, style, ex_style, parent);
+        paint(hwnd, colour);
+        return hwnd;
+    }
+
     sim::Bitmap screen() { return sim::driver::screenshot(); }
 };
 
 TEST_F(CompositionTest, WindowsInZOrderAndChildrenClippedToTheirParent)
 {
-    HWND back = create_program_window(RECT {0, 0, 200, 200});
-    HWND front = create_program_window(RECT {100, 100, 300, 300});
-    HWND child = create_program_window(RECT {50, 50, 250, 250}, WS_CHILD | WS_VISIBLE, 0, front);
-    paint(back, 0xFF0000);
-    paint(front, 0x00FF00);
-    paint(child, 0x0000FF);
+    HWND back = create_painted_window(RECT {0, 0, 200, 200}, 0xFF0000);
+    HWND front = create_painted_window(RECT {100, 100, 300, 300}, 0x00FF00);
+    create_painted_window(RECT {50, 50, 250, 250}, 0x0000FF, WS_CHILD | WS_VISIBLE, 0, front);
 
     auto picture = screen();
     EXPECT_EQ(pixel_at(picture, 50, 50), 0xFF0000u);
@@ -41,10 +46,8 @@ TEST_F(CompositionTest, WindowsInZOrderAndChildrenClippedToTheirParent)
 
 TEST_F(CompositionTest, LayeredAlphaBlendsForTheUserAndIsAbsentFromAScreenCopy)
 {
-    HWND below = create_program_window(RECT {0, 0, 400, 400});
-    paint(below, 0xFF0000);
-    HWND glass = create_program_window(RECT {100, 100, 300, 300}, WS_POPUP | WS_VISIBLE, WS_EX_LAYERED);
-    paint(glass, 0x0000FF);
+    HWND below = create_painted_window(RECT {0, 0, 400, 400}, 0xFF0000);
+    HWND glass = create_painted_window(RECT {100, 100, 300, 300}, 0x0000FF, WS_POPUP | WS_VISIBLE, WS_EX_LAYERED);
 
     // A layered window shows nothing until its attributes are set.
     EXPECT_EQ(pixel_at(screen(), 200, 200), 0xFF0000u);
@@ -81,10 +84,8 @@ TEST_F(CompositionTest, LayeredAlphaBlendsForTheUserAndIsAbsentFromAScreenCopy)
 
 TEST_F(CompositionTest, ChildrenOfALayeredWindowAreBlendedWithItAndLeftOutOfAScreenCopy)
 {
-    HWND below = create_program_window(RECT {0, 0, 400, 400});
-    paint(below, 0xFF0000);
-    HWND border = create_program_window(RECT {100, 100, 300, 300}, WS_POPUP | WS_VISIBLE, WS_EX_LAYERED);
-    paint(border, 0x000000);
+    create_painted_window(RECT {0, 0, 400, 400}, 0xFF0000);
+    HWND border = create_painted_window(RECT {100, 100, 300, 300}, 0x000000, WS_POPUP | WS_VISIBLE, WS_EX_LAYERED);
     HWND adopted = open_app("C:\\A.EXE", "adopted", RECT {0, 0, 100, 100});
     SetParent(adopted, border);
     SetWindowLongA(adopted, GWL_STYLE, WS_VISIBLE);
@@ -108,8 +109,7 @@ TEST_F(CompositionTest, SetLayeredWindowAttributesNeedsTheLayeredStyle)
 
 TEST_F(CompositionTest, UpdateLayeredWindowBlendsPremultipliedPixels)
 {
-    HWND below = create_program_window(RECT {0, 0, 400, 400});
-    paint(below, 0x000000);
+    HWND below = create_painted_window(RECT {0, 0, 400, 400}, 0x000000);
     HWND glow = create_program_window(RECT {0, 0, 10, 10}, WS_POPUP | WS_VISIBLE, WS_EX_LAYERED);
 
     BITMAPINFO info {};
@@ -153,10 +153,8 @@ TEST_F(CompositionTest, UpdateLayeredWindowBlendsPremultipliedPixels)
 
 TEST_F(CompositionTest, WindowRegionClipsWhatShowsAndWhatIsHit)
 {
-    HWND below = create_program_window(RECT {0, 0, 400, 400});
-    paint(below, 0xFF0000);
-    HWND shaped = create_program_window(RECT {100, 100, 200, 200});
-    paint(shaped, 0x00FF00);
+    HWND below = create_painted_window(RECT {0, 0, 400, 400}, 0xFF0000);
+    HWND shaped = create_painted_window(RECT {100, 100, 200, 200}, 0x00FF00);
     HRGN region = CreateRectRgn(0, 0, 50, 100);
     HRGN cut = CreateRectRgn(0, 0, 10, 10);
     CombineRgn(region, region, cut, RGN_DIFF);

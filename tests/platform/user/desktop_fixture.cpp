@@ -30,7 +30,11 @@ HWND DesktopTest::create_program_window(RECT rect, DWORD style, DWORD ex_style, 
 
 HWND DesktopTest::open_app(const std::string& executable, const std::string& title, RECT rect)
 {
-    uint32_t process = sim::driver::create_process(executable);
+    return open_app_window(sim::driver::create_process(executable), title, rect);
+}
+
+HWND DesktopTest::open_app_window(uint32_t process, const std::string& title, RECT rect)
+{
     sim::driver::AppWindow window;
     window.title = title;
     window.rect = rect;

@@ -27,6 +27,9 @@ protected:
     HWND create_program_window(RECT rect, DWORD style = WS_POPUP | WS_VISIBLE, DWORD ex_style = 0,
         HWND parent = nullptr);
     HWND open_app(const std::string& executable, const std::string& title, RECT rect);
+    // Another window of an application process already running, where the driver puts one by default.
+    static HWND open_app_window(uint32_t process, const std::string& title,
+        RECT rect = sim::driver::AppWindow {}.rect);
 
     static int count(UINT message, HWND hwnd = nullptr);
     static uint32_t pixel_at(const sim::Bitmap& bitmap, int x, int y) { return bitmap.pixel(x, y) & 0xFFFFFF; }

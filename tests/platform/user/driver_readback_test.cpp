@@ -72,10 +72,8 @@ TEST_F(DriverReadbackTest, ApplicationPaintsAFramedClientWithItsTitle)
 TEST_F(DriverReadbackTest, ClosingTheLastWindowEndsTheApplication)
 {
     uint32_t process = sim::driver::create_process("C:\\A.EXE");
-    sim::driver::AppWindow window;
-    window.title = "one";
-    HWND first = sim::driver::open_app_window(process, window);
-    HWND second = sim::driver::open_app_window(process, window);
+    HWND first = open_app_window(process, "one");
+    HWND second = open_app_window(process, "one");
     sim::driver::close(first);
     EXPECT_FALSE(IsWindow(first));
     EXPECT_TRUE(sim::driver::is_process_alive(process));

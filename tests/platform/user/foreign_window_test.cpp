@@ -13,9 +13,7 @@ protected:
     {
         DesktopTest::SetUp();
         process = sim::driver::create_process("C:\\Program Files\\Foo\\FOO.EXE");
-        sim::driver::AppWindow window;
-        window.title = "Foo - Document";
-        foreign = sim::driver::open_app_window(process, window);
+        foreign = open_app_window(process, "Foo - Document");
     }
 
     uint32_t process = 0;

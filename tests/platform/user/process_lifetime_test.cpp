@@ -25,10 +25,8 @@ TEST_F(ProcessLifetimeTest, AdoptedChildOfAnotherProcessIsDestroyedWithItsParent
 TEST_F(ProcessLifetimeTest, ProcessEndTakesItsWindowsAndTheirChildren)
 {
     uint32_t process = sim::driver::create_process("C:\\BAR.EXE");
-    sim::driver::AppWindow window;
-    window.title = "Bar";
-    HWND first = sim::driver::open_app_window(process, window);
-    HWND second = sim::driver::open_app_window(process, window);
+    HWND first = open_app_window(process, "Bar");
+    HWND second = open_app_window(process, "Bar");
     HWND mine = create_program_window(RECT {0, 0, 50, 50}, WS_CHILD | WS_VISIBLE, 0, first);
     HWND other = open_app("C:\\OTHER.EXE", "Other", RECT {0, 0, 100, 100});
     ASSERT_TRUE(IsWindow(mine));

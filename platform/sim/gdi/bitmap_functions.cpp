@@ -29,6 +29,26 @@ Bitmap monochrome_bitmap(int width, int height)
     return bitmap;
 }
 
+// Calls copy(offset, image_row) for each of `lines` scan lines from `start` that lies in both the
+// DIB and the bitmap, `offset` being where the line starts in the program's memory. Scan lines are
+// numbered in the DIB's own order: from the bottom for a bottom-up DIB. Answers how many of the
+// lines lie in the DIB.
+template<typename Copy>
+int copy_scan_lines(const DibLayout& layout, const Bitmap& bitmap, UINT start, UINT lines, Copy copy)
+{
+    int copied = 0;
+    for (UINT line = 0; line < lines; ++line) {
+        int scan = static_cast<int>(start + line);
+        if (scan >= layout.height)
+            break;
+        int image_row = layout.is_bottom_up ? layout.height - 1 - scan : scan;
+        if (image_row < bitmap.height())
+            copy(static_cast<size_t>(line) * layout.stride, image_row);
+        ++copied;
+    }
+    return copied;
+}
+
 }
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
@@ -108,21 +128,11 @@ int WINAPI SetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, const VOID* bi
     bitmap->pull_client_bits();
     auto* bytes = static_cast<const uint8_t*>(bits);
     int width = std::min(layout->width, bitmap->width());
-    int copied = 0;
-    // Scan lines are numbered in the DIB's own order: from the bottom for a bottom-up DIB.
-    for (UINT line = 0; line < lines; ++line) {
-        int scan = static_cast<int>(start + line);
-        if (scan >= layout->height)
-            break;
-        int image_row = layout->is_bottom_up ? layout->height - 1 - scan : scan;
-        const uint8_t* row = bytes + static_cast<size_t>(line) * layout->stride;
-        if (image_row < bitmap->height()) {
-            uint32_t* target = bitmap->row(image_row);
-            for (int x = 0; x < width; ++x)
-                target[x] = read_dib_pixel(*layout, row, x);
-        }
-        ++copied;
-    }
+    int copied = copy_scan_lines(*layout, *bitmap, start, lines, [&](size_t offset, int image_row) {
+        uint32_t* target = bitmap->row(image_row);
+        for (int x = 0; x < width; ++x)
+            target[x] = read_dib_pixel(*layout, bytes + offset, x);
+    });
     bitmap->push_client_bits();
     return copied;
 }
@@ -153,15 +163,7 @@ int WINAPI GetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, LPVOID bits, L
     bitmap->pull_client_bits();
     auto* bytes = static_cast<uint8_t*>(bits);
     int width = std::min(layout->width, bitmap->width());
-    int copied = 0;
-    for (UINT line = 0; line < lines; ++line) {
-        int scan = static_cast<int>(start + line);
-        if (scan >= layout->height)
-            break;
-        int image_row = layout->is_bottom_up ? layout->height - 1 - scan : scan;
-        if (image_row < bitmap->height())
-            write_dib_row(*layout, bytes + static_cast<size_t>(line) * layout->stride, bitmap->row(image_row), width);
-        ++copied;
-    }
-    return copied;
+    return copy_scan_lines(*layout, *bitmap, start, lines, [&](size_t offset, int image_row) {
+        write_dib_row(*layout, bytes + offset, bitmap->row(image_row), width);
+    });
 }

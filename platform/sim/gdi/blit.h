@@ -101,4 +101,25 @@ private:
     int m_source_extent;
 };
 
+// The destination rectangle two axes cover.
+inline RECT stretched_area(const StretchAxis& columns, const StretchAxis& rows)
+{
+    return { columns.first(), rows.first(), columns.last(), rows.last() };
+}
+
+// A transfer in which each destination pixel takes the nearest source pixel along both axes.
+template<typename Combine>
+void transfer_stretched(const DrawTarget& target, const BlitSource& source, const StretchAxis& columns,
+    const StretchAxis& rows, Combine combine)
+{
+    transfer(
+        target, stretched_area(columns, rows), source,
+        [&](int column, int row, int& from_column, int& from_row) {
+            from_column = columns.source_of(column);
+            from_row = rows.source_of(row);
+            return true;
+        },
+        combine);
+}
+
 }

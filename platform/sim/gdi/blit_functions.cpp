@@ -86,20 +86,13 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
     BlitSource source(*source_dc, *dc, target.bitmap(), source_area);
     if (!source)
         return FALSE;
-    RECT dest_rect { columns.first(), rows.first(), columns.last(), rows.last() };
     bool is_same_size = width == source_width && height == source_height && width > 0 && height > 0;
     if (is_same_size && operation.is_source_copy() && source.is_plain()) {
-        copy_spans(target, dest_rect, source, source_x - x, source_y - y);
+        copy_spans(target, stretched_area(columns, rows), source, source_x - x, source_y - y);
         return TRUE;
     }
     uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
-    transfer(
-        target, dest_rect, source,
-        [&](int column, int row, int& from_column, int& from_row) {
-            from_column = columns.source_of(column);
-            from_row = rows.source_of(row);
-            return true;
-        },
+    transfer_stretched(target, source, columns, rows,
         [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
     return TRUE;
 }
@@ -203,14 +196,7 @@ BOOL stretch_combine(HDC dest, RECT to, HDC src, RECT from, Combine combine)
         return FALSE;
     StretchAxis columns(to.left, to.right - to.left, from.left, from.right - from.left);
     StretchAxis rows(to.top, to.bottom - to.top, from.top, from.bottom - from.top);
-    transfer(
-        target, to, source,
-        [&](int column, int row, int& from_column, int& from_row) {
-            from_column = columns.source_of(column);
-            from_row = rows.source_of(row);
-            return true;
-        },
-        combine);
+    transfer_stretched(target, source, columns, rows, combine);
     return TRUE;
 }
 
@@ -281,13 +267,7 @@ int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int sour
     StretchAxis rows(y, height, top, source_height);
     RasterOperation operation(rop);
     uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
-    transfer(
-        target, { columns.first(), rows.first(), columns.last(), rows.last() }, source,
-        [&](int column, int row, int& from_column, int& from_row) {
-            from_column = columns.source_of(column);
-            from_row = rows.source_of(row);
-            return true;
-        },
+    transfer_stretched(target, source, columns, rows,
         [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
     return layout->height;
 }

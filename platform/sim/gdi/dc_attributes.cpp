@@ -19,6 +19,14 @@ Value exchange_attribute(HDC handle, Value DcState::*attribute, Value value, Val
     return std::exchange(dc->state.*attribute, value);
 }
 
+// Sets a mode attribute whose values run from `first` to `last`; 0 for a value out of that range.
+int exchange_mode(HDC handle, int DcState::*attribute, int mode, int first, int last)
+{
+    if (mode < first || mode > last)
+        return 0;
+    return exchange_attribute(handle, attribute, mode, 0);
+}
+
 template<typename Value>
 Value read_attribute(HDC handle, Value DcState::*attribute, Value failure)
 {
@@ -60,9 +68,7 @@ COLORREF WINAPI SetDCPenColor(HDC dc, COLORREF color)
 
 int WINAPI SetBkMode(HDC dc, int mode)
 {
-    if (mode != TRANSPARENT && mode != OPAQUE)
-        return 0;
-    return exchange_attribute(dc, &DcState::background_mode, mode, 0);
+    return exchange_mode(dc, &DcState::background_mode, mode, TRANSPARENT, OPAQUE);
 }
 
 int WINAPI GetBkMode(HDC dc)
@@ -82,9 +88,7 @@ UINT WINAPI GetTextAlign(HDC dc)
 
 int WINAPI SetROP2(HDC dc, int mode)
 {
-    if (mode < R2_BLACK || mode > R2_WHITE)
-        return 0;
-    return exchange_attribute(dc, &DcState::mix_mode, mode, 0);
+    return exchange_mode(dc, &DcState::mix_mode, mode, R2_BLACK, R2_WHITE);
 }
 
 int WINAPI GetROP2(HDC dc)
@@ -94,9 +98,7 @@ int WINAPI GetROP2(HDC dc)
 
 int WINAPI SetStretchBltMode(HDC dc, int mode)
 {
-    if (mode < BLACKONWHITE || mode > HALFTONE)
-        return 0;
-    return exchange_attribute(dc, &DcState::stretch_mode, mode, 0);
+    return exchange_mode(dc, &DcState::stretch_mode, mode, BLACKONWHITE, HALFTONE);
 }
 
 int WINAPI GetStretchBltMode(HDC dc)
@@ -106,9 +108,7 @@ int WINAPI GetStretchBltMode(HDC dc)
 
 int WINAPI SetPolyFillMode(HDC dc, int mode)
 {
-    if (mode != ALTERNATE && mode != WINDING)
-        return 0;
-    return exchange_attribute(dc, &DcState::polygon_fill_mode, mode, 0);
+    return exchange_mode(dc, &DcState::polygon_fill_mode, mode, ALTERNATE, WINDING);
 }
 
 BOOL WINAPI MoveToEx(HDC handle, int x, int y, LPPOINT previous)

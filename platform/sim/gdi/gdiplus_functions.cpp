@@ -50,16 +50,34 @@ bool is_started()
     return !started_tokens().empty();
 }
 
+// An object handed out earlier; none for a pointer that is not live.
+template<typename Object, typename Handle>
+Object* find_live(const std::set<Object*>& live, Handle* handle)
+{
+    auto* object = static_cast<Object*>(handle);
+    return live.count(object) ? object : nullptr;
+}
+
+// Frees an object handed out earlier; a pointer that is not live is refused.
+template<typename Object, typename Handle>
+GpStatus free_live(std::set<Object*>& live, Handle* handle)
+{
+    auto* object = find_live(live, handle);
+    if (!object)
+        return InvalidParameter;
+    live.erase(object);
+    delete object;
+    return Ok;
+}
+
 ImageObject* find_image(GpImage* image)
 {
-    auto* object = static_cast<ImageObject*>(image);
-    return live_images().count(object) ? object : nullptr;
+    return find_live(live_images(), image);
 }
 
 GraphicsObject* find_graphics(GpGraphics* graphics)
 {
-    auto* object = static_cast<GraphicsObject*>(graphics);
-    return live_graphics().count(object) ? object : nullptr;
+    return find_live(live_graphics(), graphics);
 }
 
 std::string utf8_of(const WCHAR* text)
@@ -295,12 +313,7 @@ GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height)
 
 GpStatus WINGDIPAPI GdipDisposeImage(GpImage* image)
 {
-    ImageObject* object = find_image(image);
-    if (!object)
-        return InvalidParameter;
-    live_images().erase(object);
-    delete object;
-    return Ok;
+    return free_live(live_images(), image);
 }
 
 GpStatus WINGDIPAPI GdipCreateFromHDC(HDC dc, GpGraphics** graphics)
@@ -321,12 +334,7 @@ GpStatus WINGDIPAPI GdipCreateFromHDC(HDC dc, GpGraphics** graphics)
 
 GpStatus WINGDIPAPI GdipDeleteGraphics(GpGraphics* graphics)
 {
-    GraphicsObject* object = find_graphics(graphics);
-    if (!object)
-        return InvalidParameter;
-    live_graphics().erase(object);
-    delete object;
-    return Ok;
+    return free_live(live_graphics(), graphics);
 }
 
 GpStatus WINGDIPAPI GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height)

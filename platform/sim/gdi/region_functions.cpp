@@ -5,6 +5,7 @@
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/gdi/painter.h"
 
+#include <optional>
 #include <span>
 
 using namespace sim;
@@ -31,6 +32,22 @@ int region_type(const Region& region)
     return region.is_rectangle() ? SIMPLEREGION : COMPLEXREGION;
 }
 
+// How a combining mode other than RGN_COPY combines two regions; none for an unknown mode.
+std::optional<Region::Operation> operation_of(int mode)
+{
+    switch (mode) {
+    case RGN_AND:
+        return Region::Operation::Intersection;
+    case RGN_OR:
+        return Region::Operation::Union;
+    case RGN_XOR:
+        return Region::Operation::Xor;
+    case RGN_DIFF:
+        return Region::Operation::Difference;
+    }
+    return std::nullopt;
+}
+
 // The clip of a DC in DC coordinates: its selected region, or everything it draws on.
 Region effective_clip(const DeviceContext& dc)
 {
@@ -38,6 +55,13 @@ Region effective_clip(const DeviceContext& dc)
         return *dc.state.clip;
     SIZE size = surface_size(dc);
     return Region::rectangle(0, 0, size.cx, size.cy);
+}
+
+// Replaces the DC's clip with its combination with `region`, and answers the new clip's type.
+int combine_clip(DeviceContext& dc, const Region& region, Region::Operation operation)
+{
+    dc.state.clip = effective_clip(dc).combined(region, operation);
+    return region_type(*dc.state.clip);
 }
 
 }
@@ -88,28 +112,14 @@ int WINAPI CombineRgn(HRGN destination, HRGN first, HRGN second, int mode)
     Region* other = find_region(second);
     if (!other)
         return ERROR;
-    Region::Operation operation;
-    switch (mode) {
-    case RGN_AND:
-        operation = Region::Operation::Intersection;
-        break;
-    case RGN_OR:
-        operation = Region::Operation::Union;
-        break;
-    case RGN_XOR:
-        operation = Region::Operation::Xor;
-        break;
-    case RGN_DIFF:
-        operation = Region::Operation::Difference;
-        break;
-    default:
+    auto operation = operation_of(mode);
+    if (!operation)
         return ERROR;
-    }
     // Combining into the first source, as shapes are built step by step, works in place.
     if (target == one)
-        target->combine(*other, operation);
+        target->combine(*other, *operation);
     else
-        *target = one->combined(*other, operation);
+        *target = one->combined(*other, *operation);
     return region_type(*target);
 }
 
@@ -210,27 +220,14 @@ int WINAPI ExtSelectClipRgn(HDC handle, HRGN region_handle, int mode)
         dc->state.clip.reset();
         return SIMPLEREGION;
     }
-    Region current = effective_clip(*dc);
-    switch (mode) {
-    case RGN_COPY:
+    if (mode == RGN_COPY) {
         dc->state.clip = *region;
-        break;
-    case RGN_AND:
-        dc->state.clip = current.intersected(*region);
-        break;
-    case RGN_OR:
-        dc->state.clip = current.united(*region);
-        break;
-    case RGN_XOR:
-        dc->state.clip = current.xored(*region);
-        break;
-    case RGN_DIFF:
-        dc->state.clip = current.subtracted(*region);
-        break;
-    default:
-        return ERROR;
+        return region_type(*dc->state.clip);
     }
-    return region_type(*dc->state.clip);
+    auto operation = operation_of(mode);
+    if (!operation)
+        return ERROR;
+    return combine_clip(*dc, *region, *operation);
 }
 
 int WINAPI SelectClipRgn(HDC handle, HRGN region)
@@ -266,8 +263,7 @@ int WINAPI IntersectClipRect(HDC handle, int left, int top, int right, int botto
     auto* dc = find_dc(handle);
     if (!dc)
         return ERROR;
-    dc->state.clip = effective_clip(*dc).intersected(Region::rectangle(left, top, right, bottom));
-    return region_type(*dc->state.clip);
+    return combine_clip(*dc, Region::rectangle(left, top, right, bottom), Region::Operation::Intersection);
 }
 
 int WINAPI ExcludeClipRect(HDC handle, int left, int top, int right, int bottom)
@@ -275,6 +271,5 @@ int WINAPI ExcludeClipRect(HDC handle, int left, int top, int right, int bottom)
     auto* dc = find_dc(handle);
     if (!dc)
         return ERROR;
-    dc->state.clip = effective_clip(*dc).subtracted(Region::rectangle(left, top, right, bottom));
-    return region_type(*dc->state.clip);
+    return combine_clip(*dc, Region::rectangle(left, top, right, bottom), Region::Operation::Difference);
 }

@@ -47,15 +47,15 @@ void draw_lines(const DeviceContext& dc, std::span<const POINT> points)
 // Outline and interior of a closed shape made by `make(left, top, right, bottom, inset)`. Without
 // a pen the filled shape is one pixel smaller to the right and bottom, as on Windows.
 template<typename Make>
-void draw_closed_shape(HDC handle, RECT bounds, Make make)
+BOOL draw_closed_shape(HDC handle, RECT bounds, Make make)
 {
     auto* dc = find_dc(handle);
     if (!dc)
-        return;
+        return FALSE;
     bounds = normalised(bounds);
     if (!selected_pen_pixel(*dc)) {
         draw_shape(*dc, {}, make(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1, 0));
-        return;
+        return TRUE;
     }
     int width = selected_pen_width(*dc);
     Region outer = make(bounds.left, bounds.top, bounds.right, bounds.bottom, 0);
@@ -63,6 +63,24 @@ void draw_closed_shape(HDC handle, RECT bounds, Make make)
     if (bounds.right - bounds.left <= 2 * width || bounds.bottom - bounds.top <= 2 * width)
         inner = {};
     draw_shape(*dc, outer.subtracted(inner), inner);
+    return TRUE;
+}
+
+
+// Calls paint(target, fill) to lay a brush's colour on a rectangle; 0 for a handle that names no
+// DC, no rectangle or a brush that paints nothing.
+template<typename Paint>
+int paint_with_brush(HDC handle, const RECT* rect, HBRUSH brush, Paint paint)
+{
+    auto* dc = find_dc(handle);
+    if (!dc || !rect)
+        return 0;
+    auto color = brush_pixel(*dc, brush);
+    if (!color)
+        return 0;
+    if (auto target = draw_target(*dc))
+        paint(target, [&](uint32_t& pixel) { pixel = *color; });
+    return 1;
 }
 
 }
@@ -89,32 +107,23 @@ BOOL WINAPI Polyline(HDC handle, const POINT* points, int count)
 
 BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
 {
-    if (!find_dc(dc))
-        return FALSE;
-    draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
+    return draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
         return Region::rectangle(l, t, r, b);
     });
-    return TRUE;
 }
 
 BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
-    if (!find_dc(dc))
-        return FALSE;
-    draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
+    return draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
         return Region::ellipse(l, t, r, b);
     });
-    return TRUE;
 }
 
 BOOL WINAPI RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height)
 {
-    if (!find_dc(dc))
-        return FALSE;
-    draw_closed_shape(dc, { left, top, right, bottom }, [&](int l, int t, int r, int b, int inset) {
+    return draw_closed_shape(dc, { left, top, right, bottom }, [&](int l, int t, int r, int b, int inset) {
         return Region::rounded_rectangle(l, t, r, b, width - 2 * inset, height - 2 * inset);
     });
-    return TRUE;
 }
 
 BOOL WINAPI Polygon(HDC handle, const POINT* points, int count)
@@ -134,32 +143,18 @@ BOOL WINAPI Polygon(HDC handle, const POINT* points, int count)
 
 int WINAPI FillRect(HDC handle, const RECT* rect, HBRUSH brush)
 {
-    auto* dc = find_dc(handle);
-    if (!dc || !rect)
-        return 0;
-    auto color = brush_pixel(*dc, brush);
-    if (!color)
-        return 0;
-    auto target = draw_target(*dc);
-    if (target)
-        paint_rect(target, *rect, [&](uint32_t& pixel) { pixel = *color; });
-    return 1;
+    return paint_with_brush(handle, rect, brush, [&](const DrawTarget& target, auto fill) {
+        paint_rect(target, *rect, fill);
+    });
 }
 
 int WINAPI FrameRect(HDC handle, const RECT* rect, HBRUSH brush)
 {
-    auto* dc = find_dc(handle);
-    if (!dc || !rect)
-        return 0;
-    auto color = brush_pixel(*dc, brush);
-    if (!color)
-        return 0;
-    RECT r = normalised(*rect);
-    Region frame = Region::rectangle(r).subtracted(Region::rectangle(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1));
-    auto target = draw_target(*dc);
-    if (target)
-        paint_region(target, frame, [&](uint32_t& pixel) { pixel = *color; });
-    return 1;
+    return paint_with_brush(handle, rect, brush, [&](const DrawTarget& target, auto fill) {
+        RECT r = normalised(*rect);
+        Region inside = Region::rectangle(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
+        paint_region(target, Region::rectangle(r).subtracted(inside), fill);
+    });
 }
 
 BOOL WINAPI InvertRect(HDC handle, const RECT* rect)

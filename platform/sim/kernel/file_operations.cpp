@@ -28,6 +28,19 @@ bool is_folder(const fs::path& host)
     return fs::is_directory(host, error);
 }
 
+// A new name is only made in a folder that is already there.
+bool has_parent_folder(const fs::path& host)
+{
+    return !host.empty() && is_folder(host.parent_path());
+}
+
+// Clears the way for a file about to be copied or moved over an existing one.
+void remove_existing(const fs::path& host)
+{
+    std::error_code ignored;
+    fs::remove(host, ignored);
+}
+
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
@@ -51,15 +64,14 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
         return sim::fail(sim::missing_file_error(source), FALSE);
     if (is_folder(source))
         return sim::fail(ERROR_ACCESS_DENIED, FALSE);
-    if (target.empty() || !is_folder(target.parent_path()))
+    if (!has_parent_folder(target))
         return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
     if (is_present(target)) {
         if (bFailIfExists)
             return sim::fail(ERROR_FILE_EXISTS, FALSE);
         if (is_folder(target))
             return sim::fail(ERROR_ACCESS_DENIED, FALSE);
-        std::error_code ignored;
-        fs::remove(target, ignored);
+        remove_existing(target);
     }
     std::error_code error;
     if (!fs::copy_file(source, target, error))
@@ -73,7 +85,7 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
     fs::path target = mapped(lpNewFileName);
     if (!is_present(source))
         return sim::fail(sim::missing_file_error(source), FALSE);
-    if (target.empty() || !is_folder(target.parent_path()))
+    if (!has_parent_folder(target))
         return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
     // Renaming a file to another spelling of its own name only changes the spelling.
     if (source == target) {
@@ -82,8 +94,7 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
     } else if (is_present(target)) {
         if (!(dwFlags & MOVEFILE_REPLACE_EXISTING) || is_folder(target))
             return sim::fail(ERROR_ALREADY_EXISTS, FALSE);
-        std::error_code ignored;
-        fs::remove(target, ignored);
+        remove_existing(target);
     }
     std::error_code error;
     fs::rename(source, target, error);
@@ -110,7 +121,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName)
 BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 {
     fs::path host = mapped(lpPathName);
-    if (host.empty() || !is_folder(host.parent_path()))
+    if (!has_parent_folder(host))
         return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
     if (is_present(host))
         return sim::fail(ERROR_ALREADY_EXISTS, FALSE);

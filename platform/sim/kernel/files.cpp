@@ -29,6 +29,18 @@ sim::FileObject* find_file(HANDLE handle)
     return sim::handles().find<sim::FileObject>(handle);
 }
 
+// The open file behind a handle when it was opened with `right`; none, with the last error set,
+// when there is no such file or it lacks the right.
+sim::FileObject* file_with_right(HANDLE handle, bool sim::FileObject::*right)
+{
+    auto* file = find_file(handle);
+    if (!file)
+        return sim::fail<sim::FileObject*>(ERROR_INVALID_HANDLE, nullptr);
+    if (!(file->*right))
+        return sim::fail<sim::FileObject*>(ERROR_ACCESS_DENIED, nullptr);
+    return file;
+}
+
 int open_flags(bool can_read, bool can_write)
 {
     if (can_read && can_write)
@@ -108,11 +120,9 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
 {
     if (lpNumberOfBytesRead)
         *lpNumberOfBytesRead = 0;
-    auto* file = find_file(hFile);
+    auto* file = file_with_right(hFile, &sim::FileObject::can_read);
     if (!file)
-        return sim::fail(ERROR_INVALID_HANDLE, FALSE);
-    if (!file->can_read)
-        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+        return FALSE;
     if (!lpBuffer && nNumberOfBytesToRead)
         return sim::fail(ERROR_INVALID_PARAMETER, FALSE);
     DWORD total = 0;
@@ -134,11 +144,9 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
 {
     if (lpNumberOfBytesWritten)
         *lpNumberOfBytesWritten = 0;
-    auto* file = find_file(hFile);
+    auto* file = file_with_right(hFile, &sim::FileObject::can_write);
     if (!file)
-        return sim::fail(ERROR_INVALID_HANDLE, FALSE);
-    if (!file->can_write)
-        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+        return FALSE;
     if (!lpBuffer && nNumberOfBytesToWrite)
         return sim::fail(ERROR_INVALID_PARAMETER, FALSE);
     DWORD total = 0;
@@ -156,11 +164,9 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
 
 BOOL WINAPI SetEndOfFile(HANDLE hFile)
 {
-    auto* file = find_file(hFile);
+    auto* file = file_with_right(hFile, &sim::FileObject::can_write);
     if (!file)
-        return sim::fail(ERROR_INVALID_HANDLE, FALSE);
-    if (!file->can_write)
-        return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+        return FALSE;
     off_t position = ::lseek(file->descriptor, 0, SEEK_CUR);
     if (position < 0 || ::ftruncate(file->descriptor, position) != 0)
         return sim::fail(ERROR_ACCESS_DENIED, FALSE);

@@ -35,6 +35,16 @@ Resolved resolve(HKEY key)
     return {};
 }
 
+// Why a resolved key may not be used for an operation that needs `right`; ERROR_SUCCESS when it may.
+LONG access_error(const Resolved& resolved, REGSAM right)
+{
+    if (!resolved.is_valid)
+        return ERROR_INVALID_HANDLE;
+    if (!(resolved.access & right))
+        return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
 std::string join(const std::string& path, LPCSTR sub_key)
 {
     if (!sub_key || !*sub_key)
@@ -108,10 +118,8 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpT
     LPDWORD lpcbData)
 {
     Resolved resolved = resolve(hKey);
-    if (!resolved.is_valid)
-        return ERROR_INVALID_HANDLE;
-    if (!(resolved.access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
+    if (LONG error = access_error(resolved, KEY_QUERY_VALUE))
+        return error;
     if (lpData && !lpcbData)
         return ERROR_INVALID_PARAMETER;
     auto* key = key_of(resolved);
@@ -143,10 +151,8 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpT
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
 {
     Resolved resolved = resolve(hKey);
-    if (!resolved.is_valid)
-        return ERROR_INVALID_HANDLE;
-    if (!(resolved.access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
+    if (LONG error = access_error(resolved, KEY_SET_VALUE))
+        return error;
     if (!lpData && cbData)
         return ERROR_NOACCESS;
     if (dwType == REG_DWORD && cbData != sizeof(DWORD))
@@ -165,17 +171,13 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, c
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 {
     Resolved resolved = resolve(hKey);
-    if (!resolved.is_valid)
-        return ERROR_INVALID_HANDLE;
-    if (!(resolved.access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
+    if (LONG error = access_error(resolved, KEY_SET_VALUE))
+        return error;
     auto* key = key_of(resolved);
     if (!key)
         return error_key_deleted;
-    auto it = key->values.find(value_name(lpValueName));
-    if (it == key->values.end())
+    if (!key->values.erase(value_name(lpValueName)))
         return ERROR_FILE_NOT_FOUND;
-    key->values.erase(it);
     return ERROR_SUCCESS;
 }
 

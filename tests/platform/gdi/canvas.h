@@ -4,6 +4,7 @@
 #include "platform/win32.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace gdi_test {
 
@@ -30,6 +31,8 @@ public:
         SelectObject(m_dc, m_old);
         DeleteObject(m_bitmap);
         DeleteDC(m_dc);
+        for (HGDIOBJ object : m_made)
+            DeleteObject(object);
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -54,6 +57,14 @@ public:
         FillRect(m_dc, &all, brush);
         DeleteObject(brush);
     }
+    // Selects a pen, brush or font the test made into the DC; it is deleted after the DC.
+    template<typename Handle>
+    Handle select(Handle object)
+    {
+        SelectObject(m_dc, object);
+        m_made.push_back(object);
+        return object;
+    }
     int count(COLORREF color) const
     {
         int found = 0;
@@ -71,6 +82,7 @@ private:
     HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_old = nullptr;
     uint32_t* m_bits = nullptr;
+    std::vector<HGDIOBJ> m_made;
 };
 
 }

@@ -139,8 +139,7 @@ TEST(RegionClipping, DrawingStaysInsideTheSelectedRegion)
     EXPECT_EQ(canvas.at(10, 10), RGB(255, 0, 0));
     EXPECT_EQ(canvas.at(10, 0), RGB(255, 0, 0));
 
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 255, 0));
-    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    canvas.select(CreatePen(PS_SOLID, 1, RGB(0, 255, 0)));
     MoveToEx(canvas.dc(), 0, 1, nullptr);
     LineTo(canvas.dc(), 20, 1);
     EXPECT_EQ(canvas.at(0, 1), RGB(0, 0, 0));
@@ -154,8 +153,39 @@ TEST(RegionClipping, DrawingStaysInsideTheSelectedRegion)
     SelectClipRgn(canvas.dc(), nullptr);
     SetPixelV(canvas.dc(), 0, 19, RGB(0, 0, 255));
     EXPECT_EQ(canvas.at(0, 19), RGB(0, 0, 255));
-    SelectObject(canvas.dc(), old);
-    DeleteObject(pen);
+}
+
+TEST(RegionClipping, ExtSelectClipRgnCombinesWithTheCurrentClip)
+{
+    gdi_test::Canvas canvas(20, 20, RGB(0, 0, 0));
+    HDC dc = canvas.dc();
+    auto combine = [&](int left, int top, int right, int bottom, int mode) {
+        HRGN region = CreateRectRgn(left, top, right, bottom);
+        int type = ExtSelectClipRgn(dc, region, mode);
+        DeleteObject(region);
+        return type;
+    };
+    // Without a selected clip the whole surface is the clip being combined with.
+    EXPECT_EQ(combine(0, 0, 10, 20, RGN_AND), SIMPLEREGION);
+    EXPECT_EQ(combine(5, 0, 15, 20, RGN_DIFF), SIMPLEREGION);
+    EXPECT_EQ(combine(15, 0, 20, 20, RGN_OR), COMPLEXREGION);
+    EXPECT_EQ(combine(0, 0, 20, 10, RGN_XOR), COMPLEXREGION);
+    EXPECT_EQ(combine(0, 0, 20, 20, 99), ERROR) << "an unknown mode leaves the clip";
+    EXPECT_EQ(ExtSelectClipRgn(dc, nullptr, RGN_AND), ERROR);
+
+    // Rows 0 to 9 keep columns 5 to 14; rows 10 to 19 keep columns 0 to 4 and 15 to 19.
+    canvas.fill_with(RGB(255, 0, 0));
+    EXPECT_EQ(canvas.at(10, 2), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.at(2, 2), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(17, 2), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(2, 15), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.at(10, 15), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(17, 15), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.count(RGB(255, 0, 0)), 200);
+
+    EXPECT_EQ(ExtSelectClipRgn(dc, nullptr, RGN_COPY), SIMPLEREGION) << "no region with RGN_COPY removes the clip";
+    canvas.fill_with(RGB(255, 0, 0));
+    EXPECT_EQ(canvas.count(RGB(255, 0, 0)), 400);
 }
 
 TEST(RegionValue, CombinationsAgreeWithAPixelByPixelModel)

@@ -26,7 +26,7 @@ TEST(MixMode, EllipseDrawnTwiceWithNotLeavesThePictureUnchanged)
     }
     auto before = snapshot(canvas);
     SetROP2(canvas.dc(), R2_NOT);
-    HGDIOBJ old_brush = SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
+    SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
     EXPECT_TRUE(Ellipse(canvas.dc(), 5, 5, 16, 16));
     auto once = snapshot(canvas);
     EXPECT_NE(once, before);
@@ -37,23 +37,18 @@ TEST(MixMode, EllipseDrawnTwiceWithNotLeavesThePictureUnchanged)
 
     // With a brush the inside is inverted too, each pixel exactly once.
     SelectObject(canvas.dc(), GetStockObject(WHITE_BRUSH));
-    HPEN wide = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
-    HGDIOBJ old_pen = SelectObject(canvas.dc(), wide);
+    canvas.select(CreatePen(PS_SOLID, 3, RGB(0, 0, 0)));
     Ellipse(canvas.dc(), 2, 3, 30, 25);
     EXPECT_EQ(canvas.at(16, 14), RGB(255 - 96, 255 - 84, 255 - 90));
     Ellipse(canvas.dc(), 2, 3, 30, 25);
     EXPECT_EQ(snapshot(canvas), before);
-    SelectObject(canvas.dc(), old_pen);
-    SelectObject(canvas.dc(), old_brush);
-    DeleteObject(wide);
 }
 
 TEST(MixMode, XorPenTicksTwiceVanish)
 {
     Canvas canvas(20, 5, RGB(30, 60, 90));
     auto before = snapshot(canvas);
-    HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
-    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    canvas.select(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
     EXPECT_EQ(SetROP2(canvas.dc(), R2_XORPEN), R2_COPYPEN);
     for (int pass = 0; pass < 2; ++pass) {
         MoveToEx(canvas.dc(), 2, 2, nullptr);
@@ -63,15 +58,12 @@ TEST(MixMode, XorPenTicksTwiceVanish)
         }
     }
     EXPECT_EQ(snapshot(canvas), before);
-    SelectObject(canvas.dc(), old);
-    DeleteObject(pen);
 }
 
 TEST(Lines, LeaveOutTheEndPointAndMoveThePosition)
 {
     Canvas canvas(10, 10, RGB(0, 0, 0));
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(100, 200, 50));
-    HGDIOBJ old = SelectObject(canvas.dc(), pen);
+    canvas.select(CreatePen(PS_SOLID, 1, RGB(100, 200, 50)));
     MoveToEx(canvas.dc(), 1, 3, nullptr);
     EXPECT_TRUE(LineTo(canvas.dc(), 6, 3));
     EXPECT_EQ(canvas.count(RGB(100, 200, 50)), 5);
@@ -85,15 +77,12 @@ TEST(Lines, LeaveOutTheEndPointAndMoveThePosition)
     EXPECT_EQ(canvas.at(6, 3), RGB(100, 200, 50));
     EXPECT_EQ(canvas.at(6, 8), RGB(0, 0, 0));
     EXPECT_EQ(canvas.count(RGB(100, 200, 50)), 10);
-    SelectObject(canvas.dc(), old);
-    DeleteObject(pen);
 }
 
 TEST(Lines, DottedPenLeavesGapsThatAnOpaqueBackgroundFills)
 {
     Canvas canvas(12, 2, RGB(0, 0, 0));
-    HPEN dots = CreatePen(PS_DOT, 1, RGB(255, 255, 255));
-    HGDIOBJ old = SelectObject(canvas.dc(), dots);
+    canvas.select(CreatePen(PS_DOT, 1, RGB(255, 255, 255)));
     SetBkMode(canvas.dc(), TRANSPARENT);
     MoveToEx(canvas.dc(), 0, 0, nullptr);
     LineTo(canvas.dc(), 12, 0);
@@ -106,17 +95,14 @@ TEST(Lines, DottedPenLeavesGapsThatAnOpaqueBackgroundFills)
     LineTo(canvas.dc(), 12, 1);
     for (int x = 0; x < 12; ++x)
         EXPECT_NE(canvas.at(x, 1), RGB(0, 0, 0)) << x;
-    SelectObject(canvas.dc(), old);
-    DeleteObject(dots);
 }
 
 TEST(Shapes, RoundRectOutlineFollowsTheWindowRegion)
 {
     // A border's outer line drawn at the form's size lies exactly on the edge of its rounded region.
     Canvas canvas(100, 50, RGB(0, 0, 0));
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HGDIOBJ old_pen = SelectObject(canvas.dc(), pen);
-    HGDIOBJ old_brush = SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
+    canvas.select(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
     EXPECT_TRUE(RoundRect(canvas.dc(), 0, 0, 100, 50, 9, 9));
     HRGN region = CreateRoundRectRgn(0, 0, 101, 51, 9, 9);
     auto* shape = sim::region_of(region);
@@ -133,18 +119,14 @@ TEST(Shapes, RoundRectOutlineFollowsTheWindowRegion)
         }
     }
     EXPECT_EQ(canvas.at(50, 25), RGB(0, 0, 0));
-    SelectObject(canvas.dc(), old_pen);
-    SelectObject(canvas.dc(), old_brush);
-    DeleteObject(pen);
     DeleteObject(region);
 }
 
 TEST(Shapes, RectangleWithoutPenFillsOnePixelLess)
 {
     Canvas canvas(10, 10, RGB(0, 0, 0));
-    HBRUSH brush = CreateSolidBrush(RGB(0, 255, 0));
-    HGDIOBJ old_brush = SelectObject(canvas.dc(), brush);
-    HGDIOBJ old_pen = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+    canvas.select(CreateSolidBrush(RGB(0, 255, 0)));
+    SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
     Rectangle(canvas.dc(), 1, 1, 5, 5);
     EXPECT_EQ(canvas.count(RGB(0, 255, 0)), 9);
     SelectObject(canvas.dc(), GetStockObject(BLACK_PEN));
@@ -152,9 +134,6 @@ TEST(Shapes, RectangleWithoutPenFillsOnePixelLess)
     Rectangle(canvas.dc(), 1, 1, 5, 5);
     EXPECT_EQ(canvas.count(RGB(0, 0, 0)), 12);
     EXPECT_EQ(canvas.count(RGB(0, 255, 0)), 4);
-    SelectObject(canvas.dc(), old_brush);
-    SelectObject(canvas.dc(), old_pen);
-    DeleteObject(brush);
 }
 
 TEST(Shapes, FramesAndSunkenEdges)

@@ -48,8 +48,7 @@ RECT inked_area(const Canvas& canvas, COLORREF background)
 TEST(Text, DrawnInTheFontAndMeasuredByIt)
 {
     Canvas canvas(200, 40, RGB(255, 255, 255));
-    HFONT font = make_font("Segoe UI", -12, FW_NORMAL);
-    HGDIOBJ old = SelectObject(canvas.dc(), font);
+    canvas.select(make_font("Segoe UI", -12, FW_NORMAL));
     SetTextColor(canvas.dc(), RGB(0, 0, 0));
     SetBkMode(canvas.dc(), TRANSPARENT);
     EXPECT_TRUE(TextOutA(canvas.dc(), 10, 5, "Kelmor", 6));
@@ -78,23 +77,17 @@ TEST(Text, DrawnInTheFontAndMeasuredByIt)
     EXPECT_EQ(size.cy, metrics.tmHeight);
 
     // A bold face of the same size is wider; a positive height is the cell height.
-    HFONT bold = make_font("Segoe UI", -12, FW_BOLD);
-    SelectObject(canvas.dc(), bold);
+    canvas.select(make_font("Segoe UI", -12, FW_BOLD));
     EXPECT_GT(extent_of(canvas.dc(), "Kelmor").cx, size.cx);
-    HFONT cell = make_font("Tahoma", 20, FW_NORMAL);
-    SelectObject(canvas.dc(), cell);
+    canvas.select(make_font("Tahoma", 20, FW_NORMAL));
     GetTextMetricsA(canvas.dc(), &metrics);
     EXPECT_EQ(metrics.tmHeight, 20);
-    SelectObject(canvas.dc(), old);
-    for (HFONT handle : { font, bold, cell })
-        DeleteObject(handle);
 }
 
 TEST(Text, OpaqueBackgroundAndAlignment)
 {
     Canvas canvas(100, 30, RGB(255, 255, 255));
-    HFONT font = make_font("MS Sans Serif", -11, FW_NORMAL);
-    HGDIOBJ old = SelectObject(canvas.dc(), font);
+    canvas.select(make_font("MS Sans Serif", -11, FW_NORMAL));
     SetBkMode(canvas.dc(), OPAQUE);
     SetBkColor(canvas.dc(), RGB(0, 0, 255));
     SetTextAlign(canvas.dc(), TA_RIGHT | TA_TOP);
@@ -103,15 +96,12 @@ TEST(Text, OpaqueBackgroundAndAlignment)
     EXPECT_EQ(canvas.at(90 - size.cx, 2), RGB(0, 0, 255));
     EXPECT_EQ(canvas.at(90, 2), RGB(255, 255, 255));
     EXPECT_EQ(canvas.at(90 - size.cx - 1, 2), RGB(255, 255, 255));
-    SelectObject(canvas.dc(), old);
-    DeleteObject(font);
 }
 
 TEST(DrawText, CalculatesWrapsAndAligns)
 {
     Canvas canvas(300, 200, RGB(255, 255, 255));
-    HFONT font = make_font("Segoe UI", -12, FW_NORMAL);
-    HGDIOBJ old = SelectObject(canvas.dc(), font);
+    canvas.select(make_font("Segoe UI", -12, FW_NORMAL));
     SetBkMode(canvas.dc(), TRANSPARENT);
     TEXTMETRICA metrics {};
     GetTextMetricsA(canvas.dc(), &metrics);
@@ -151,6 +141,4 @@ TEST(DrawText, CalculatesWrapsAndAligns)
     EXPECT_GE(ink.left, 10);
     EXPECT_LE(ink.right, 20);
     EXPECT_LE(ink.bottom, 14);
-    SelectObject(canvas.dc(), old);
-    DeleteObject(font);
 }

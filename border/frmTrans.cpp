@@ -395,8 +395,12 @@ void frmTrans::Timer5_Timer()
     std::string old = Label1.Caption();
     Caption(GetControlText(watched));
     Label1.Caption(Caption());
-    runtime::skip_on_error([&] { Label7.Caption(FormatAddressPath(GetAddressText(program(), watched))); });
-    runtime::skip_on_error([&] { Text2.Text(text_after_first_blank(GetAddressText(program(), watched))); });
+    // The address is read once a tick: the walk over the target's windows is the watcher's dearest step.
+    runtime::skip_on_error([&] {
+        std::string address = GetAddressText(program(), watched);
+        Label7.Caption(FormatAddressPath(address));
+        Text2.Text(text_after_first_blank(address));
+    });
 
     if (old != Label1.Caption() && Label1.Visible()) {
         if (m_is_maximised) {

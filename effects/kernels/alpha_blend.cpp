@@ -74,13 +74,7 @@ void blend_over(PixelView destination, PixelView source, uint8_t alpha, uint32_t
     if (destination.is_empty())
         return;
     key_colour &= colour_mask;
-    auto* blend_row = blend_row_scalar;
-#if defined(__SSE2__)
-    if (path != KernelPath::Scalar)
-        blend_row = blend_row_simd;
-#else
-    (void)path;
-#endif
+    auto* blend_row = implementation_for(path, blend_row_scalar, NORVEX_SSE2(blend_row_simd));
     for (int y = 0; y < destination.height; ++y)
         blend_row(destination.row(y), source.row(y), destination.width, alpha, key_colour);
 }

@@ -50,13 +50,7 @@ void shift_brightness(PixelView destination, PixelView source, int amount, Kerne
     if (destination.is_empty())
         return;
     amount = std::clamp(amount, -255, 255);
-    auto* shift_row = shift_row_scalar;
-#if defined(__SSE2__)
-    if (path != KernelPath::Scalar)
-        shift_row = shift_row_simd;
-#else
-    (void)path;
-#endif
+    auto* shift_row = implementation_for(path, shift_row_scalar, NORVEX_SSE2(shift_row_simd));
     for (int y = 0; y < destination.height; ++y)
         shift_row(destination.row(y), source.row(y), destination.width, amount);
 }

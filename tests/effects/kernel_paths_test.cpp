@@ -115,5 +115,34 @@ TEST(KernelPaths, HslAgrees)
     }
 }
 
+// Distinct implementations to pick from: each reports which one ran.
+int run_scalar()
+{
+    return 0;
+}
+int run_simd()
+{
+    return 1;
+}
+int run_wide_simd()
+{
+    return 2;
+}
+
+TEST(KernelPaths, EachPathRunsItsOwnImplementation)
+{
+    EXPECT_EQ(implementation_for(KernelPath::Scalar, run_scalar, run_simd, run_wide_simd)(), 0);
+    EXPECT_EQ(implementation_for(KernelPath::Simd, run_scalar, run_simd, run_wide_simd)(), 1);
+    EXPECT_EQ(implementation_for(KernelPath::WideSimd, run_scalar, run_simd, run_wide_simd)(),
+        has_wide_simd_path() ? 2 : 1);
+}
+
+TEST(KernelPaths, MissingImplementationsFallBackToTheNextNarrowerOne)
+{
+    EXPECT_EQ(implementation_for(KernelPath::WideSimd, run_scalar, run_simd)(), 1);
+    EXPECT_EQ(implementation_for(KernelPath::WideSimd, run_scalar, nullptr)(), 0);
+    EXPECT_EQ(implementation_for(KernelPath::Simd, run_scalar, nullptr, run_wide_simd)(), 0);
+}
+
 }
 }

@@ -1,9 +1,10 @@
 #include "border/frmTrans.h"
 
 #include "border/Form1.h"
+#include "border/designer_bitmap.h"
 #include "border/handle_text.h"
 #include "control/frmWinMgr.h"
-#include "resources/designer_pictures.h"
+#include "control/webcam_loop.h"
 #include "runtime/picture_file.h"
 #include "services/CtlTranz1.h"
 #include "services/MOT.h"
@@ -12,7 +13,6 @@
 #include "services/modRegion.h"
 #include "services/modTaskbar.h"
 #include "settings/frmSettings.h"
-#include "webcam/frmCAM.h"
 
 #include <algorithm>
 #include <string>
@@ -36,14 +36,6 @@ std::string text_after_first_blank(const std::string& text)
     if (blank == std::string::npos)
         return text;
     return text.substr(blank + 1);
-}
-
-runtime::StdPicture designer_bitmap(const std::string& name)
-{
-    const artwork::DesignerPicture* picture = artwork::designer_picture(name);
-    if (!picture)
-        return {};
-    return runtime::StdPicture::from_pixels(picture->pixels, picture->width, picture->height);
 }
 
 }
@@ -378,13 +370,10 @@ void frmTrans::Timer2_Timer()
         return;
     g.BorderCount -= 1;
     auto& manager = program().form<frmWinMgr>();
-    if (int row = manager.row_with_title(Label1.Caption()); row >= 0)
+    if (int row = manager.row_with_handle(Label2.Caption()); row >= 0)
         manager.remove_row(row);
     g.GlowSuppressed = false;
-    runtime::skip_on_error([&] {
-        if (program().form<frmSettings>().Check15.Value() == runtime::vbChecked)
-            program().form<frmCAM>().tmrMain.Enabled(true);
-    });
+    ResumeWebcamLoop(program());
     release_target();
     program().unload(*this);
 }
@@ -412,7 +401,7 @@ void frmTrans::Timer5_Timer()
             Picture1.Picture({});
             Form_Resize();
             auto& manager = program().form<frmWinMgr>();
-            if (int row = manager.row_with_title(old); row >= 0) {
+            if (int row = manager.row_with_handle(Label2.Caption()); row >= 0) {
                 manager.remove_row(row);
                 manager.append_row(Label1.Caption(), Label2.Caption());
             }
@@ -492,7 +481,8 @@ void frmTrans::release_target()
         return;
     HWND hosted = target();
     LONG style = number_from_text(Label5.Caption());
-    if (!IsWindowVisible(hosted))
+    // The target's own visibility, not its hidden border's: only a target that hid itself stays hidden.
+    if (!(GetWindowLongA(hosted, GWL_STYLE) & WS_VISIBLE))
         style &= ~static_cast<LONG>(WS_VISIBLE);
     SetWindowLongA(hosted, GWL_STYLE, style);
     SetWindowLongA(hosted, GWL_EXSTYLE, number_from_text(Label6.Caption()));

@@ -255,6 +255,23 @@ std::optional<std::string> check_window_manager(const std::vector<std::string>& 
         titles_text(facts.window_manager_rows));
 }
 
+// The subjects checked against one text: the last menu shown, the last message box shown.
+bool is_modal_subject(std::string_view subject)
+{
+    return subject == "menu" || subject == "message-box";
+}
+
+std::optional<std::string> check_last_modal(const std::string& subject, const std::string& wanted)
+{
+    std::string kind = subject == "menu" ? "menu" : "message box";
+    const auto& history = sim::driver::modal_history();
+    auto last = std::find_if(history.rbegin(), history.rend(),
+        [&](const sim::driver::ModalRecord& record) { return record.kind == kind; });
+    if (last == history.rend())
+        return not_as_expected(subject, quoted(wanted), "no " + kind + " shown");
+    return expect_that(last->text == wanted, subject, quoted(wanted), quoted(last->text));
+}
+
 }
 
 HWND predefined_window(std::string_view name)
@@ -270,6 +287,11 @@ std::optional<std::string> validate_expectation(const std::vector<std::string>& 
 {
     if (arguments.size() < 2)
         return "expects a subject and what to check";
+    if (is_modal_subject(arguments[0])) {
+        if (arguments.size() != 2)
+            return arguments[0] + " takes one text, not " + std::to_string(arguments.size() - 1) + " values";
+        return std::nullopt;
+    }
     const auto& whats = whats_of(arguments[0]);
     auto known = std::find_if(whats.begin(), whats.end(), [&](const What& what) { return what.name == arguments[1]; });
     if (known == whats.end()) {
@@ -302,6 +324,8 @@ std::optional<std::string> check_expectation(const std::vector<std::string>& arg
         return check_program(what, values, context.program_facts());
     if (subject == "tray")
         return check_tray(what, values);
+    if (is_modal_subject(subject))
+        return check_last_modal(subject, what);
     if (subject == "window-manager")
         return check_window_manager(values, context.program_facts());
     HWND window = nullptr;

@@ -40,6 +40,8 @@ private:
     std::optional<std::string> run_answer_command(const Command& command);
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
+    // Clicks notification-area icon `index` as the shell reports it: "LEFT", "RIGHT" or "DOUBLE".
+    void click_tray_icon(size_t index, const std::string& kind);
 
     // The commands that reach into the program: runner_program.cpp.
     std::optional<std::string> start_program(const Command& command);
@@ -47,6 +49,9 @@ private:
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
     bool is_program_running() const;
+    // The running program's icon among the notification area's icons.
+    std::optional<size_t> program_tray_icon() const;
+    static size_t shown_menu_count();
     ProgramFacts program_facts() const;
 
     std::optional<std::string> open_window(const Command& command);

@@ -4,8 +4,8 @@
 
 #include "platform/sim/desktop.h"
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/letter_case.h"
 
-#include <cctype>
 #include <map>
 #include <string>
 
@@ -21,14 +21,6 @@ std::map<std::string, UINT>& registered_messages()
     return messages;
 }
 
-std::string lowered(const char* text)
-{
-    std::string result(text);
-    for (auto& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
-
 const bool forgets_on_reset = (sim::on_reset([] { registered_messages().clear(); }), true);
 
 }
@@ -38,7 +30,7 @@ UINT WINAPI RegisterWindowMessageA(LPCSTR lpString)
     if (!lpString || !*lpString)
         return sim::fail(ERROR_INVALID_PARAMETER, 0u);
     auto& messages = registered_messages();
-    std::string key = lowered(lpString);
+    std::string key = sim::folded_case(lpString);
     if (auto known = messages.find(key); known != messages.end())
         return known->second;
     UINT next = FirstRegisteredMessage + static_cast<UINT>(messages.size());

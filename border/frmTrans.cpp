@@ -480,10 +480,11 @@ void frmTrans::release_target()
     if (!is_hosting_target())
         return;
     HWND hosted = target();
-    LONG style = number_from_text(Label5.Caption());
-    // The target's own visibility, not its hidden border's: only a target that hid itself stays hidden.
-    if (!(GetWindowLongA(hosted, GWL_STYLE) & WS_VISIBLE))
-        style &= ~static_cast<LONG>(WS_VISIBLE);
+    // The saved style was read after the target was hidden for adoption; the target's own
+    // visibility decides, not its border's: only a target that hid itself comes back hidden.
+    LONG style = number_from_text(Label5.Caption()) & ~static_cast<LONG>(WS_VISIBLE);
+    if (GetWindowLongA(hosted, GWL_STYLE) & WS_VISIBLE)
+        style |= static_cast<LONG>(WS_VISIBLE);
     SetWindowLongA(hosted, GWL_STYLE, style);
     SetWindowLongA(hosted, GWL_EXSTYLE, number_from_text(Label6.Caption()));
     SetParent(hosted, GetDesktopWindow());

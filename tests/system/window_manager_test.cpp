@@ -114,6 +114,10 @@ TEST_F(WindowManagerTest, ShowWindowRestoresAMinimisedBorderToTheFrontOutsideThe
     EXPECT_TRUE(IsWindowVisible(editor));
     EXPECT_EQ(front_window(), border_window(editor));
     EXPECT_FALSE(state_of(border_window(editor)).ex_style & WS_EX_TOPMOST);
+    // It stays restored when it lays itself out again.
+    sim::driver::set_title(editor, "Editor - changed");
+    wait_ticks(3);
+    EXPECT_FALSE(IsIconic(border_window(editor)));
     // A later window of the user's still comes above it.
     HWND later = open_window("Later");
     wait_ticks(12);

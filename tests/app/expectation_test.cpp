@@ -207,7 +207,8 @@ TEST(ScenarioFiles, EveryScenarioOfTheRepositoryIsFound)
 {
     auto names = scenario_files();
     for (auto wanted : { "adoption.scn", "never_adopted.scn", "watcher.scn", "minmax.scn", "quit.scn",
-             "second_instance.scn", "refused_close.scn", "demo.scn" })
+             "second_instance.scn", "refused_close.scn", "demo.scn", "tray_menu.scn", "tray_windows.scn", "tray_exit.scn",
+             "tray_restart_shell.scn", "winmgr_rows.scn", "winmgr_actions.scn", "coldialog.scn" })
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
 }
 

@@ -3,7 +3,6 @@
 #include "settings/frmColDialog.h"
 #include "settings/frmSettings.h"
 #include "tests/system/system_fixture.h"
-#include "webcam/frmCAM.h"
 
 #include "platform/sim/kernel/paths.h"
 
@@ -54,13 +53,6 @@ protected:
         for (frmTrans* border : borders())
             count += state_of(border->hWnd()).layered_alpha == BYTE { 255 } ? 1 : 0;
         return count;
-    }
-
-    runtime::Timer& webcam_loop()
-    {
-        runtime::Timer* timer = nullptr;
-        run([&] { timer = &program().form<frmCAM>().tmrMain; });
-        return *timer;
     }
 
     frmColDialog* m_dialog = nullptr;

@@ -3,7 +3,6 @@
 #include "settings/frmColDialog.h"
 #include "settings/frmSettings.h"
 #include "tests/system/system_fixture.h"
-#include "webcam/frmCAM.h"
 
 #include "platform/sim/shell/notification_area.h"
 #include "platform/sim/shell/shell_windows.h"
@@ -48,13 +47,6 @@ protected:
                 menus.push_back(record.text);
         }
         return menus;
-    }
-
-    runtime::Timer& webcam_loop()
-    {
-        runtime::Timer* timer = nullptr;
-        run([&] { timer = &program().form<frmCAM>().tmrMain; });
-        return *timer;
     }
 
     template<typename F>

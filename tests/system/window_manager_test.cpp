@@ -2,7 +2,6 @@
 // handle, never by title), rows leaving at the end of a fade, the hover highlight and closing it.
 #include "settings/frmSettings.h"
 #include "tests/system/system_fixture.h"
-#include "webcam/frmCAM.h"
 
 #include "platform/sim/user/process_table.h"
 
@@ -188,8 +187,7 @@ TEST_F(WindowManagerTest, HoverHighlightFollowsThePointerOverCloseEveryTime)
 TEST_F(WindowManagerTest, CloseAndTheCloseBoxHideItAndResumeTheWebcamOnlyWithTheLiveReflection)
 {
     frmWinMgr& manager = window_manager();
-    runtime::Timer* webcam = nullptr;
-    run([&] { webcam = &program().form<frmCAM>().tmrMain; });
+    runtime::Timer* webcam = &webcam_loop();
 
     run([&] { manager.Show(); });
     run([&] { manager.Label1_MouseDown(0, runtime::vbRightButton, 0, 0, 0); });

@@ -89,7 +89,18 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string Dir(const std::string& pattern)
+namespace {
+
+// Whether an entry has no kind (hidden, system, folder) that Dir was not asked for.
+bool is_asked_for(DWORD found, int attributes)
+{
+    constexpr DWORD selective = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    return (found & selective & ~static_cast<DWORD>(attributes)) == 0;
+}
+
+}
+
+std::string Dir(const std::string& pattern, int attributes)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
@@ -97,7 +108,7 @@ std::string Dir(const std::string& pattern)
         return {};
     std::string name;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (is_asked_for(found.dwFileAttributes, attributes)) {
             name = found.cFileName;
             break;
         }

@@ -1,5 +1,7 @@
 // Statements and objects: message boxes and pop-up menus answered by script, SendKeys, Shell,
 // text files, pictures on disk and on the clipboard, App and Screen, the Internet transfer control.
+#include "platform/sim/desktop.h"
+#include "platform/sim/kernel/clock.h"
 #include "platform/sim/shell/internet.h"
 #include "runtime/forms.h"
 #include "runtime/gdi_helpers.h"
@@ -196,6 +198,10 @@ TEST_F(RuntimeTest, AppAndScreen)
     ASSERT_EQ(time.size(), 8u);
     EXPECT_EQ(time[2], ':');
     EXPECT_EQ(time[5], ':');
+    sim::set_time_of_day(9, 5, 7);
+    sim::let_time_pass(1500);
+    EXPECT_EQ(TimeText(), "09:05:08");
+    EXPECT_DOUBLE_EQ(SecondsSinceMidnight(), 9 * 3600 + 5 * 60 + 8.5);
 }
 
 TEST_F(RuntimeTest, InternetTransferFetchesTextOrFailsWithinItsTimeOut)

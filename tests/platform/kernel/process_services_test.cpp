@@ -1,5 +1,6 @@
 #include "platform/win32.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/kernel/clock.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/kernel/paths.h"
 #include "platform/sim/user/process_table.h"
@@ -133,6 +134,40 @@ TEST_F(ProcessServices, ClockAndCalendarMoveWithVirtualTime)
     EXPECT_EQ(later.wMinute, 1);
     EXPECT_EQ(later.wSecond, 1);
     EXPECT_EQ(later.wMilliseconds, 500);
+}
+
+TEST_F(ProcessServices, TimeOfDayCanBeSetAndMovesOnWithTheVirtualClock)
+{
+    Sleep(250);
+    sim::set_time_of_day(23, 59, 58);
+    SYSTEMTIME set {};
+    GetLocalTime(&set);
+    EXPECT_EQ(set.wDay, 2);
+    EXPECT_EQ(set.wHour, 23);
+    EXPECT_EQ(set.wMinute, 59);
+    EXPECT_EQ(set.wSecond, 58);
+    EXPECT_EQ(set.wMilliseconds, 0);
+    // The tick count is not the calendar: it keeps counting from where it was.
+    EXPECT_EQ(GetTickCount(), 250u);
+
+    Sleep(2500);
+    SYSTEMTIME later {};
+    GetSystemTime(&later);
+    EXPECT_EQ(later.wDay, 3);
+    EXPECT_EQ(later.wHour, 0);
+    EXPECT_EQ(later.wSecond, 0);
+    EXPECT_EQ(later.wMilliseconds, 500);
+
+    // Setting an earlier time stays on the same day; a fresh desktop starts at its usual moment.
+    sim::set_time_of_day(6, 30, 0);
+    GetLocalTime(&later);
+    EXPECT_EQ(later.wDay, 3);
+    EXPECT_EQ(later.wHour, 6);
+    EXPECT_EQ(later.wMinute, 30);
+    sim::reset_desktop();
+    GetLocalTime(&later);
+    EXPECT_EQ(later.wDay, 2);
+    EXPECT_EQ(later.wHour, 10);
 }
 
 TEST_F(ProcessServices, TextConversionUsesLatin1)

@@ -89,15 +89,10 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-namespace {
-
-// Whether an entry has no kind (hidden, system, folder) that Dir was not asked for.
-bool is_asked_for(DWORD found, int attributes)
+bool is_listed(DWORD found, int attributes)
 {
     constexpr DWORD selective = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
     return (found & selective & ~static_cast<DWORD>(attributes)) == 0;
-}
-
 }
 
 std::string Dir(const std::string& pattern, int attributes)
@@ -108,7 +103,7 @@ std::string Dir(const std::string& pattern, int attributes)
         return {};
     std::string name;
     do {
-        if (is_asked_for(found.dwFileAttributes, attributes)) {
+        if (is_listed(found.dwFileAttributes, attributes)) {
             name = found.cFileName;
             break;
         }

@@ -50,6 +50,10 @@ enum VbFileAttribute : int {
     vbDirectory = 16,
 };
 
+// Whether a directory entry with `found` attributes is one a search for `attributes` lists: hidden
+// files, system files and folders only when asked for, each by its own bit.
+bool is_listed(DWORD found, int attributes);
+
 // The name of the first entry matching a pattern ("C:\folder\*.dat"), or empty. Hidden files,
 // system files and folders are found only when `attributes` asks for each of their kinds.
 std::string Dir(const std::string& pattern, int attributes = 0);

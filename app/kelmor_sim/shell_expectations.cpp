@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Form {
+struct ExpectationForm {
     std::string_view subject;
     // Words after the subject; a fixed count, or any count when `is_list`.
     size_t words = 0;
@@ -29,7 +29,7 @@ struct Form {
     std::string_view usage;
 };
 
-const Form forms[] = {
+const ExpectationForm forms[] = {
     { "http-requests", 0, true, "URL..." },
     { "shell-executed", 3, false, "VERB TARGET SHOW" },
     { "started", 1, false, "EXE" },
@@ -37,10 +37,11 @@ const Form forms[] = {
     { "wallpaper", 1, false, "PATH" },
     { "desktop-view", 1, false, "list|large|small|details" },
     { "clipboard", 2, false, "text \"...\"" },
-    { "file", 2, false, "PATH exists|absent|same-as HOSTFILE|line N \"...\"" },
+    // Its words depend on the check: validate_file.
+    { "file", 0, true, "PATH exists|absent|same-as HOSTFILE|line N \"...\"" },
 };
 
-const Form* form_of(std::string_view subject)
+const ExpectationForm* form_of(std::string_view subject)
 {
     for (auto& form : forms) {
         if (form.subject == subject)
@@ -262,7 +263,7 @@ bool is_shell_subject(std::string_view subject)
 
 std::optional<std::string> validate_shell_expectation(const std::vector<std::string>& arguments)
 {
-    const Form& form = *form_of(arguments[0]);
+    const ExpectationForm& form = *form_of(arguments[0]);
     std::vector<std::string> words(arguments.begin() + 1, arguments.end());
     if (form.subject == "file")
         return validate_file(words);

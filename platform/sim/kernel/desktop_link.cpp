@@ -20,14 +20,14 @@ uint32_t current_process_id()
     return sim::current_process_id();
 }
 
-uint32_t program_process_id()
-{
-    return sim::program_process_id();
-}
-
 std::string current_executable()
 {
     return sim::process_executable(sim::current_process_id());
+}
+
+std::string program_executable()
+{
+    return sim::process_executable(sim::program_process_id());
 }
 
 }

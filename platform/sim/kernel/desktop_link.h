@@ -12,9 +12,9 @@ uint64_t now_ms();
 void let_time_pass(uint32_t milliseconds);
 
 uint32_t current_process_id();
-// The process of the program, as a fresh desktop starts it.
-uint32_t program_process_id();
 // The Windows path of the current process's executable.
 std::string current_executable();
+// The Windows path of the program's executable, which a fresh desktop starts as its own process.
+std::string program_executable();
 
 }

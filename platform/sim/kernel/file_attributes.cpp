@@ -3,6 +3,7 @@
 #include "platform/sim/kernel/desktop_link.h"
 #include "platform/sim/kernel/paths.h"
 
+#include <cctype>
 #include <map>
 #include <vector>
 
@@ -41,6 +42,13 @@ std::string key_of(const fs::path& host)
 DWORD default_attributes(bool is_folder)
 {
     return is_folder ? 0 : FILE_ATTRIBUTE_ARCHIVE;
+}
+
+std::string upper(std::string text)
+{
+    for (auto& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
 }
 
 bool lies_below(const fs::path& host, const fs::path& folder)
@@ -91,7 +99,8 @@ void deny_writes(std::string_view windows_folder)
 
 bool is_write_denied(const fs::path& host)
 {
-    if (kernel::current_process_id() != kernel::program_process_id())
+    // Every instance of the program runs as the same user; other programs may run as others.
+    if (upper(kernel::current_executable()) != upper(kernel::program_executable()))
         return false;
     for (auto& folder : store().unwritable_folders) {
         if (lies_below(host, folder))

@@ -23,9 +23,9 @@ void set_file_attributes(const std::filesystem::path& host, DWORD attributes);
 void forget_file_attributes(const std::filesystem::path& host);
 void move_file_attributes(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Makes a folder and everything below it unwritable for the program's process, as "C:\Program
-// Files" is for a user without administrator rights: creating, replacing, deleting and changing
-// files there fails with ERROR_ACCESS_DENIED, reading still works.
+// Makes a folder and everything below it unwritable for the program (every process of its
+// executable), as "C:\Program Files" is for a user without administrator rights: creating,
+// replacing, deleting and changing files there fails with ERROR_ACCESS_DENIED, reading still works.
 void deny_writes(std::string_view windows_folder);
 // Whether the current process may not change the file or folder at `host`, because a folder
 // above it is unwritable for it.

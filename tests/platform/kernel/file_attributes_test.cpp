@@ -156,9 +156,11 @@ TEST_F(FileAttributes, UnwritableFolderRefusesTheProgramEveryChangeButReading)
     ASSERT_TRUE(CreateDirectoryA("C:\\Program Files Extra", nullptr));
     EXPECT_EQ(write_text("C:\\Program Files Extra\\x.dat"), 0u);
 
-    // Other processes (an installer running as administrator) are not limited.
-    uint32_t installer = sim::driver::create_process("C:\\Windows\\setup.exe");
-    sim::driver::set_current_process(installer);
+    // A second instance of the program is limited as well; another program (an installer running
+    // as administrator) is not.
+    sim::driver::set_current_process(sim::driver::create_process("c:\\program files\\kelmor\\kelmor 2.exe"));
+    EXPECT_EQ(write_text("C:\\Program Files\\Kelmor\\new.dat"), denied);
+    sim::driver::set_current_process(sim::driver::create_process("C:\\Windows\\setup.exe"));
     EXPECT_EQ(write_text("C:\\Program Files\\Kelmor\\new.dat"), 0u);
     sim::driver::set_current_process(sim::driver::program_process());
 }

@@ -132,6 +132,9 @@ TEST_F(SetupAndShell, WallpaperIsSetAsTheDesktopSettingsDoAndChecked)
                   "expect wallpaper c:\\pictures\\W.PNG\nexpect registry " + key + " Wallpaper \"C:\\Pictures\\w.png\"\n"
                   "expect registry HKCU\\Software\\Kelmor Blur absent\n"),
         "");
+    char path[MAX_PATH] {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof path, path, 0));
+    EXPECT_STREQ(path, "C:\\Pictures\\w.png");
     EXPECT_EQ(run("expect wallpaper C:\\other.png\n"),
         "1: expect: wallpaper: expected \"C:\\other.png\", found \"C:\\Pictures\\w.png\"");
     EXPECT_EQ(run("expect registry " + key + " Wallpaper \"C:\\other.png\"\n"),

@@ -5,8 +5,6 @@
 #include "services/client_area.h"
 #include "services/modGlobal.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int ClientWidthPixels = 434;

@@ -8,6 +8,7 @@
 #include "platform/sim/shell/wallpaper.h"
 #include "platform/sim/user/process_table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -257,6 +258,30 @@ void set_taskbar_edge(UINT edge)
 {
     shell().edge = edge <= ABE_BOTTOM ? edge : ABE_BOTTOM;
     layout_shell_windows();
+}
+
+RECT work_area()
+{
+    SIZE screen = screen_size();
+    RECT area { 0, 0, screen.cx, screen.cy };
+    RECT bar {};
+    if (!GetWindowRect(shell().taskbar, &bar))
+        return area;
+    switch (shell().edge) {
+    case ABE_TOP:
+        area.top = std::clamp<LONG>(bar.bottom, 0, screen.cy);
+        break;
+    case ABE_LEFT:
+        area.left = std::clamp<LONG>(bar.right, 0, screen.cx);
+        break;
+    case ABE_RIGHT:
+        area.right = std::clamp<LONG>(bar.left, 0, screen.cx);
+        break;
+    default:
+        area.bottom = std::clamp<LONG>(bar.top, 0, screen.cy);
+        break;
+    }
+    return area;
 }
 
 void layout_shell_windows()

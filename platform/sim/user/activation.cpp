@@ -8,11 +8,11 @@ namespace sim {
 
 namespace {
 
+// A hidden window can be activated (and take the focus) when asked for by name, as on Windows; only
+// the choice of the next window to activate passes over hidden ones.
 bool can_activate(const Window& window)
 {
-    if (!is_shown(window) || (window.style & WS_DISABLED))
-        return false;
-    return !(window.ex_style & WS_EX_NOACTIVATE);
+    return !(window.style & WS_DISABLED) && !(window.ex_style & WS_EX_NOACTIVATE);
 }
 
 bool is_within(HWND hwnd, HWND container)
@@ -52,7 +52,7 @@ void activate_next(HWND leaving)
     InputState& input = input_state();
     for (HWND candidate : desktop_window().children) {
         Window* window = find_window(candidate);
-        if (candidate == leaving || !window || !can_activate(*window) || window->is_minimised())
+        if (candidate == leaving || !window || !is_shown(*window) || !can_activate(*window) || window->is_minimised())
             continue;
         if (window->ex_style & WS_EX_TOOLWINDOW)
             continue;

@@ -7,6 +7,7 @@
 #include "platform/sim/shell/capture.h"
 #include "platform/sim/shell/internet.h"
 #include "platform/sim/shell/notification_area.h"
+#include "platform/sim/shell/shell_windows.h"
 #include "platform/win32.h"
 #include "runtime/program.h"
 
@@ -123,7 +124,11 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "close-kelmor")
         return close_controller();
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); } };
+        ExpectationContext context { m_windows, [this] { return program_facts(); },
+            [this](const std::string& form, HWND& window) { return program_form_window(form, window); },
+            [this](HWND form, const std::string& name, int index, ControlFacts& facts) {
+                return program_control_facts(form, name, index, facts);
+            } };
         return check_expectation(command.arguments, context);
     }
     if (command.name == "screen") {
@@ -145,6 +150,10 @@ std::optional<std::string> Runner::run_command(const Command& command)
     for (auto name : answer_commands) {
         if (command.name == name)
             return run_answer_command(command);
+    }
+    if (command.name == "taskbar-edge") {
+        sim::set_taskbar_edge(*taskbar_edge_named(command.arguments[0]));
+        return std::nullopt;
     }
     if (command.name == "http" || command.name == "camera" || command.name == "tray-click" || command.name == "wait")
         return run_shell_command(command);

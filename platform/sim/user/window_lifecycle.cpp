@@ -357,6 +357,13 @@ bool show_window(HWND hwnd, int command)
     if (!window)
         return false;
     bool was_visible = window->is_visible_style();
+    // Showing a child never activates anything, as on Windows; nor do the commands that say so.
+    bool activates = !(window->style & WS_CHILD) && command != SW_SHOWNOACTIVATE && command != SW_SHOWNA;
+    auto activate_if_shown = [&](bool is_shown) {
+        if (is_shown && activates)
+            activate_window(hwnd);
+        return was_visible;
+    };
     switch (command) {
     case SW_HIDE:
         set_visible(hwnd, false);
@@ -372,9 +379,7 @@ bool show_window(HWND hwnd, int command)
             activate_next(hwnd);
         return was_visible;
     case SW_SHOWMAXIMIZED:
-        if (show_in_placement(hwnd, window->is_maximised(), WS_MAXIMIZE, maximised_rect(*window)))
-            activate_window(hwnd);
-        return was_visible;
+        return activate_if_shown(show_in_placement(hwnd, window->is_maximised(), WS_MAXIMIZE, maximised_rect(*window)));
     case SW_SHOWNORMAL:
     case SW_RESTORE:
     case SW_SHOWNOACTIVATE:
@@ -382,22 +387,15 @@ bool show_window(HWND hwnd, int command)
         if (window->is_minimised() && window->restores_maximised) {
             // A window minimised from maximised comes back maximised; the next restore makes it normal.
             window->restores_maximised = false;
-            if (show_in_placement(hwnd, false, WS_MAXIMIZE, maximised_rect(*window)) && command != SW_SHOWNOACTIVATE)
-                activate_window(hwnd);
-            return was_visible;
+            return activate_if_shown(show_in_placement(hwnd, false, WS_MAXIMIZE, maximised_rect(*window)));
         }
         bool is_normal = !window->is_minimised() && !window->is_maximised();
-        if (show_in_placement(hwnd, is_normal, 0, window->normal_rect) && command != SW_SHOWNOACTIVATE)
-            activate_window(hwnd);
-        return was_visible;
+        return activate_if_shown(show_in_placement(hwnd, is_normal, 0, window->normal_rect));
     }
     case SW_SHOW:
-        set_visible(hwnd, true);
-        activate_window(hwnd);
-        return was_visible;
     case SW_SHOWNA:
         set_visible(hwnd, true);
-        return was_visible;
+        return activate_if_shown(find_window(hwnd) != nullptr);
     default:
         return was_visible;
     }

@@ -41,8 +41,11 @@ TEST_F(WindowRulesTest, HiddenWindowsTakeActivationFocusAndForeground)
     EXPECT_TRUE(SetForegroundWindow(hidden));
     EXPECT_EQ(GetForegroundWindow(), hidden);
 
-    HWND hidden_child = create_program_window(RECT {0, 0, 10, 10}, WS_CHILD, 0, hidden);
+    // Showing a child activates nothing, also when its window is hidden.
+    HWND hidden_child = create_program_window(RECT {0, 0, 10, 10}, WS_CHILD | WS_VISIBLE, 0, hidden);
     SetActiveWindow(shown);
+    ShowWindow(hidden_child, SW_SHOW);
+    EXPECT_EQ(GetActiveWindow(), shown);
     SetFocus(hidden_child);
     EXPECT_EQ(GetFocus(), hidden_child);
     EXPECT_EQ(GetActiveWindow(), hidden);

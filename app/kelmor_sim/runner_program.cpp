@@ -13,6 +13,19 @@
 
 namespace kelmor_sim {
 
+namespace {
+
+bool is_control_array(const runtime::Form& form, const std::string& name)
+{
+    for (runtime::Control* control : form.controls()) {
+        if (control->Name() == name && control->Index() >= 0)
+            return true;
+    }
+    return false;
+}
+
+}
+
 Runner::~Runner()
 {
     for (auto& [process, instance] : m_other_instances) {
@@ -137,7 +150,8 @@ std::optional<std::string> Runner::program_control_facts(HWND form_window, const
                 return std::nullopt;
             }
         }
-        return form->Name() + " has no control " + name + (index >= 0 ? "(" + std::to_string(index) + ")" : "");
+        return form->Name() + " has no control " + name + (index >= 0 ? "(" + std::to_string(index) + ")" : "")
+            + (index < 0 && is_control_array(*form, name) ? "; it is a control array: name one as " + name + "(N)" : "");
     }
     return "the window is not one of Kelmor's forms";
 }

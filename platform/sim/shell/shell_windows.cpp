@@ -59,7 +59,9 @@ void paint_taskbar(HWND window)
     RECT client {};
     GetClientRect(window, &client);
     fill(dc, client, taskbar_color);
-    RECT start { 0, 0, 80, client.bottom };
+    // Along a side edge the start button is a strip across the top of the bar.
+    bool is_upright = client.bottom > client.right;
+    RECT start = is_upright ? RECT { 0, 0, client.right, taskbar_thickness } : RECT { 0, 0, 80, client.bottom };
     fill(dc, start, start_button_color);
     draw_label(dc, "start", start, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     const auto& icons = tray_icons();
@@ -175,10 +177,17 @@ LRESULT CALLBACK list_view_procedure(HWND window, UINT message, WPARAM wParam, L
 }
 
 // Program Manager and its view are covered by the list view; they only need to stay quiet.
+// Program Manager stays beneath every other window, also when it is shown or activated.
 LRESULT CALLBACK container_procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ERASEBKGND)
         return 1;
+    if (message == WM_WINDOWPOSCHANGING && window == shell().program_manager) {
+        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (!(position->flags & SWP_NOZORDER))
+            position->hwndInsertAfter = HWND_BOTTOM;
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
 namespace sim {
@@ -29,7 +30,11 @@ bool activate_window(HWND hwnd)
     if (!window || is_desktop(root) || !can_activate(*window))
         return false;
     InputState& input = input_state();
-    link_at_front(*window);
+    // Brought to the front as SetWindowPos does it, so that a window that keeps its place in the
+    // z-order (the shell's desktop window stays at the bottom) can say so.
+    set_window_pos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!find_window(root))
+        return false;
     if (input.active == root)
         return true;
     HWND previous = input.active;

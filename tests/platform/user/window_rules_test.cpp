@@ -59,6 +59,21 @@ TEST_F(WindowRulesTest, HiddenWindowsTakeActivationFocusAndForeground)
     EXPECT_NE(GetActiveWindow(), other_hidden);
 }
 
+TEST_F(WindowRulesTest, ActivationBringsToTheFrontAsTheWindowAllows)
+{
+    HWND app = open_app("C:\\Apps\\app.exe", "App", RECT {100, 100, 400, 300});
+    HWND program_manager = FindWindowA("Progman", "Program Manager");
+    ShowWindow(program_manager, SW_HIDE);
+    ShowWindow(program_manager, SW_SHOW);
+    SetForegroundWindow(program_manager);
+    EXPECT_EQ(GetForegroundWindow(), program_manager);
+    // The desktop's icons stay beneath every other window.
+    EXPECT_EQ(GetWindow(program_manager, GW_HWNDNEXT), nullptr);
+    SetForegroundWindow(app);
+    EXPECT_EQ(GetTopWindow(nullptr), FindWindowA("Shell_TrayWnd", nullptr));
+    EXPECT_EQ(GetWindow(GetTopWindow(nullptr), GW_HWNDNEXT), app);
+}
+
 TEST_F(WindowRulesTest, TopLevelWindowsKeepClipSiblingsAndOverlappedOnesGetACaption)
 {
     HWND popup = create_program_window(RECT {0, 0, 100, 100}, WS_POPUP);

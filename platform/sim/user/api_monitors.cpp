@@ -23,21 +23,29 @@ bool overlaps(const RECT& a, const RECT& b)
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
+// A minimised window counts where it is restored to, as Windows reckons it.
+RECT rect_for_monitor(const Window& window)
+{
+    if (window.is_minimised() && !window.parent)
+        return window.normal_rect;
+    return window_rect_on_screen(window);
+}
+
 }
 
 HMONITOR WINAPI MonitorFromWindow(HWND hwnd, DWORD dwFlags)
 {
     Window* window = find_window(hwnd);
-    if (window && overlaps(window_rect_on_screen(*window), screen_rect()))
+    if (window && overlaps(rect_for_monitor(*window), screen_rect()))
         return primary_monitor;
-    // A window off every monitor (a minimised one among them) or no window at all: the nearest
-    // monitor and the primary one are the same here.
+    // A window off the monitor or no window at all: the nearest monitor and the primary one are the
+    // same here.
     return dwFlags == MONITOR_DEFAULTTONULL ? nullptr : primary_monitor;
 }
 
 BOOL WINAPI GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi)
 {
-    if (hMonitor != primary_monitor || !lpmi || lpmi->cbSize < sizeof(MONITORINFO))
+    if (hMonitor != primary_monitor || !lpmi || lpmi->cbSize != sizeof(MONITORINFO))
         return FALSE;
     lpmi->rcMonitor = screen_rect();
     lpmi->rcWork = work_area();

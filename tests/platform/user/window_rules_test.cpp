@@ -282,7 +282,11 @@ TEST_F(WindowRulesTest, TheMonitorsWorkAreaLeavesOutTheTaskbarOnEveryEdge)
     GetMonitorInfoA(monitor, &info);
     EXPECT_EQ(info.rcWork, (RECT {0, 0, 1860, 1080}));
 
+    // A minimised window is on the monitor it is restored to.
     ShowWindow(hwnd, SW_MINIMIZE);
+    EXPECT_EQ(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONULL), monitor);
+    ShowWindow(hwnd, SW_RESTORE);
+    MoveWindow(hwnd, 3000, 100, 200, 200, TRUE);
     EXPECT_EQ(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), monitor);
     info.cbSize = 0;

@@ -146,4 +146,13 @@ TEST(WindowExpectations, WindowRectanglesAreCheckedBeforeTheRun)
         "");
 }
 
+TEST(WindowExpectations, WindowAsLargeAsAWindowCanBeIsAdoptedAndGivenBack)
+{
+    EXPECT_EQ(outcome_of(started
+                  + "open v \"C:\\Apps\\v.exe\" App \"Vast\" 0,0,32767,32767\nwait 20\nexpect v adopted\n"
+                    "expect v:border rect 0,0,32767,32767\nwait 100\nquit\nexpect v top-level\nexpect v visible\n"
+                    "expect v rect 0,0,32767,32767\n"),
+        "");
+}
+
 }

@@ -9,12 +9,13 @@ namespace sim {
 
 namespace {
 
+// A modal dialog frame is always raised; a dialog or thick frame is, unless a static edge is asked
+// for instead.
 bool has_raised_frame(DWORD style, DWORD ex_style)
 {
-    if (style & WS_DLGFRAME)
+    if (ex_style & WS_EX_DLGMODALFRAME)
         return true;
-    bool is_thin_border = (style & WS_BORDER) != 0;
-    return !is_thin_border && ((style & WS_THICKFRAME) || (ex_style & WS_EX_DLGMODALFRAME));
+    return !(ex_style & WS_EX_STATICEDGE) && (style & (WS_DLGFRAME | WS_THICKFRAME));
 }
 
 int clamped(int64_t value, int64_t low, int64_t high)

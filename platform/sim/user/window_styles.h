@@ -10,8 +10,8 @@ namespace sim {
 DWORD style_at_creation(DWORD style);
 // What a new GWL_STYLE value becomes: a top-level window keeps WS_CLIPSIBLINGS.
 DWORD style_kept(DWORD style, bool is_top_level);
-// WS_EX_WINDOWEDGE is set for a raised frame (a dialog frame, which a caption includes, or a
-// thick or modal frame that is not a thin border) and cleared otherwise, whatever was asked.
+// WS_EX_WINDOWEDGE is set for a raised frame (a modal dialog frame, or a dialog frame, which a
+// caption includes, or a thick frame without a static edge) and cleared otherwise, whatever was asked.
 DWORD ex_style_following_frame(DWORD style, DWORD ex_style);
 
 // Positions and extents beyond these are cut to them, as SetWindowPos and CreateWindowExA do on

@@ -99,7 +99,9 @@ TEST_F(WindowRulesTest, WindowEdgeFollowsTheFrame)
     EXPECT_EQ(ex_style_of(WS_POPUP, WS_EX_WINDOWEDGE), 0u);
     EXPECT_EQ(ex_style_of(WS_POPUP | WS_DLGFRAME, 0), static_cast<DWORD>(WS_EX_WINDOWEDGE));
     EXPECT_EQ(ex_style_of(WS_POPUP | WS_THICKFRAME, 0), static_cast<DWORD>(WS_EX_WINDOWEDGE));
-    EXPECT_EQ(ex_style_of(WS_POPUP | WS_BORDER | WS_THICKFRAME, 0), 0u);
+    EXPECT_EQ(ex_style_of(WS_POPUP | WS_BORDER | WS_THICKFRAME, 0), static_cast<DWORD>(WS_EX_WINDOWEDGE));
+    EXPECT_EQ(ex_style_of(WS_POPUP | WS_BORDER, WS_EX_WINDOWEDGE), 0u);
+    EXPECT_EQ(ex_style_of(WS_POPUP | WS_THICKFRAME, WS_EX_STATICEDGE), static_cast<DWORD>(WS_EX_STATICEDGE));
     EXPECT_EQ(ex_style_of(WS_POPUP, WS_EX_DLGMODALFRAME), static_cast<DWORD>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE));
     EXPECT_EQ(ex_style_of(WS_OVERLAPPED, 0), static_cast<DWORD>(WS_EX_WINDOWEDGE));
 

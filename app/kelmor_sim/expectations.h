@@ -40,6 +40,8 @@ struct ExpectationContext {
     // The windows the scenario named with `open` and `child`.
     const std::map<std::string, HWND>& windows;
     std::function<ProgramFacts()> program_facts;
+    // The host folder that host files named by an expectation are read from.
+    std::string scenario_folder;
     // The window of the running program's single-instance form of this name; or why there is none.
     std::function<std::optional<std::string>(const std::string& form, HWND& window)> form_window;
     // A control of the program's form whose window is `form`, by its name and its index in a

@@ -7,7 +7,6 @@
 #include "platform/sim/shell/capture.h"
 #include "platform/sim/shell/internet.h"
 #include "platform/sim/shell/notification_area.h"
-#include "platform/sim/shell/shell_windows.h"
 #include "platform/win32.h"
 #include "runtime/program.h"
 
@@ -101,8 +100,9 @@ bool split_option(const std::string& word, std::string& name, std::string& value
 
 }
 
-Runner::Runner(fs::path output_folder)
+Runner::Runner(fs::path output_folder, fs::path scenario_folder)
     : m_output_folder(std::move(output_folder))
+    , m_scenario_folder(std::move(scenario_folder))
 {
 }
 
@@ -124,7 +124,7 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "close-kelmor")
         return close_controller();
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); },
+        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string(),
             [this](const std::string& form, HWND& window) { return program_form_window(form, window); },
             [this](HWND form, const std::string& name, int index, ControlFacts& facts) {
                 return program_control_facts(form, name, index, facts);
@@ -151,14 +151,16 @@ std::optional<std::string> Runner::run_command(const Command& command)
         if (command.name == name)
             return run_answer_command(command);
     }
-    if (command.name == "taskbar-edge") {
-        sim::set_taskbar_edge(*taskbar_edge_named(command.arguments[0]));
-        return std::nullopt;
-    }
     if (command.name == "http" || command.name == "camera" || command.name == "tray-click" || command.name == "wait")
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
+    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
+        "taskbar-edge" };
+    for (auto name : setup_commands) {
+        if (command.name == name)
+            return run_setup_command(command);
+    }
     return run_input_command(command);
 }
 
@@ -409,9 +411,17 @@ std::optional<std::string> Runner::run_shell_command(const Command& command)
         return std::nullopt;
     }
     if (command.name == "camera") {
-        if (arguments[0] != "plugged" && arguments[0] != "unplugged")
-            return "expects plugged or unplugged";
-        sim::set_camera_plugged(arguments[0] == "plugged");
+        bool is_plugged = arguments[0] == "plugged";
+        if (!is_plugged && (arguments[0] != "unplugged" || arguments.size() > 1))
+            return "expects plugged [WxH] or unplugged";
+        if (arguments.size() > 1) {
+            size_t by = arguments[1].find('x');
+            auto width = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(0, by));
+            auto height = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(by + 1));
+            if (!width || !height || !sim::set_camera_frame_size(*width, *height))
+                return "expects the frame size as WxH, 1 to 4096 each, not \"" + arguments[1] + "\"";
+        }
+        sim::set_camera_plugged(is_plugged);
         return std::nullopt;
     }
     if (command.name == "http") {

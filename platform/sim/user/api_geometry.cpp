@@ -121,13 +121,15 @@ BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
         return FALSE;
     RECT normal = clamped_window_rect(lpwndpl->rcNormalPosition);
     window->normal_rect = normal;
-    window->restores_maximised = (lpwndpl->flags & WPF_RESTORETOMAXIMIZED) != 0;
     if (!window->is_minimised() && !window->is_maximised())
         set_window_pos(hWnd, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
             SWP_NOZORDER | SWP_NOACTIVATE);
     if (!find_window(hWnd))
         return FALSE;
     show_window(hWnd, static_cast<int>(lpwndpl->showCmd));
+    // A minimised window restores to maximised when the placement says so, whatever it was before.
+    if (Window* placed = find_window(hWnd); placed && placed->is_minimised())
+        placed->restores_maximised = (lpwndpl->flags & WPF_RESTORETOMAXIMIZED) != 0;
     return TRUE;
 }
 

@@ -169,6 +169,15 @@ TEST_F(WindowRulesTest, WindowMinimisedFromMaximisedIsRestoredMaximisedThenNorma
     ShowWindow(hwnd, SW_MINIMIZE);
     ShowWindow(hwnd, SW_RESTORE);
     EXPECT_EQ(window_rect(hwnd), (RECT {100, 100, 400, 300}));
+
+    // A placement may ask for it: minimised from normal, yet restored maximised.
+    placement.flags = WPF_RESTORETOMAXIMIZED;
+    placement.showCmd = SW_SHOWMINIMIZED;
+    placement.rcNormalPosition = RECT {100, 100, 400, 300};
+    ASSERT_TRUE(SetWindowPlacement(hwnd, &placement));
+    EXPECT_TRUE(IsIconic(hwnd));
+    ShowWindow(hwnd, SW_RESTORE);
+    EXPECT_TRUE(IsZoomed(hwnd));
 }
 
 TEST_F(WindowRulesTest, AbsurdRectanglesAreCutToWhatAWindowCanTake)

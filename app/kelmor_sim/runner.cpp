@@ -124,7 +124,11 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "close-kelmor")
         return close_controller();
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string() };
+        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string(),
+            [this](const std::string& form, HWND& window) { return program_form_window(form, window); },
+            [this](HWND form, const std::string& name, int index, ControlFacts& facts) {
+                return program_control_facts(form, name, index, facts);
+            } };
         return check_expectation(command.arguments, context);
     }
     if (command.name == "screen") {
@@ -152,7 +156,8 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
-    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper" };
+    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
+        "taskbar-edge" };
     for (auto name : setup_commands) {
         if (command.name == name)
             return run_setup_command(command);

@@ -56,6 +56,9 @@ private:
     std::optional<size_t> program_tray_icon() const;
     static size_t shown_menu_count();
     ProgramFacts program_facts() const;
+    std::optional<std::string> program_form_window(const std::string& name, HWND& window) const;
+    std::optional<std::string> program_control_facts(HWND form_window, const std::string& name, int index,
+        ControlFacts& facts) const;
 
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);

@@ -7,6 +7,7 @@
 #include "platform/sim/kernel/clock.h"
 #include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/win32.h"
 
@@ -124,6 +125,10 @@ std::optional<std::string> Runner::run_setup_command(const Command& command)
     }
     if (command.name == "clock")
         return set_clock(arguments[0]);
+    if (command.name == "taskbar-edge") {
+        sim::set_taskbar_edge(*taskbar_edge_named(arguments[0]));
+        return std::nullopt;
+    }
     return set_wallpaper(arguments[0]);
 }
 

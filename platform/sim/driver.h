@@ -82,6 +82,9 @@ void key_up(BYTE virtual_key);
 // Presses the modifiers in order, taps the key, releases the modifiers in reverse order.
 void press_key(BYTE virtual_key, const std::vector<BYTE>& modifiers = {});
 POINT cursor();
+// The shape the cursor shows: the id of the stock cursor it is (32512 for IDC_ARROW), or 0 for a
+// cursor of a program's own or none.
+int cursor_shape();
 
 // Answers for the modal loops (menus, message boxes, the colour and save dialogs), taken in order.
 // A modal loop first runs the waits at the head of the script, then takes the next answer if it

@@ -1,6 +1,7 @@
 #include "platform/sim/gdi/device_context.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_link.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/user/window_surface.h"
@@ -115,7 +116,8 @@ HDC add_dc(DeviceContext::Kind kind, HWND window, bool whole_window)
     dc->state.pen = static_cast<HPEN>(stock_object(BLACK_PEN));
     dc->state.brush = static_cast<HBRUSH>(stock_object(WHITE_BRUSH));
     dc->state.font = static_cast<HFONT>(stock_object(SYSTEM_FONT));
-    return reinterpret_cast<HDC>(handles().add(std::move(dc)));
+    auto holding = kind == DeviceContext::Kind::Memory ? Holding::GdiObject : Holding::WindowDc;
+    return reinterpret_cast<HDC>(add_counted_object(std::move(dc), holding));
 }
 
 }
@@ -123,7 +125,8 @@ HDC add_dc(DeviceContext::Kind kind, HWND window, bool whole_window)
 HDC create_memory_dc()
 {
     HDC dc = add_dc(DeviceContext::Kind::Memory, nullptr, false);
-    find_dc(dc)->state.bitmap = default_bitmap_handle();
+    if (auto* memory = find_dc(dc))
+        memory->state.bitmap = default_bitmap_handle();
     return dc;
 }
 
@@ -142,7 +145,7 @@ bool release_window_dc(HDC handle)
     auto* dc = find_dc(handle);
     if (!dc || dc->is_memory())
         return false;
-    handles().remove(handle);
+    remove_counted_object(handle);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/sim/gdi/dib_format.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace sim {
@@ -7,7 +8,7 @@ namespace sim {
 std::optional<DibLayout> dib_layout(const BITMAPINFO& info)
 {
     auto& header = info.bmiHeader;
-    if (header.biWidth <= 0 || header.biHeight == 0 || header.biPlanes > 1)
+    if (header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT32_MIN || header.biPlanes > 1)
         return std::nullopt;
     int bits = header.biBitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
@@ -15,12 +16,16 @@ std::optional<DibLayout> dib_layout(const BITMAPINFO& info)
     bool is_bitfields_of_32 = header.biCompression == BI_BITFIELDS && (bits == 16 || bits == 32);
     if (header.biCompression != BI_RGB && !is_bitfields_of_32)
         return std::nullopt;
+    // The size of the image must fit the 32-bit sizes Windows keeps for it.
+    int64_t stride = (int64_t(header.biWidth) * bits + 31) / 32 * 4;
+    if (stride * std::abs(int64_t(header.biHeight)) > INT32_MAX)
+        return std::nullopt;
     DibLayout layout;
     layout.width = header.biWidth;
     layout.height = std::abs(header.biHeight);
     layout.is_bottom_up = header.biHeight > 0;
     layout.bits_per_pixel = bits;
-    layout.stride = (header.biWidth * bits + 31) / 32 * 4;
+    layout.stride = static_cast<int>(stride);
     if (bits <= 8) {
         layout.palette = info.bmiColors;
         layout.palette_size = header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << bits;

@@ -1,6 +1,7 @@
 #include "platform/sim/gdi/gdi_objects.h"
 
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 
 #include <array>
 #include <cstring>
@@ -37,7 +38,7 @@ Bitmap* find_bitmap(HBITMAP handle)
 
 HBITMAP add_bitmap(Bitmap bitmap)
 {
-    return reinterpret_cast<HBITMAP>(handles().add(std::make_unique<Bitmap>(std::move(bitmap))));
+    return reinterpret_cast<HBITMAP>(add_counted_object(std::make_unique<Bitmap>(std::move(bitmap))));
 }
 
 namespace {

@@ -5,13 +5,18 @@
 #include "platform/sim/gdi/raster_operation.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace sim {
 
+// Saturates instead of overflowing, so that a rectangle near the ends of the int range still clips.
 inline RECT offset_rect(RECT rect, POINT by)
 {
-    return { rect.left + by.x, rect.top + by.y, rect.right + by.x, rect.bottom + by.y };
+    auto add = [](LONG value, LONG offset) {
+        return static_cast<LONG>(std::clamp<int64_t>(int64_t(value) + offset, INT32_MIN, INT32_MAX));
+    };
+    return { add(rect.left, by.x), add(rect.top, by.y), add(rect.right, by.x), add(rect.bottom, by.y) };
 }
 
 inline RECT normalised(RECT rect)

@@ -2,6 +2,7 @@
 #include "platform/api/gdi.h"
 
 #include "platform/sim/gdi/color.h"
+#include "platform/sim/gdi/coordinate_space.h"
 #include "platform/sim/gdi/device_context.h"
 #include "platform/sim/gdi/line_shape.h"
 #include "platform/sim/gdi/painter.h"
@@ -50,7 +51,8 @@ template<typename Make>
 BOOL draw_closed_shape(HDC handle, RECT bounds, Make make)
 {
     auto* dc = find_dc(handle);
-    if (!dc)
+    if (!dc || !is_rect_in_coordinate_space(bounds.left, bounds.top, 0, 0)
+        || !is_rect_in_coordinate_space(bounds.right, bounds.bottom, 0, 0))
         return FALSE;
     bounds = normalised(bounds);
     if (!selected_pen_pixel(*dc)) {
@@ -114,6 +116,8 @@ BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
 
 BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
+    if (!is_possible_shape({ left, top, right, bottom }))
+        return FALSE;
     return draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
         return Region::ellipse(l, t, r, b);
     });
@@ -121,6 +125,8 @@ BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 
 BOOL WINAPI RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height)
 {
+    if (!is_possible_shape({ left, top, right, bottom }))
+        return FALSE;
     return draw_closed_shape(dc, { left, top, right, bottom }, [&](int l, int t, int r, int b, int inset) {
         return Region::rounded_rectangle(l, t, r, b, width - 2 * inset, height - 2 * inset);
     });

@@ -55,9 +55,12 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
 {
     if (!find_dc(dc) || !Bitmap::is_possible_size(width, height))
         return nullptr;
+    // An empty size gives the 1 x 1 monochrome bitmap every new memory DC holds.
+    if (width == 0 || height == 0)
+        return default_bitmap_handle();
     // A memory DC that still holds its first bitmap is monochrome, and so is what it makes.
-    if (width == 0 || height == 0 || holds_monochrome_bitmap(dc))
-        return add_bitmap(monochrome_bitmap(std::max(width, 1), std::max(height, 1)));
+    if (holds_monochrome_bitmap(dc))
+        return add_bitmap(monochrome_bitmap(width, height));
     Bitmap bitmap(width, height);
     bitmap.fill(0xFF000000);
     return add_bitmap(std::move(bitmap));

@@ -61,9 +61,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
     // A memory DC that still holds its first bitmap is monochrome, and so is what it makes.
     if (holds_monochrome_bitmap(dc))
         return add_bitmap(monochrome_bitmap(width, height));
-    Bitmap bitmap(width, height);
-    bitmap.fill(0xFF000000);
-    return add_bitmap(std::move(bitmap));
+    return add_bitmap(Bitmap(width, height));
 }
 
 HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, const VOID* bits)
@@ -89,7 +87,6 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pi
         return add_bitmap(std::move(bitmap));
     }
     Bitmap bitmap(width, height);
-    bitmap.fill(0xFF000000);
     if (bits && (bits_per_pixel == 24 || bits_per_pixel == 32)) {
         auto* bytes = static_cast<const uint8_t*>(bits);
         size_t bytes_per_pixel = bits_per_pixel / 8;
@@ -97,7 +94,7 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pi
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const uint8_t* pixel = bytes + y * stride + x * bytes_per_pixel;
-                uint32_t alpha = bytes_per_pixel == 4 ? pixel[3] : 0xFF;
+                uint32_t alpha = bytes_per_pixel == 4 ? pixel[3] : 0;
                 bitmap.set_pixel(x, y, (alpha << 24) | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0]);
             }
         }

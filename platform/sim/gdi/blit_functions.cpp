@@ -57,7 +57,7 @@ BOOL pattern_blit(const DeviceContext& dc, const RECT& rect, RasterOperation ope
     auto pattern = pattern_of(dc, target);
     if (operation.uses_pattern() && !pattern)
         return TRUE;
-    uint32_t pattern_pixel = pattern.value_or(0xFF000000);
+    uint32_t pattern_pixel = pattern.value_or(0);
     paint_rect(target, rect, [&](uint32_t& pixel) { pixel = operation.apply(pattern_pixel, 0, pixel); });
     return TRUE;
 }
@@ -93,7 +93,7 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
         copy_spans(target, stretched_area(columns, rows), source, source_x - x, source_y - y);
         return TRUE;
     }
-    uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
+    uint32_t pattern = pattern_of(*dc, target).value_or(0);
     transfer_stretched(target, source, columns, rows,
         [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
     return TRUE;
@@ -248,7 +248,7 @@ BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, i
 BOOL WINAPI TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
     int source_width, int source_height, UINT transparent)
 {
-    uint32_t key = opaque_pixel(transparent) & 0xFFFFFF;
+    uint32_t key = gdi_pixel(transparent) & 0xFFFFFF;
     return stretch_combine(dest, x, y, width, height, src, source_x, source_y, source_width, source_height,
         [&](uint32_t pixel, uint32_t& destination) {
             if ((pixel & 0xFFFFFF) != key)
@@ -280,7 +280,7 @@ int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int sour
     StretchAxis columns(x, width, source_x, source_width);
     StretchAxis rows(y, height, top, source_height);
     RasterOperation operation(rop);
-    uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
+    uint32_t pattern = pattern_of(*dc, target).value_or(0);
     transfer_stretched(target, source, columns, rows,
         [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
     return layout->height;

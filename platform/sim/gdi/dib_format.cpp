@@ -37,9 +37,9 @@ uint32_t read_dib_pixel(const DibLayout& layout, const uint8_t* row, int x)
 {
     auto from_palette = [&](int index) -> uint32_t {
         if (index >= layout.palette_size)
-            return 0xFF000000;
+            return 0;
         auto& entry = layout.palette[index];
-        return 0xFF000000u | (uint32_t(entry.rgbRed) << 16) | (uint32_t(entry.rgbGreen) << 8) | entry.rgbBlue;
+        return (uint32_t(entry.rgbRed) << 16) | (uint32_t(entry.rgbGreen) << 8) | entry.rgbBlue;
     };
     switch (layout.bits_per_pixel) {
     case 1:
@@ -52,18 +52,18 @@ uint32_t read_dib_pixel(const DibLayout& layout, const uint8_t* row, int x)
         // Five bits per channel, as BI_RGB defines 16-bit pixels.
         uint32_t value = row[x * 2] | (uint32_t(row[x * 2 + 1]) << 8);
         auto widen = [](uint32_t five) { return (five << 3) | (five >> 2); };
-        return 0xFF000000u | (widen((value >> 10) & 31) << 16) | (widen((value >> 5) & 31) << 8) | widen(value & 31);
+        return (widen((value >> 10) & 31) << 16) | (widen((value >> 5) & 31) << 8) | widen(value & 31);
     }
     case 24: {
         const uint8_t* pixel = row + x * 3;
-        return 0xFF000000u | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0];
+        return (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0];
     }
     case 32: {
         const uint8_t* pixel = row + x * 4;
         return (uint32_t(pixel[3]) << 24) | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0];
     }
     }
-    return 0xFF000000;
+    return 0;
 }
 
 void write_dib_row(const DibLayout& layout, uint8_t* row, const uint32_t* pixels, int count)

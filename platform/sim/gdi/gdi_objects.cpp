@@ -8,8 +8,8 @@
 
 namespace sim {
 
-// Colour pictures whose alphas are all 0 (old icons) or all 255 (drawn with GDI here) carry no
-// real alpha channel; the mask shapes those icons.
+// Colour pictures whose alphas are all 0 (old icons, or drawn with GDI) or all 255 carry no real
+// alpha channel; the mask shapes those icons.
 bool Icon::has_alpha() const
 {
     if (!color || color->bits_per_pixel() != 32)

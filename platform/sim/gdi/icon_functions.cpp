@@ -163,10 +163,10 @@ BOOL WINAPI DrawIconEx(HDC handle, int x, int y, HICON icon_handle, int width, i
                 continue;
             }
             if (draws_mask && draws_image) {
-                pixel = ((pixel & mask_pixel) ^ (color & 0x00FFFFFF)) | 0xFF000000;
+                pixel = ((pixel & mask_pixel) ^ color) & 0x00FFFFFF;
                 continue;
             }
-            pixel = (draws_mask ? mask_pixel : color) | 0xFF000000;
+            pixel = (draws_mask ? mask_pixel : color) & 0x00FFFFFF;
         }
     });
     return TRUE;

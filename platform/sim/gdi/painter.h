@@ -88,7 +88,7 @@ int selected_pen_style(const DeviceContext&);
 
 // A solid colour laid down with a mix mode, as pens and brushes draw.
 struct ColorPaint {
-    uint32_t color = 0xFF000000;
+    uint32_t color = 0;
     RasterOperation operation = RasterOperation::from_mix_mode(R2_COPYPEN);
     void operator()(uint32_t& pixel) const { pixel = operation.apply(color, 0, pixel); }
 };

@@ -42,7 +42,7 @@ void draw_lines(const DeviceContext& dc, std::span<const POINT> points)
     auto shape = line_shape(points, selected_pen_width(dc), selected_pen_style(dc));
     paint_region(target, shape.dashes, ColorPaint { *pen, mix_of(dc) });
     if (dc.state.background_mode == OPAQUE && !shape.gaps.is_empty())
-        paint_region(target, shape.gaps, ColorPaint { opaque_pixel(dc.state.background_color), mix_of(dc) });
+        paint_region(target, shape.gaps, ColorPaint { gdi_pixel(dc.state.background_color), mix_of(dc) });
 }
 
 // Outline and interior of a closed shape made by `make(left, top, right, bottom, inset)`. Without

@@ -1,5 +1,6 @@
 #include "app/kelmor_sim/expectations.h"
 
+#include "app/kelmor_sim/pixel_expectation.h"
 #include "app/kelmor_sim/scenario.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/shell/notification_area.h"
@@ -16,7 +17,7 @@ namespace {
 
 using sim::driver::WindowState;
 
-enum class Value { Count, Alpha, Bits, Rectangle, Text };
+enum class Value { Count, Alpha, Bits, Rectangle, Text, AtMost };
 
 struct What {
     std::string_view name;
@@ -28,7 +29,9 @@ struct What {
 const std::vector<What>& whats_of(std::string_view subject)
 {
     static const std::vector<What> program = { { "running", {} }, { "ended", {} }, { "borders", { Value::Count } },
-        { "instances", { Value::Count } } };
+        { "instances", { Value::Count } }, { "gdi-objects", { Value::AtMost, Value::Count } },
+        { "screen-dcs", { Value::Count } }, { "gdiplus-startups", { Value::Count } },
+        { "double-frees", { Value::Count } } };
     static const std::vector<What> tray = { { "icons", { Value::Count } }, { "tip", { Value::Count, Value::Text } } };
     static const std::vector<What> manager = { { "rows", {}, true } };
     static const std::vector<What> window = { { "exists", {} }, { "gone", {} }, { "visible", {} }, { "hidden", {} },
@@ -65,6 +68,10 @@ std::optional<std::string> check_value(Value kind, const std::string& text)
             return "expects the rectangle as left,top,right,bottom, not \"" + text + "\"";
         return std::nullopt;
     case Value::Text:
+        return std::nullopt;
+    case Value::AtMost:
+        if (text != "at-most")
+            return "expects at-most, not \"" + text + "\"";
         return std::nullopt;
     }
     return std::nullopt;
@@ -219,11 +226,35 @@ std::optional<std::string> check_window(const std::string& subject, HWND window,
     return expect_that(found.title == values[0], subject, "text " + quoted(values[0]), quoted(found.title));
 }
 
+// What the program's process holds; read also after it ended, as it held it at its end.
+std::optional<std::string> check_program_resources(const std::string& what, const std::vector<std::string>& values)
+{
+    auto usage = sim::driver::resource_usage(sim::driver::program_process());
+    std::string wanted = values.back();
+    auto limit = static_cast<int>(*parse_number(wanted));
+    if (what == "gdi-objects")
+        return expect_that(usage.gdi_objects <= limit, "kelmor", "gdi-objects at-most " + wanted,
+            std::to_string(usage.gdi_objects));
+    int found = usage.double_frees;
+    if (what == "screen-dcs")
+        found = usage.screen_dcs;
+    else if (what == "gdiplus-startups")
+        found = usage.gdiplus_startups;
+    return expect_that(found == limit, "kelmor", what + " " + wanted, std::to_string(found));
+}
+
+bool is_resource_count(const std::string& what)
+{
+    return what == "gdi-objects" || what == "screen-dcs" || what == "gdiplus-startups" || what == "double-frees";
+}
+
 std::optional<std::string> check_program(const std::string& what, const std::vector<std::string>& values,
     const ProgramFacts& facts)
 {
     if (!facts.is_started)
         return not_as_expected("kelmor", what, "Kelmor not started");
+    if (is_resource_count(what))
+        return check_program_resources(what, values);
     if (what == "running" || what == "ended")
         return expect_that(facts.is_running == (what == "running"), "kelmor", what, facts.is_running ? "running" : "ended");
     auto wanted = static_cast<int>(*parse_number(values[0]));
@@ -270,6 +301,8 @@ std::optional<std::string> validate_expectation(const std::vector<std::string>& 
 {
     if (arguments.size() < 2)
         return "expects a subject and what to check";
+    if (arguments[0] == "pixel")
+        return validate_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     const auto& whats = whats_of(arguments[0]);
     auto known = std::find_if(whats.begin(), whats.end(), [&](const What& what) { return what.name == arguments[1]; });
     if (known == whats.end()) {
@@ -296,6 +329,8 @@ std::optional<std::string> check_expectation(const std::vector<std::string>& arg
     if (auto error = validate_expectation(arguments))
         return error;
     const std::string& subject = arguments[0];
+    if (subject == "pixel")
+        return check_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     const std::string& what = arguments[1];
     std::vector<std::string> values(arguments.begin() + 2, arguments.end());
     if (subject == "kelmor")

@@ -1,6 +1,7 @@
 #include "app/kelmor_sim/runner.h"
 
 #include "app/kelmor_sim/key_names.h"
+#include "app/kelmor_sim/picture_pattern.h"
 #include "app/kelmor_sim/state_dump.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/gdi/png_encoder.h"
@@ -69,13 +70,8 @@ std::optional<int> message_box_answer(const std::string& text)
 // "#RRGGBB" or a decimal COLORREF.
 std::optional<COLORREF> color_argument(const std::string& text)
 {
-    if (text.size() == 7 && text[0] == '#') {
-        auto value = parse_number("0x" + text.substr(1));
-        if (!value)
-            return std::nullopt;
-        auto rgb = static_cast<uint32_t>(*value);
-        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
+    if (auto rgb = parse_color(text))
+        return RGB((*rgb >> 16) & 0xFF, (*rgb >> 8) & 0xFF, *rgb & 0xFF);
     auto value = parse_number(text);
     if (!value || *value < 0 || *value > 0xFFFFFF)
         return std::nullopt;
@@ -150,6 +146,8 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
+    if (command.name == "picture")
+        return put_picture(command);
     return run_input_command(command);
 }
 
@@ -456,6 +454,19 @@ std::optional<std::string> Runner::write_file(const std::string& name, const voi
         return "cannot write " + path.string();
     m_written.push_back(path);
     return std::nullopt;
+}
+
+std::optional<std::string> Runner::put_picture(const Command& command)
+{
+    const auto& arguments = command.arguments;
+    auto width = parse_number(arguments[1]);
+    auto height = parse_number(arguments[2]);
+    if (!width || !height || *width < 1 || *height < 1 || *width > max_picture_side || *height > max_picture_side)
+        return "expects a width and a height from 1 to " + std::to_string(max_picture_side);
+    auto picture = picture_pattern(static_cast<int>(*width), static_cast<int>(*height), arguments[3]);
+    if (!picture)
+        return "expects the pattern stripes, checks or gradient, not \"" + arguments[3] + "\"";
+    return write_picture(arguments[0], *picture);
 }
 
 std::optional<std::string> Runner::run_output_command(const Command& command)

@@ -40,6 +40,7 @@ private:
     std::optional<std::string> run_answer_command(const Command& command);
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
+    std::optional<std::string> put_picture(const Command& command);
 
     // The commands that reach into the program: runner_program.cpp.
     std::optional<std::string> start_program(const Command& command);

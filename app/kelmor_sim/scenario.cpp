@@ -51,6 +51,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },
+        { "picture", { 4, 4 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
         { "expect", { 2, 64 } },
@@ -175,6 +176,17 @@ std::optional<long long> parse_number(std::string_view text)
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return is_negative ? -value : value;
+}
+
+std::optional<uint32_t> parse_color(std::string_view text)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return std::nullopt;
+    uint32_t value = 0;
+    auto [end, error] = std::from_chars(text.data() + 1, text.data() + text.size(), value, 16);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 std::optional<Rectangle> parse_rectangle(std::string_view text)

@@ -1,6 +1,7 @@
 // Scenarios for kelmor-sim: text files of commands, one a line, parsed before anything runs.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,5 +41,7 @@ struct Rectangle {
 std::optional<Rectangle> parse_rectangle(std::string_view text);
 // Reads a decimal number, or a hexadecimal one after "0x".
 std::optional<long long> parse_number(std::string_view text);
+// Reads "#RRGGBB" as 0xRRGGBB.
+std::optional<uint32_t> parse_color(std::string_view text);
 
 }

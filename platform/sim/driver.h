@@ -144,7 +144,9 @@ Bitmap screenshot();
 struct ResourceUsage {
     int gdi_objects = 0;  // as GetGuiResources(GR_GDIOBJECTS) answers
     int user_objects = 0;  // as GetGuiResources(GR_USEROBJECTS) answers
-    int screen_dcs = 0;  // window and screen DCs taken (GetDC, GetWindowDC) and not released
+    // Window and screen DCs taken (GetDC, GetWindowDC) and not released; the DC of a window whose
+    // class has CS_OWNDC is the window's own and not counted.
+    int screen_dcs = 0;
     int gdiplus_startups = 0;  // GdiplusStartup without its GdiplusShutdown
     int double_frees = 0;  // DeleteObject or DeleteDC of a handle already freed
 };

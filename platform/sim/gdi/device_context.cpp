@@ -5,6 +5,7 @@
 #include "platform/sim/gdi/gdi_link.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/user/window_surface.h"
+#include "platform/sim/user/window_tree.h"
 
 #include <algorithm>
 
@@ -107,6 +108,14 @@ SIZE surface_size(const DeviceContext& dc)
 
 namespace {
 
+// A window whose class asks for a DC of its own keeps it for its life; such a DC does not come
+// from the shared cache of window DCs, so holding it is no leak of one.
+bool has_own_dc(HWND hwnd)
+{
+    Window* window = find_window(hwnd);
+    return window && window->window_class && (window->window_class->style & (CS_OWNDC | CS_CLASSDC));
+}
+
 HDC add_dc(DeviceContext::Kind kind, HWND window, bool whole_window)
 {
     auto dc = std::make_unique<DeviceContext>();
@@ -116,7 +125,9 @@ HDC add_dc(DeviceContext::Kind kind, HWND window, bool whole_window)
     dc->state.pen = static_cast<HPEN>(stock_object(BLACK_PEN));
     dc->state.brush = static_cast<HBRUSH>(stock_object(WHITE_BRUSH));
     dc->state.font = static_cast<HFONT>(stock_object(SYSTEM_FONT));
-    auto holding = kind == DeviceContext::Kind::Memory ? Holding::GdiObject : Holding::WindowDc;
+    bool is_cached = kind == DeviceContext::Kind::Screen
+        || (kind == DeviceContext::Kind::Window && (whole_window || !has_own_dc(window)));
+    auto holding = is_cached ? Holding::WindowDc : Holding::GdiObject;
     return reinterpret_cast<HDC>(add_counted_object(std::move(dc), holding));
 }
 

@@ -12,8 +12,9 @@ namespace sim {
 // A process holds at most this many GDI objects; creating one more fails, as on Windows.
 constexpr int gdi_object_quota = 10000;
 
-// What a counted object is to its process. Window and screen DCs (GetDC, GetWindowDC, BeginPaint)
-// are GDI objects that are also counted apart; icons and cursors are user objects.
+// What a counted object is to its process. Window and screen DCs from the shared cache (GetDC,
+// GetWindowDC, BeginPaint; not the DC of a window with a DC of its own) are GDI objects that are
+// also counted apart; icons and cursors are user objects.
 enum class Holding { GdiObject, WindowDc, UserObject };
 
 // Puts an object into the handle table on behalf of the current process; 0 (and the object

@@ -7,17 +7,6 @@
 
 using gdi_test::Canvas;
 
-namespace {
-
-BITMAPINFO header_of(int width, int height, int bits)
-{
-    BITMAPINFO info {};
-    info.bmiHeader = { sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bits), BI_RGB };
-    return info;
-}
-
-}
-
 TEST(AbsurdSizes, BitmapsOfBillionsOfPixelsOrNegativeSizesFail)
 {
     HDC screen = GetDC(nullptr);
@@ -32,7 +21,7 @@ TEST(AbsurdSizes, BitmapsOfBillionsOfPixelsOrNegativeSizesFail)
     void* bits = &bits;
     for (auto [width, height] : { std::pair { 70000, 70000 }, { INT_MAX, 1 }, { 1, INT_MIN }, { -4, 4 }, { 0, 4 },
              { 4, 0 }, { 0x40000000, -2 } }) {
-        BITMAPINFO info = header_of(width, height, 32);
+        BITMAPINFO info = gdi_test::dib_header(width, height, 32);
         EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr) << width << " x " << height;
         EXPECT_EQ(bits, nullptr);
     }

@@ -36,12 +36,6 @@ std::vector<uint32_t> changed_by(const std::function<void(Canvas&)>& draw)
     return changed;
 }
 
-BITMAPINFO header_of(int width, int height, int bits)
-{
-    BITMAPINFO info {};
-    info.bmiHeader = { sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bits), BI_RGB };
-    return info;
-}
 
 }
 
@@ -138,7 +132,7 @@ TEST(GdiAlpha, ConversionsFromOtherFormatsGiveAlphaZero)
     target.set_raw(1, 0, 0xFF000000);
 
     // A 24-bit DIB section copied into the 32-bit one.
-    BITMAPINFO info = header_of(2, -1, 24);
+    BITMAPINFO info = gdi_test::dib_header(2, -1, 24);
     void* bits = nullptr;
     HDC memory = CreateCompatibleDC(nullptr);
     HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -171,7 +165,7 @@ TEST(GdiAlpha, ConversionsFromOtherFormatsGiveAlphaZero)
     HDC screen = GetDC(nullptr);
     HBITMAP fresh = CreateCompatibleBitmap(screen, 1, 1);
     ReleaseDC(nullptr, screen);
-    BITMAPINFO wanted = header_of(1, 1, 32);
+    BITMAPINFO wanted = gdi_test::dib_header(1, 1, 32);
     uint32_t pixel = 0xDEADBEEF;
     GetDIBits(memory, fresh, 0, 1, &pixel, &wanted, DIB_RGB_COLORS);
     EXPECT_EQ(pixel, 0u);

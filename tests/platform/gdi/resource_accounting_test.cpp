@@ -1,6 +1,7 @@
 #include "platform/sim/driver.h"
 #include "platform/win32.h"
 #include "platform/api/process.h"
+#include "tests/platform/gdi/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +39,7 @@ TEST_F(ResourceAccounting, EveryKindOfGdiObjectCountsWhileItLivesAndStockObjects
     DWORD before = gdi_objects();
     EXPECT_EQ(static_cast<int>(before), program_usage().gdi_objects);
     LOGFONTA description {};
-    BITMAPINFO info {};
-    info.bmiHeader = { sizeof(BITMAPINFOHEADER), 4, 4, 1, 32, BI_RGB };
+    BITMAPINFO info = gdi_test::dib_header(4, 4, 32);
     void* bits = nullptr;
     std::vector<HGDIOBJ> made { CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(0), CreateFontIndirectA(&description),
         CreateRectRgn(0, 0, 5, 5), CreateBitmap(4, 4, 1, 32, nullptr),
@@ -88,8 +88,7 @@ TEST_F(ResourceAccounting, CreationFailsBeyondTheQuotaAndWorksAgainOnceObjectsAr
     EXPECT_EQ(CreateCompatibleDC(nullptr), nullptr);
     EXPECT_EQ(CreateRectRgn(0, 0, 1, 1), nullptr);
     EXPECT_EQ(GetDC(nullptr), nullptr);
-    BITMAPINFO info {};
-    info.bmiHeader = { sizeof(BITMAPINFOHEADER), 4, 4, 1, 32, BI_RGB };
+    BITMAPINFO info = gdi_test::dib_header(4, 4, 32);
     void* bits = &info;
     EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
     EXPECT_EQ(bits, nullptr);
@@ -137,6 +136,23 @@ TEST_F(ResourceAccounting, WindowAndScreenDcsAreOutstandingUntilReleased)
     HDC memory = CreateCompatibleDC(nullptr);
     EXPECT_EQ(program_usage().screen_dcs, 0) << "a memory DC is no window DC";
     DeleteDC(memory);
+
+    // A window with a DC of its own keeps it for its life: a GDI object, but no cache DC held.
+    WNDCLASSA own {};
+    own.style = CS_OWNDC;
+    own.lpfnWndProc = DefWindowProcA;
+    own.lpszClassName = "OwnDcWindow";
+    ASSERT_TRUE(RegisterClassA(&own));
+    HWND canvas = CreateWindowExA(0, "OwnDcWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+        nullptr, nullptr);
+    int objects = program_usage().gdi_objects;
+    HDC kept = GetDC(canvas);
+    EXPECT_EQ(program_usage().screen_dcs, 0);
+    EXPECT_EQ(program_usage().gdi_objects, objects + 1);
+    ReleaseDC(canvas, kept);
+    HDC frame_of_own = GetWindowDC(canvas);
+    EXPECT_EQ(program_usage().screen_dcs, 1) << "the whole-window DC still comes from the cache";
+    ReleaseDC(canvas, frame_of_own);
 }
 
 TEST_F(ResourceAccounting, GdiplusStartupsAreCountedUntilShutDownOnce)

@@ -6,36 +6,20 @@
 #include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/kernel/paths.h"
 #include "platform/win32.h"
+#include "tests/app/scenario_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class PixelsAndResources : public testing::Test {
+class PixelsAndResources : public ScenarioFixture {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("kelmor-pixels-test-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    // Runs a scenario on a fresh desktop; "" when it holds, otherwise its first message.
-    std::string outcome(const std::string& text)
-    {
-        auto result = kelmor_sim::run_session("s.scn", text, {}, m_folder);
-        if (result.is_success)
-            return "";
-        return result.messages.empty() ? "failed without a message" : result.messages.front();
-    }
-
     // Runs a scenario on the desktop as it is, so a test can first make the program's process hold
     // something.
     std::string outcome_on_this_desktop(const std::string& text)
@@ -55,8 +39,6 @@ protected:
     }
 
     static uint32_t rgb_at(const sim::Bitmap& picture, int x, int y) { return picture.pixel(x, y) & 0xFFFFFF; }
-
-    fs::path m_folder;
 };
 
 TEST_F(PixelsAndResources, PicturesAreWrittenOnDriveCWithTheirPatternAsPngOrBmp)

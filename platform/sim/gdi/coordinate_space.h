@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <span>
 
 namespace sim {
 
@@ -30,6 +32,19 @@ constexpr bool is_rect_in_coordinate_space(int64_t x, int64_t y, int64_t width, 
 constexpr int clamped_to_coordinate_space(int64_t value)
 {
     return static_cast<int>(std::clamp(value, -coordinate_limit, coordinate_limit - 1));
+}
+
+// The smallest rectangle holding every point (right and bottom included); `points` is not empty.
+inline RECT bounds_of(std::span<const POINT> points)
+{
+    RECT bounds { points[0].x, points[0].y, points[0].x, points[0].y };
+    for (auto& point : points) {
+        bounds.left = std::min(bounds.left, point.x);
+        bounds.right = std::max(bounds.right, point.x);
+        bounds.top = std::min(bounds.top, point.y);
+        bounds.bottom = std::max(bounds.bottom, point.y);
+    }
+    return bounds;
 }
 
 // Curves and polygons are built row by row; a taller one cannot be had, as Windows runs out of

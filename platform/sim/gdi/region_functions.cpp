@@ -27,18 +27,6 @@ Region* find_region(HRGN handle)
     return object ? &object->region : nullptr;
 }
 
-RECT polygon_bounds(std::span<const POINT> points)
-{
-    RECT bounds { points[0].x, points[0].y, points[0].x, points[0].y };
-    for (auto& point : points) {
-        bounds.left = std::min(bounds.left, point.x);
-        bounds.right = std::max(bounds.right, point.x);
-        bounds.top = std::min(bounds.top, point.y);
-        bounds.bottom = std::max(bounds.bottom, point.y);
-    }
-    return bounds;
-}
-
 int region_type(const Region& region)
 {
     if (region.is_empty())
@@ -121,7 +109,7 @@ HRGN WINAPI CreatePolygonRgn(const POINT* points, int count, int mode)
 {
     if (!points || count < 0)
         return nullptr;
-    if (count > 0 && !is_possible_shape(polygon_bounds(std::span(points, count))))
+    if (count > 0 && !is_possible_shape(bounds_of(std::span(points, count))))
         return nullptr;
     return add_region(Region::polygon(std::span(points, count), mode == WINDING));
 }

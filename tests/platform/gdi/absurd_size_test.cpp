@@ -92,4 +92,24 @@ TEST(AbsurdSizes, RegionsAreCutToTheCoordinateSpaceAndHugeCurvesFail)
     Canvas canvas(8, 8);
     EXPECT_FALSE(Ellipse(canvas.dc(), INT_MIN, INT_MIN, INT_MAX, INT_MAX));
     EXPECT_FALSE(Rectangle(canvas.dc(), INT_MIN, 0, 4, 4));
+    POINT huge[] = { { 0, 0 }, { 8, 0 }, { 4, 50000000 } };
+    EXPECT_FALSE(Polygon(canvas.dc(), huge, 3));
+}
+
+TEST(AbsurdSizes, LinesFarLongerThanTheSurfaceDrawWhatFallsOnIt)
+{
+    Canvas canvas(8, 8, RGB(255, 255, 255));
+    MoveToEx(canvas.dc(), -10000000, 3, nullptr);
+    EXPECT_TRUE(LineTo(canvas.dc(), 10000000, 3));
+    EXPECT_EQ(canvas.count(RGB(0, 0, 0)), 8);
+    EXPECT_EQ(canvas.at(0, 3), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(7, 3), RGB(0, 0, 0));
+    // A diagonal from far away lands on the same pixels as one from the surface's corner.
+    MoveToEx(canvas.dc(), -5000000, -5000000, nullptr);
+    EXPECT_TRUE(LineTo(canvas.dc(), 8, 8));
+    EXPECT_EQ(canvas.at(5, 5), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.count(RGB(0, 0, 0)), 15);
+    EXPECT_FALSE(LineTo(canvas.dc(), INT_MAX, 0));
+    POINT beyond[] = { { 0, 0 }, { INT_MIN, 5 } };
+    EXPECT_FALSE(Polyline(canvas.dc(), beyond, 2));
 }

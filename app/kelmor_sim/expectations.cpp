@@ -2,6 +2,7 @@
 
 #include "app/kelmor_sim/pixel_expectation.h"
 #include "app/kelmor_sim/scenario.h"
+#include "app/kelmor_sim/shell_expectations.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/shell/notification_area.h"
 #include "platform/sim/shell/shell_windows.h"
@@ -299,10 +300,12 @@ HWND predefined_window(std::string_view name)
 
 std::optional<std::string> validate_expectation(const std::vector<std::string>& arguments)
 {
+    if (!arguments.empty() && is_shell_subject(arguments[0]))
+        return validate_shell_expectation(arguments);
+    if (!arguments.empty() && arguments[0] == "pixel")
+        return validate_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     if (arguments.size() < 2)
         return "expects a subject and what to check";
-    if (arguments[0] == "pixel")
-        return validate_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     const auto& whats = whats_of(arguments[0]);
     auto known = std::find_if(whats.begin(), whats.end(), [&](const What& what) { return what.name == arguments[1]; });
     if (known == whats.end()) {
@@ -326,11 +329,13 @@ std::optional<std::string> validate_expectation(const std::vector<std::string>& 
 std::optional<std::string> check_expectation(const std::vector<std::string>& arguments,
     const ExpectationContext& context)
 {
+    if (!arguments.empty() && is_shell_subject(arguments[0]))
+        return check_shell_expectation(arguments, context.scenario_folder);
+    if (!arguments.empty() && arguments[0] == "pixel")
+        return check_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     if (auto error = validate_expectation(arguments))
         return error;
     const std::string& subject = arguments[0];
-    if (subject == "pixel")
-        return check_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     const std::string& what = arguments[1];
     std::vector<std::string> values(arguments.begin() + 2, arguments.end());
     if (subject == "kelmor")

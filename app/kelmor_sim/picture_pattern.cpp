@@ -2,10 +2,8 @@
 
 #include "platform/sim/gdi/bmp_encoder.h"
 #include "platform/sim/gdi/png_encoder.h"
-#include "platform/sim/kernel/paths.h"
 
 #include <cctype>
-#include <fstream>
 
 namespace kelmor_sim {
 
@@ -55,24 +53,13 @@ std::optional<sim::Bitmap> picture_pattern(int width, int height, std::string_vi
     return picture;
 }
 
-std::optional<std::string> write_picture(const std::string& windows_path, const sim::Bitmap& picture)
+std::optional<std::vector<uint8_t>> picture_file_bytes(const std::string& path, const sim::Bitmap& picture)
 {
-    std::string extension = lower_extension(windows_path);
-    if (extension != "png" && extension != "bmp")
-        return "writes .png or .bmp files, not \"" + windows_path + "\"";
-    auto path = sim::host_path(windows_path);
-    if (path.empty())
-        return "\"" + windows_path + "\" is no path on a simulated drive";
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
-    // A file of the program folder may be a link into the build; the picture replaces the link.
-    if (std::filesystem::is_symlink(path, ignored))
-        std::filesystem::remove(path, ignored);
-    auto bytes = extension == "png" ? sim::encode_png(picture) : sim::encode_bmp(picture);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file)
-        return "cannot write \"" + windows_path + "\"";
+    std::string extension = lower_extension(path);
+    if (extension == "png")
+        return sim::encode_png(picture);
+    if (extension == "bmp")
+        return sim::encode_bmp(picture);
     return std::nullopt;
 }
 

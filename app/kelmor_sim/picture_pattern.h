@@ -4,9 +4,11 @@
 
 #include "platform/sim/gdi/bitmap.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelmor_sim {
 
@@ -20,8 +22,7 @@ constexpr int max_picture_side = 4096;
 // None for another name or a side outside 1 to max_picture_side.
 std::optional<sim::Bitmap> picture_pattern(int width, int height, std::string_view pattern);
 
-// Writes the picture to a Windows path on the simulated drive, as PNG or BMP by the extension;
-// returns what went wrong.
-std::optional<std::string> write_picture(const std::string& windows_path, const sim::Bitmap& picture);
+// The picture as the file a path names by its extension: PNG or BMP; none for another extension.
+std::optional<std::vector<uint8_t>> picture_file_bytes(const std::string& path, const sim::Bitmap& picture);
 
 }

@@ -1,7 +1,6 @@
 #include "app/kelmor_sim/runner.h"
 
 #include "app/kelmor_sim/key_names.h"
-#include "app/kelmor_sim/picture_pattern.h"
 #include "app/kelmor_sim/state_dump.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/gdi/png_encoder.h"
@@ -96,8 +95,9 @@ bool split_option(const std::string& word, std::string& name, std::string& value
 
 }
 
-Runner::Runner(fs::path output_folder)
+Runner::Runner(fs::path output_folder, fs::path scenario_folder)
     : m_output_folder(std::move(output_folder))
+    , m_scenario_folder(std::move(scenario_folder))
 {
 }
 
@@ -119,7 +119,7 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "close-kelmor")
         return close_controller();
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); } };
+        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string() };
         return check_expectation(command.arguments, context);
     }
     if (command.name == "screen") {
@@ -146,8 +146,12 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
-    if (command.name == "picture")
-        return put_picture(command);
+    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
+        "picture" };
+    for (auto name : setup_commands) {
+        if (command.name == name)
+            return run_setup_command(command);
+    }
     return run_input_command(command);
 }
 
@@ -398,9 +402,17 @@ std::optional<std::string> Runner::run_shell_command(const Command& command)
         return std::nullopt;
     }
     if (command.name == "camera") {
-        if (arguments[0] != "plugged" && arguments[0] != "unplugged")
-            return "expects plugged or unplugged";
-        sim::set_camera_plugged(arguments[0] == "plugged");
+        bool is_plugged = arguments[0] == "plugged";
+        if (!is_plugged && (arguments[0] != "unplugged" || arguments.size() > 1))
+            return "expects plugged [WxH] or unplugged";
+        if (arguments.size() > 1) {
+            size_t by = arguments[1].find('x');
+            auto width = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(0, by));
+            auto height = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(by + 1));
+            if (!width || !height || !sim::set_camera_frame_size(*width, *height))
+                return "expects the frame size as WxH, 1 to 4096 each, not \"" + arguments[1] + "\"";
+        }
+        sim::set_camera_plugged(is_plugged);
         return std::nullopt;
     }
     if (command.name == "http") {
@@ -454,19 +466,6 @@ std::optional<std::string> Runner::write_file(const std::string& name, const voi
         return "cannot write " + path.string();
     m_written.push_back(path);
     return std::nullopt;
-}
-
-std::optional<std::string> Runner::put_picture(const Command& command)
-{
-    const auto& arguments = command.arguments;
-    auto width = parse_number(arguments[1]);
-    auto height = parse_number(arguments[2]);
-    if (!width || !height || *width < 1 || *height < 1 || *width > max_picture_side || *height > max_picture_side)
-        return "expects a width and a height from 1 to " + std::to_string(max_picture_side);
-    auto picture = picture_pattern(static_cast<int>(*width), static_cast<int>(*height), arguments[3]);
-    if (!picture)
-        return "expects the pattern stripes, checks or gradient, not \"" + arguments[3] + "\"";
-    return write_picture(arguments[0], *picture);
 }
 
 std::optional<std::string> Runner::run_output_command(const Command& command)

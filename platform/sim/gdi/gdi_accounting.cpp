@@ -99,7 +99,8 @@ bool note_gdiplus_shutdown(uintptr_t token)
 
 bool is_gdiplus_started()
 {
-    return !ledger().gdiplus_tokens.empty();
+    auto found = ledger().accounts.find(current_process_id());
+    return found != ledger().accounts.end() && found->second.gdiplus_startups > 0;
 }
 
 GdiAccount gdi_account(uint32_t process_id)

@@ -42,6 +42,7 @@ void note_failed_delete(Handle handle)
 void note_gdiplus_startup(uintptr_t token);
 // False for a token that names no start-up still running.
 bool note_gdiplus_shutdown(uintptr_t token);
+// GDI+ works in a process only between its start-up and shut-down there.
 bool is_gdiplus_started();
 
 // What a process holds: GDI objects (window DCs among them), user objects (its windows, icons and

@@ -163,12 +163,17 @@ TEST_F(ResourceAccounting, GdiplusStartupsAreCountedUntilShutDownOnce)
     ASSERT_EQ(Gdiplus::GdiplusStartup(&first, &input, nullptr), Gdiplus::Ok);
     ASSERT_EQ(Gdiplus::GdiplusStartup(&second, &input, nullptr), Gdiplus::Ok);
     EXPECT_EQ(program_usage().gdiplus_startups, 2);
+    Gdiplus::GpImage* image = nullptr;
+    uint32_t editor = sim::driver::create_process("C:\\Apps\\editor.exe");
+    sim::driver::set_current_process(editor);
+    EXPECT_EQ(GdipLoadImageFromFile(L"C:\\none.png", &image), Gdiplus::GdiplusNotInitialized)
+        << "GDI+ works only in the process that started it";
+    sim::driver::set_current_process(sim::driver::program_process());
     Gdiplus::GdiplusShutdown(first);
     Gdiplus::GdiplusShutdown(first);
     EXPECT_EQ(program_usage().gdiplus_startups, 1);
     Gdiplus::GdiplusShutdown(second);
     EXPECT_EQ(program_usage().gdiplus_startups, 0);
-    Gdiplus::GpImage* image = nullptr;
     EXPECT_EQ(GdipLoadImageFromFile(L"C:\\none.png", &image), Gdiplus::GdiplusNotInitialized);
 }
 

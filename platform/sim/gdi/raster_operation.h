@@ -23,17 +23,13 @@ public:
     bool uses_destination() const { return ((m_code >> 1) & 0x55) != (m_code & 0x55); }
     bool is_source_copy() const { return m_code == 0xCC; }
 
-    uint32_t apply(uint32_t pattern, uint32_t source, uint32_t destination) const
-    {
-        return evaluate(pattern, source, destination);
-    }
+    uint32_t apply(uint32_t pattern, uint32_t source, uint32_t destination) const;
 
 private:
     explicit RasterOperation(uint8_t code, bool)
         : m_code(code)
     {
     }
-    uint32_t evaluate(uint32_t pattern, uint32_t source, uint32_t destination) const;
 
     uint8_t m_code = 0xCC;
 };

@@ -41,7 +41,7 @@ private:
     std::optional<std::string> run_answer_command(const Command& command);
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
-    // Files, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
+    // Files, pictures, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
     std::optional<std::string> run_setup_command(const Command& command);
 
     // The commands that reach into the program: runner_program.cpp.

@@ -55,6 +55,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },
+        { "picture", { 4, 4 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
         { "expect", { 1, 64 } },
@@ -238,6 +239,17 @@ std::string unescape_line_ends(std::string_view text)
         ++i;
     }
     return result;
+}
+
+std::optional<uint32_t> parse_color(std::string_view text)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return std::nullopt;
+    uint32_t value = 0;
+    auto [end, error] = std::from_chars(text.data() + 1, text.data() + text.size(), value, 16);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 std::optional<Rectangle> parse_rectangle(std::string_view text)

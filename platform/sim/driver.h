@@ -143,4 +143,16 @@ HWND capture_window();
 // The screen as the user sees it.
 Bitmap screenshot();
 
+// What a process holds of the window system's objects, for leak checks.
+struct ResourceUsage {
+    int gdi_objects = 0;  // as GetGuiResources(GR_GDIOBJECTS) answers
+    int user_objects = 0;  // as GetGuiResources(GR_USEROBJECTS) answers
+    // Window and screen DCs taken (GetDC, GetWindowDC) and not released; the DC of a window whose
+    // class has CS_OWNDC is the window's own and not counted.
+    int screen_dcs = 0;
+    int gdiplus_startups = 0;  // GdiplusStartup without its GdiplusShutdown
+    int double_frees = 0;  // DeleteObject or DeleteDC of a handle already freed
+};
+ResourceUsage resource_usage(uint32_t process_id);
+
 }

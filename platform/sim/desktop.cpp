@@ -22,6 +22,7 @@ constexpr SIZE default_screen {1920, 1080};
 uint64_t g_clock = 0;
 SIZE g_screen = default_screen;
 bool g_is_resetting = false;
+bool g_is_made = false;
 
 std::vector<std::function<void()>>& reset_hooks()
 {
@@ -36,6 +37,7 @@ void reset_desktop()
     if (g_is_resetting)
         return;
     g_is_resetting = true;
+    g_is_made = true;
     reset_message_queue();
     reset_timers();
     reset_input_state();
@@ -52,6 +54,12 @@ void reset_desktop()
         hook();
 }
 
+void ensure_desktop()
+{
+    if (!g_is_made)
+        reset_desktop();
+}
+
 void on_reset(std::function<void()> reset)
 {
     reset_hooks().push_back(std::move(reset));
@@ -59,6 +67,7 @@ void on_reset(std::function<void()> reset)
 
 uint64_t now_ms()
 {
+    ensure_desktop();
     return g_clock;
 }
 

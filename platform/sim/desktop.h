@@ -13,6 +13,11 @@ namespace sim {
 // fresh on first use, so a program that never calls this still finds one.
 void reset_desktop();
 
+// Makes the fresh desktop if nothing has made one yet. Every way into the simulation's state (the
+// handle table, the current process, the clock, the window classes) calls it first, so the first
+// call of a program finds a whole desktop and no later call resets one under its feet.
+void ensure_desktop();
+
 // Registers the reset of another area (registry, files, GDI objects, shell windows...). The
 // function runs on every reset_desktop, after the window system is fresh, so it may create windows.
 void on_reset(std::function<void()> reset);

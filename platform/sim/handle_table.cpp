@@ -1,5 +1,7 @@
 #include "platform/sim/handle_table.h"
 
+#include "platform/sim/desktop.h"
+
 namespace sim {
 
 uintptr_t HandleTable::add(std::unique_ptr<Object> object)
@@ -39,6 +41,7 @@ void HandleTable::clear()
 HandleTable& handles()
 {
     static HandleTable table;
+    ensure_desktop();
     return table;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/sim/user/process_table.h"
 
+#include "platform/sim/desktop.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -85,6 +86,7 @@ void end_process(uint32_t process_id)
 
 uint32_t current_process_id()
 {
+    ensure_desktop();
     return g_current;
 }
 

@@ -54,15 +54,12 @@ Window* find_window(HWND hwnd)
 {
     if (!hwnd)
         return nullptr;
-    if (!g_desktop)
-        reset_desktop();
     return handles().find<Window>(hwnd);
 }
 
 Window& desktop_window()
 {
-    if (!g_desktop)
-        reset_desktop();
+    ensure_desktop();
     return *handles().find<Window>(g_desktop);
 }
 

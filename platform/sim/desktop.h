@@ -23,10 +23,12 @@ void ensure_desktop();
 void on_reset(std::function<void()> reset);
 
 // The virtual clock in milliseconds since the desktop started. It moves only when the driver
-// advances it, when a program sleeps, or when a program polls for messages with nothing pending.
+// advances it, when a program waits (Sleep, a time-out), or when a program polls for messages with
+// nothing pending. It counts microseconds inside, so that a poll can cost what it costs on Windows.
 uint64_t now_ms();
 // Lets virtual time pass without delivering anything, as Sleep does.
 void let_time_pass(uint64_t milliseconds);
+void let_microseconds_pass(uint64_t microseconds);
 
 SIZE screen_size();
 // Resizes the screen and the desktop window; 1920 x 1080 after a reset.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 int g_destroyed = 0;
@@ -15,18 +17,20 @@ LRESULT CALLBACK plain_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
     return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
-void register_plain_class()
+// Two top-level windows of a class registered on the spot, as a program's start makes them.
+std::pair<HWND, HWND> create_two_windows()
 {
     WNDCLASSEXA window_class {};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = plain_procedure;
     window_class.lpszClassName = "FirstUseWindow";
     RegisterClassExA(&window_class);
-}
-
-HWND create_plain_window(DWORD style, HWND parent)
-{
-    return CreateWindowExA(0, "FirstUseWindow", "first", style, 10, 10, 200, 100, parent, nullptr, nullptr, nullptr);
+    auto create = [] {
+        return CreateWindowExA(0, "FirstUseWindow", "first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+            nullptr, nullptr, nullptr, nullptr);
+    };
+    HWND first = create();
+    return {first, create()};
 }
 
 }
@@ -46,9 +50,7 @@ TEST(FirstUseTest, PeekMessageDrainsAFreshDesktop)
 
 TEST(FirstUseTest, SetParentAnswersOnAFreshDesktop)
 {
-    register_plain_class();
-    HWND host = create_plain_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr);
-    HWND guest = create_plain_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr);
+    auto [host, guest] = create_two_windows();
     ASSERT_NE(host, nullptr);
     ASSERT_NE(guest, nullptr);
     EXPECT_EQ(SetParent(guest, host), GetDesktopWindow());
@@ -58,9 +60,7 @@ TEST(FirstUseTest, SetParentAnswersOnAFreshDesktop)
 
 TEST(FirstUseTest, TwoWindowProgramRunsAndExitsCleanly)
 {
-    register_plain_class();
-    HWND first = create_plain_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr);
-    HWND second = create_plain_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr);
+    auto [first, second] = create_two_windows();
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     PostMessageA(first, WM_CLOSE, 0, 0);

@@ -1,5 +1,6 @@
 #include "app/kelmor_sim/expectations.h"
 
+#include "app/kelmor_sim/freeze_text.h"
 #include "app/kelmor_sim/scenario.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/shell/notification_area.h"
@@ -28,7 +29,7 @@ struct What {
 const std::vector<What>& whats_of(std::string_view subject)
 {
     static const std::vector<What> program = { { "running", {} }, { "ended", {} }, { "borders", { Value::Count } },
-        { "instances", { Value::Count } } };
+        { "instances", { Value::Count } }, { "freezes", { Value::Count } } };
     static const std::vector<What> tray = { { "icons", { Value::Count } }, { "tip", { Value::Count, Value::Text } } };
     static const std::vector<What> manager = { { "rows", {}, true } };
     static const std::vector<What> window = { { "exists", {} }, { "gone", {} }, { "visible", {} }, { "hidden", {} },
@@ -219,6 +220,16 @@ std::optional<std::string> check_window(const std::string& subject, HWND window,
     return expect_that(found.title == values[0], subject, "text " + quoted(values[0]), quoted(found.title));
 }
 
+// Sends of Kelmor's process that would have frozen it; they stay counted after it has ended.
+std::optional<std::string> check_freezes(const std::string& wanted)
+{
+    auto found = kelmor_freezes();
+    std::string text = std::to_string(found.size());
+    for (size_t i = 0; i < found.size(); ++i)
+        text += (i == 0 ? ": " : "; ") + freeze_text(found[i]);
+    return expect_that(found.size() == static_cast<size_t>(*parse_number(wanted)), "kelmor", "freezes " + wanted, text);
+}
+
 std::optional<std::string> check_program(const std::string& what, const std::vector<std::string>& values,
     const ProgramFacts& facts)
 {
@@ -230,6 +241,8 @@ std::optional<std::string> check_program(const std::string& what, const std::vec
     if (what == "instances")
         return expect_that(facts.running_instances == wanted, "kelmor", what + " " + values[0],
             std::to_string(facts.running_instances));
+    if (what == "freezes")
+        return check_freezes(values[0]);
     if (!facts.is_running)
         return not_as_expected("kelmor", what + " " + values[0], "Kelmor ended");
     return expect_that(facts.border_count == wanted, "kelmor", what + " " + values[0], std::to_string(facts.border_count));

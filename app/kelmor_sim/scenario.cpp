@@ -19,7 +19,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
     static const std::map<std::string, Arity, std::less<>> table = {
         { "screen", { 2, 2 } },
         { "start", { 1, 1 } },
-        { "open", { 5, 9 } },
+        { "open", { 5, 13 } },
         { "child", { 5, 6 } },
         { "title", { 2, 2 } },
         { "hide", { 1, 1 } },
@@ -53,6 +53,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "dump", { 1, 1 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
+        { "fault", { 1, 1 } },
         { "expect", { 2, 64 } },
     };
     return table;

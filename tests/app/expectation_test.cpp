@@ -224,7 +224,7 @@ TEST(ScenarioFiles, EveryScenarioOfTheRepositoryIsFound)
 {
     auto names = scenario_files();
     for (auto wanted : { "adoption.scn", "never_adopted.scn", "watcher.scn", "minmax.scn", "quit.scn",
-             "second_instance.scn", "refused_close.scn", "demo.scn" })
+             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_faults_and_hangs.scn" })
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
 }
 

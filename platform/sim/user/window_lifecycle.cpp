@@ -305,6 +305,7 @@ bool destroy_window(HWND hwnd)
     if (window->is_destroying)
         return true;
     window->is_destroying = true;
+    BlockingCall call;
     if (window->is_visible_style())
         set_visible(hwnd, false);
     forget_input_for(hwnd);

@@ -1,5 +1,7 @@
 #include "app/kelmor_sim/expectations.h"
 
+#include "app/kelmor_sim/pixel_expectation.h"
+#include "app/kelmor_sim/freeze_text.h"
 #include "app/kelmor_sim/scenario.h"
 #include "app/kelmor_sim/shell_expectations.h"
 #include "platform/sim/driver.h"
@@ -37,7 +39,7 @@ int cursor_id(LPCSTR resource)
     return static_cast<int>(reinterpret_cast<uintptr_t>(resource));
 }
 
-enum class Value { Count, Number, Alpha, Bits, Rectangle, Text };
+enum class Value { Count, Number, Alpha, Bits, Rectangle, Text, AtMost };
 
 struct What {
     std::string_view name;
@@ -49,7 +51,9 @@ struct What {
 const std::vector<What>& whats_of(std::string_view subject)
 {
     static const std::vector<What> program = { { "running", {} }, { "ended", {} }, { "borders", { Value::Count } },
-        { "instances", { Value::Count } } };
+        { "instances", { Value::Count } }, { "gdi-objects", { Value::AtMost, Value::Count } },
+        { "screen-dcs", { Value::Count } }, { "gdiplus-startups", { Value::Count } },
+        { "double-frees", { Value::Count } }, { "freezes", { Value::Count } } };
     static const std::vector<What> tray = { { "icons", { Value::Count } }, { "tip", { Value::Count, Value::Text } } };
     static const std::vector<What> manager = { { "rows", {}, true } };
     static const std::vector<What> window = { { "exists", {} }, { "gone", {} }, { "visible", {} }, { "hidden", {} },
@@ -107,6 +111,10 @@ std::optional<std::string> check_value(Value kind, const std::string& text)
             return "expects the rectangle as left,top,right,bottom, not \"" + text + "\"";
         return std::nullopt;
     case Value::Text:
+        return std::nullopt;
+    case Value::AtMost:
+        if (text != "at-most")
+            return "expects at-most, not \"" + text + "\"";
         return std::nullopt;
     }
     return std::nullopt;
@@ -311,17 +319,53 @@ std::optional<std::string> check_window(const std::string& subject, HWND window,
     return expect_that(found.title == values[0], subject, "text " + quoted(values[0]), quoted(found.title));
 }
 
+// What the program's process holds; read also after it ended, as it held it at its end.
+std::optional<std::string> check_program_resources(const std::string& what, const std::vector<std::string>& values)
+{
+    auto usage = sim::driver::resource_usage(sim::driver::program_process());
+    std::string wanted = values.back();
+    auto limit = static_cast<int>(*parse_number(wanted));
+    if (what == "gdi-objects")
+        return expect_that(usage.gdi_objects <= limit, "kelmor", "gdi-objects at-most " + wanted,
+            std::to_string(usage.gdi_objects));
+    int found = usage.double_frees;
+    if (what == "screen-dcs")
+        found = usage.screen_dcs;
+    else if (what == "gdiplus-startups")
+        found = usage.gdiplus_startups;
+    return expect_that(found == limit, "kelmor", what + " " + wanted, std::to_string(found));
+}
+
+bool is_resource_count(const std::string& what)
+{
+    return what == "gdi-objects" || what == "screen-dcs" || what == "gdiplus-startups" || what == "double-frees";
+}
+
+// Sends of Kelmor's process that would have frozen it; they stay counted after it has ended.
+std::optional<std::string> check_freezes(const std::string& wanted)
+{
+    auto found = kelmor_freezes();
+    std::string text = std::to_string(found.size());
+    for (size_t i = 0; i < found.size(); ++i)
+        text += (i == 0 ? ": " : "; ") + freeze_text(found[i]);
+    return expect_that(found.size() == static_cast<size_t>(*parse_number(wanted)), "kelmor", "freezes " + wanted, text);
+}
+
 std::optional<std::string> check_program(const std::string& what, const std::vector<std::string>& values,
     const ProgramFacts& facts)
 {
     if (!facts.is_started)
         return not_as_expected("kelmor", what, "Kelmor not started");
+    if (is_resource_count(what))
+        return check_program_resources(what, values);
     if (what == "running" || what == "ended")
         return expect_that(facts.is_running == (what == "running"), "kelmor", what, facts.is_running ? "running" : "ended");
     auto wanted = static_cast<int>(*parse_number(values[0]));
     if (what == "instances")
         return expect_that(facts.running_instances == wanted, "kelmor", what + " " + values[0],
             std::to_string(facts.running_instances));
+    if (what == "freezes")
+        return check_freezes(values[0]);
     if (!facts.is_running)
         return not_as_expected("kelmor", what + " " + values[0], "Kelmor ended");
     return expect_that(facts.border_count == wanted, "kelmor", what + " " + values[0], std::to_string(facts.border_count));
@@ -489,6 +533,8 @@ std::optional<std::string> validate_expectation(const std::vector<std::string>& 
 {
     if (!arguments.empty() && is_shell_subject(arguments[0]))
         return validate_shell_expectation(arguments);
+    if (!arguments.empty() && arguments[0] == "pixel")
+        return validate_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     if (arguments.size() < 2)
         return "expects a subject and what to check";
     if (is_modal_subject(arguments[0])) {
@@ -511,6 +557,8 @@ std::optional<std::string> check_expectation(const std::vector<std::string>& arg
 {
     if (!arguments.empty() && is_shell_subject(arguments[0]))
         return check_shell_expectation(arguments, context.scenario_folder);
+    if (!arguments.empty() && arguments[0] == "pixel")
+        return check_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     if (auto error = validate_expectation(arguments))
         return error;
     const std::string& subject = arguments[0];

@@ -43,7 +43,7 @@ private:
     std::optional<std::string> run_output_command(const Command& command);
     // Clicks notification-area icon `index` as the shell reports it: "LEFT", "RIGHT" or "DOUBLE".
     void click_tray_icon(size_t index, const std::string& kind);
-    // Files, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
+    // Files, pictures, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
     std::optional<std::string> run_setup_command(const Command& command);
 
     // The commands that reach into the program: runner_program.cpp.
@@ -51,6 +51,7 @@ private:
     std::optional<std::string> start_second_instance();
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
+    std::optional<std::string> fault_program(const Command& command);
     bool is_program_running() const;
     // The running program's icon among the notification area's icons.
     std::optional<size_t> program_tray_icon() const;
@@ -63,7 +64,7 @@ private:
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);
     HWND find_window(const std::string& name, std::string& error) const;
-    uint32_t process_for(const std::string& executable);
+    uint32_t process_for(const std::string& executable, bool is_elevated = false);
     std::optional<std::string> write_file(const std::string& name, const void* data, size_t size);
 
     std::filesystem::path m_output_folder;

@@ -22,7 +22,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
     static const std::map<std::string, Arity, std::less<>> table = {
         { "screen", { 2, 2 } },
         { "start", { 1, 1 } },
-        { "open", { 5, 9 } },
+        { "open", { 5, 13 } },
         { "child", { 5, 6 } },
         { "title", { 2, 2 } },
         { "hide", { 1, 1 } },
@@ -56,6 +56,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },
+        { "picture", { 4, 4 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
         { "expect", { 1, 64 } },
@@ -64,6 +65,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "deny-write", { 1, 1 } },
         { "clock", { 1, 1 } },
         { "wallpaper", { 1, 1 } },
+        { "fault", { 1, 1 } },
     };
     return table;
 }
@@ -239,6 +241,17 @@ std::string unescape_line_ends(std::string_view text)
         ++i;
     }
     return result;
+}
+
+std::optional<uint32_t> parse_color(std::string_view text)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return std::nullopt;
+    uint32_t value = 0;
+    auto [end, error] = std::from_chars(text.data() + 1, text.data() + text.size(), value, 16);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 std::optional<Rectangle> parse_rectangle(std::string_view text)

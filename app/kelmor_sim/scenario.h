@@ -3,6 +3,7 @@
 
 #include "platform/api/types.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,5 +48,7 @@ std::optional<long long> parse_number(std::string_view text);
 // Turns the escapes of a text value into what they stand for: "\r" a carriage return, "\n" a line
 // feed, "\\" one backslash; any other backslash stays as it is, so Windows paths read as written.
 std::string unescape_line_ends(std::string_view text);
+// Reads "#RRGGBB" as 0xRRGGBB.
+std::optional<uint32_t> parse_color(std::string_view text);
 
 }

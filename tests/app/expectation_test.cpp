@@ -3,6 +3,7 @@
 #include "app/kelmor_sim/expectations.h"
 #include "app/kelmor_sim/session.h"
 #include "platform/sim/driver.h"
+#include "tests/app/scenario_fixture.h"
 #include "platform/win32.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <unistd.h>
@@ -25,27 +27,9 @@ fs::path scenario_folder()
     return fs::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
 }
 
-class Expectations : public testing::Test {
+class Expectations : public ScenarioFixture {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("kelmor-expect-test-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    // Runs a scenario; "" when it holds, otherwise its first message.
-    std::string outcome(const std::string& text)
-    {
-        auto result = kelmor_sim::run_session("s.scn", text, {}, m_folder);
-        if (result.is_success)
-            return "";
-        return result.messages.empty() ? "failed without a message" : result.messages.front();
-    }
-
     static constexpr const char* open_plain = "open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260\n";
-
-    fs::path m_folder;
 };
 
 TEST_F(Expectations, WindowAttributesNameTheExpectedAndTheFoundValue)
@@ -159,6 +143,65 @@ TEST_F(Expectations, RestartShellMakesANewTaskbarAndKelmorAddsItsIconAgain)
         "");
 }
 
+TEST_F(Expectations, ASendToAHungWindowCountsAsAFreezeOfKelmor)
+{
+    // The window's handle is given, so that the message names it whatever Kelmor's own windows take.
+    std::string hung = "start Kelmor\nwait 20\nopen w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260 handle=90000\n"
+                       "wait 500\nhang w on\nwait 2000\n";
+    EXPECT_EQ(outcome(hung + "expect kelmor freezes 0\n"),
+        "s.scn:7: expect: kelmor: expected freezes 0, found 1: WM_WINDOWPOSCHANGING to 90000 (C:\\Apps\\w.exe) at 1530 ms");
+    // The count stays once the window answers again and once Kelmor has ended.
+    EXPECT_EQ(outcome(hung + "expect kelmor freezes 1\nhang w off\nwait 100\nquit\nexpect kelmor freezes 1\n"), "");
+    EXPECT_EQ(outcome(std::string("start Kelmor\nwait 20\n") + open_plain + "wait 2000\nexpect kelmor freezes 0\n"), "");
+    EXPECT_EQ(outcome(hung + "dump d.json\n"), "");
+    std::ifstream dump(m_folder / "d.json");
+    std::string text((std::istreambuf_iterator<char>(dump)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\"sender\": \"C:\\\\Program Files\\\\Kelmor\\\\Kelmor 2.exe\""), std::string::npos);
+    EXPECT_NE(text.find("\"message\": \"WM_WINDOWPOSCHANGING\""), std::string::npos);
+}
+
+TEST_F(Expectations, AnElevatedWindowIsNeverAdopted)
+{
+    std::string start = "start Kelmor\nwait 20\n";
+    EXPECT_EQ(outcome(start + "open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260 elevated\nwait 500\n"
+                              "expect w top-level\nexpect w visible\n"),
+        "");
+    EXPECT_EQ(outcome(start + open_plain + "wait 500\nexpect w adopted\n"), "");
+}
+
+TEST_F(Expectations, AWindowThatKeepsOpenOutlivesItsClose)
+{
+    EXPECT_EQ(outcome("open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260 keeps-open\nclose w\nkey F4 alt\n"
+                      "wait 100\nexpect w visible\n"),
+        "");
+    EXPECT_EQ(outcome(std::string(open_plain) + "close w\nexpect w exists\n"), "s.scn:3: expect: w: expected exists, found the window gone");
+}
+
+TEST_F(Expectations, ClassIconAndExactHandleReachTheWindow)
+{
+    EXPECT_EQ(outcome("open w \"C:\\Apps\\w.exe\" Quiet \"Quiet\" 10,20,330,260 classicon handle=170000\n"
+                      "open v \"C:\\Apps\\w.exe\" App \"Other\" 10,20,330,260 handle=70000\n"),
+        "");
+    HWND quiet = reinterpret_cast<HWND>(uintptr_t { 170000 });
+    ASSERT_TRUE(IsWindow(quiet));
+    EXPECT_EQ(SendMessageA(quiet, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(GetClassLongA(quiet, GCL_HICONSM), 0u);
+    HWND other = reinterpret_cast<HWND>(uintptr_t { 70000 });
+    ASSERT_TRUE(IsWindow(other));
+    EXPECT_NE(SendMessageA(other, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(outcome(std::string(open_plain) + "open v \"C:\\Apps\\w.exe\" App \"Other\" 1,2,3,4 handle=70000\n"
+                                                "open u \"C:\\Apps\\w.exe\" App \"Third\" 1,2,3,4 handle=70000\n"),
+        "s.scn:3: open: the handle 70000 is taken");
+}
+
+TEST_F(Expectations, FaultInKelmorTakesItsFatalPath)
+{
+    std::string adopted = std::string("start Kelmor\nwait 20\n") + open_plain + "wait 500\nexpect w adopted\n";
+    EXPECT_EQ(outcome(adopted + "fault kelmor\nwait 100\nexpect kelmor ended\nexpect w top-level\nexpect w visible\n"), "");
+    EXPECT_EQ(outcome(adopted + "wait 100\nexpect kelmor ended\n"), "s.scn:7: expect: kelmor: expected ended, found running");
+    EXPECT_EQ(outcome("fault kelmor\n"), "s.scn:1: fault: Kelmor is not running");
+}
+
 TEST_F(Expectations, MalformedExpectationsStopTheRunBeforeItStarts)
 {
     auto result = kelmor_sim::run_session("s.scn",
@@ -208,9 +251,9 @@ TEST(ScenarioFiles, EveryScenarioOfTheRepositoryIsFound)
 {
     auto names = scenario_files();
     for (auto wanted : { "adoption.scn", "never_adopted.scn", "watcher.scn", "minmax.scn", "quit.scn",
-             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn", "tray_menu.scn",
-             "tray_windows.scn", "tray_exit.scn", "tray_restart_shell.scn", "winmgr_rows.scn", "winmgr_actions.scn",
-             "coldialog.scn" })
+             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn", "sim_faults_and_hangs.scn",
+             "tray_menu.scn", "tray_windows.scn", "tray_exit.scn", "tray_restart_shell.scn", "winmgr_rows.scn",
+             "winmgr_actions.scn", "coldialog.scn" })
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
 }
 

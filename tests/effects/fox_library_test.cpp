@@ -6,6 +6,7 @@
 #include "platform/sim/driver.h"
 #include "platform/sim/kernel/paths.h"
 #include "runtime/error.h"
+#include "tests/effects/picture_storage.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,9 @@ constexpr uint32_t green = 0xFF00FF00u;
 constexpr uint32_t magenta = 0xFFFF00FFu;
 
 using norvex::rows_format;
+using norvex::tests::name_of;
+using norvex::tests::Storage;
+using norvex::tests::storages;
 
 class FoxLibrary : public ::testing::Test {
 protected:
@@ -57,27 +61,12 @@ protected:
         return select_into_new_dc(bitmap, bitmap_out);
     }
 
-    enum class Storage { BottomUp, TopDown, DeviceDependent };
-
     // A picture of the given storage filled with one colour, selected into a memory DC.
     HDC picture(Storage storage, int width, int height, uint32_t fill)
     {
         if (storage == Storage::DeviceDependent)
             return device_bitmap(width, height, fill);
         return dib_section(width, storage == Storage::TopDown ? -height : height, fill);
-    }
-
-    static const char* name_of(Storage storage)
-    {
-        switch (storage) {
-        case Storage::BottomUp:
-            return "bottom-up DIB section";
-        case Storage::TopDown:
-            return "top-down DIB section";
-        case Storage::DeviceDependent:
-            break;
-        }
-        return "device-dependent bitmap";
     }
 
     // A device-dependent 32-bit bitmap filled with one colour, selected into a memory DC.
@@ -183,7 +172,6 @@ TEST_F(FoxLibrary, AlphaBlendLeavesKeyColouredPixelsOut)
 
 TEST_F(FoxLibrary, RectanglesLandWhereTheyAreGivenAndAreClipped)
 {
-    constexpr Storage storages[] = { Storage::BottomUp, Storage::TopDown, Storage::DeviceDependent };
     for (int both = 0; both < 9; ++both) {
         Storage destination_storage = storages[both / 3];
         Storage source_storage = storages[both % 3];

@@ -4,6 +4,7 @@
 #include "effects/kernels/kernel_path.h"
 #include "runtime/error.h"
 #include "services/basFoxCBmp3.h"
+#include "tests/effects/picture_storage.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -14,21 +15,9 @@
 
 namespace {
 
-enum class Storage { BottomUp, TopDown, DeviceDependent };
-constexpr Storage storages[] = { Storage::BottomUp, Storage::TopDown, Storage::DeviceDependent };
-
-const char* name_of(Storage storage)
-{
-    switch (storage) {
-    case Storage::BottomUp:
-        return "up";
-    case Storage::TopDown:
-        return "down";
-    case Storage::DeviceDependent:
-        break;
-    }
-    return "ddb";
-}
+using norvex::tests::Storage;
+using norvex::tests::storages;
+using norvex::tests::name_of;
 
 // The key colour of the blends, as a COLORREF and as a pixel; every seventh source pixel has it.
 constexpr COLORREF key = RGB(0x20, 0x40, 0x60);

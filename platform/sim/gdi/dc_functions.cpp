@@ -238,7 +238,8 @@ int get_bitmap_object(Bitmap& bitmap, int capacity, LPVOID out)
         auto& header = section.dsBmih;
         header.biSize = sizeof(BITMAPINFOHEADER);
         header.biWidth = bitmap.width();
-        header.biHeight = bitmap.is_bottom_up() ? bitmap.height() : -bitmap.height();
+        // Windows reports the height as a positive number, also for a section stored top-down.
+        header.biHeight = bitmap.height();
         header.biPlanes = 1;
         header.biBitCount = static_cast<WORD>(bitmap.bits_per_pixel());
         header.biCompression = BI_RGB;

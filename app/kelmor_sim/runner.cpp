@@ -122,6 +122,10 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return quit_program();
     if (command.name == "close-kelmor")
         return close_controller();
+    if (command.name == "end-task")
+        return end_task();
+    if (command.name == "logoff")
+        return log_off();
     if (command.name == "expect") {
         ExpectationContext context { m_windows, [this] { return program_facts(); } };
         return check_expectation(command.arguments, context);

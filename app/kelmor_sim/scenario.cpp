@@ -53,6 +53,8 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "dump", { 1, 1 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
+        { "end-task", { 0, 0 } },
+        { "logoff", { 0, 0 } },
         { "expect", { 2, 64 } },
     };
     return table;

@@ -101,6 +101,12 @@ uint32_t current_process()
     return current_process_id();
 }
 
+uint32_t start_program_again()
+{
+    desktop_window();
+    return sim::start_program_again();
+}
+
 void set_current_process(uint32_t process_id)
 {
     sim::set_current_process(process_id);

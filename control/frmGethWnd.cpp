@@ -412,18 +412,25 @@ void frmGethWnd::load_singletons()
 
 void release_all_borders(runtime::Program& program)
 {
-    for (runtime::Form* form : program.forms()) {
-        // A border that closed while messages ran is passed over.
-        if (!program.is_in_collection(*form) || !is_border_window(*form))
-            continue;
-        // Hidden borders (fading, re-laying out) give their windows back like the visible ones.
-        runtime::skip_on_error([&] { form->call_by_name("SetMeFree"); });
-        if (!program.is_loaded<Form1>())
-            continue;
-        auto& glow = program.form<Form1>();
-        glow.Hide();
-        glow.HideGlow();
-        program.unload(glow);
+    // A window whose program does not answer can only be given back by waiting for it: every
+    // other window goes first, so that none of them depends on a hung program.
+    for (bool hung_pass : { false, true }) {
+        for (runtime::Form* form : program.forms()) {
+            // A border that closed while messages ran is passed over.
+            if (!program.is_in_collection(*form) || !is_border_window(*form))
+                continue;
+            auto* border = dynamic_cast<frmTrans*>(form);
+            if (border && (IsHungAppWindow(border->target()) != FALSE) != hung_pass)
+                continue;
+            // Hidden borders (fading, re-laying out) give their windows back like the visible ones.
+            runtime::skip_on_error([&] { form->call_by_name("SetMeFree"); });
+            if (!program.is_loaded<Form1>())
+                continue;
+            auto& glow = program.form<Form1>();
+            glow.Hide();
+            glow.HideGlow();
+            program.unload(glow);
+        }
     }
 }
 

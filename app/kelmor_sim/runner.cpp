@@ -69,13 +69,8 @@ std::optional<int> message_box_answer(const std::string& text)
 // "#RRGGBB" or a decimal COLORREF.
 std::optional<COLORREF> color_argument(const std::string& text)
 {
-    if (text.size() == 7 && text[0] == '#') {
-        auto value = parse_number("0x" + text.substr(1));
-        if (!value)
-            return std::nullopt;
-        auto rgb = static_cast<uint32_t>(*value);
-        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
+    if (auto rgb = parse_color(text))
+        return RGB((*rgb >> 16) & 0xFF, (*rgb >> 8) & 0xFF, *rgb & 0xFF);
     auto value = parse_number(text);
     if (!value || *value < 0 || *value > 0xFFFFFF)
         return std::nullopt;
@@ -100,8 +95,9 @@ bool split_option(const std::string& word, std::string& name, std::string& value
 
 }
 
-Runner::Runner(fs::path output_folder)
+Runner::Runner(fs::path output_folder, fs::path scenario_folder)
     : m_output_folder(std::move(output_folder))
+    , m_scenario_folder(std::move(scenario_folder))
 {
 }
 
@@ -126,8 +122,14 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return end_task();
     if (command.name == "logoff")
         return log_off();
+    if (command.name == "fault")
+        return fault_program(command);
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); } };
+        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string(),
+            [this](const std::string& form, HWND& window) { return program_form_window(form, window); },
+            [this](HWND form, const std::string& name, int index, ControlFacts& facts) {
+                return program_control_facts(form, name, index, facts);
+            } };
         return check_expectation(command.arguments, context);
     }
     if (command.name == "screen") {
@@ -154,16 +156,25 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
+    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
+        "taskbar-edge", "picture" };
+    for (auto name : setup_commands) {
+        if (command.name == name)
+            return run_setup_command(command);
+    }
     return run_input_command(command);
 }
 
-uint32_t Runner::process_for(const std::string& executable)
+uint32_t Runner::process_for(const std::string& executable, bool is_elevated)
 {
-    auto known = m_processes.find(upper(executable));
+    // An executable started as administrator runs in a process of its own beside the ordinary one.
+    std::string key = upper(executable) + (is_elevated ? " ELEVATED" : "");
+    auto known = m_processes.find(key);
     if (known != m_processes.end() && sim::driver::is_process_alive(known->second))
         return known->second;
     uint32_t process = sim::driver::create_process(executable);
-    m_processes[upper(executable)] = process;
+    sim::driver::set_elevated(process, is_elevated);
+    m_processes[key] = process;
     return process;
 }
 
@@ -192,6 +203,7 @@ std::optional<std::string> Runner::open_window(const Command& command)
     window.title = arguments[3];
     window.rect = to_rect(*rectangle);
     bool is_hidden = false;
+    bool is_elevated = false;
     for (size_t i = 5; i < arguments.size(); ++i) {
         std::string name;
         std::string value;
@@ -203,6 +215,18 @@ std::optional<std::string> Runner::open_window(const Command& command)
             window.has_icon = false;
             continue;
         }
+        if (arguments[i] == "elevated") {
+            is_elevated = true;
+            continue;
+        }
+        if (arguments[i] == "keeps-open") {
+            window.keeps_open = true;
+            continue;
+        }
+        if (arguments[i] == "classicon") {
+            window.answers_get_icon = false;
+            continue;
+        }
         auto number = split_option(arguments[i], name, value) ? parse_number(value) : std::nullopt;
         if (number && name == "style") {
             window.style = static_cast<DWORD>(*number);
@@ -212,11 +236,17 @@ std::optional<std::string> Runner::open_window(const Command& command)
             window.ex_style = static_cast<DWORD>(*number);
             continue;
         }
+        if (number && name == "handle" && *number > 0 && *number <= 0xFFFFFFFFLL) {
+            window.handle = static_cast<uintptr_t>(*number);
+            continue;
+        }
         return "does not know the option \"" + arguments[i] + "\"";
     }
     if (is_hidden)
         window.style &= ~static_cast<DWORD>(WS_VISIBLE);
-    HWND handle = sim::driver::open_app_window(process_for(arguments[1]), window);
+    if (window.handle && IsWindow(reinterpret_cast<HWND>(window.handle)))
+        return "the handle " + std::to_string(window.handle) + " is taken";
+    HWND handle = sim::driver::open_app_window(process_for(arguments[1], is_elevated), window);
     if (!handle)
         return "the window could not be created";
     m_windows[arguments[0]] = handle;
@@ -404,9 +434,17 @@ std::optional<std::string> Runner::run_shell_command(const Command& command)
         return std::nullopt;
     }
     if (command.name == "camera") {
-        if (arguments[0] != "plugged" && arguments[0] != "unplugged")
-            return "expects plugged or unplugged";
-        sim::set_camera_plugged(arguments[0] == "plugged");
+        bool is_plugged = arguments[0] == "plugged";
+        if (!is_plugged && (arguments[0] != "unplugged" || arguments.size() > 1))
+            return "expects plugged [WxH] or unplugged";
+        if (arguments.size() > 1) {
+            size_t by = arguments[1].find('x');
+            auto width = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(0, by));
+            auto height = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(by + 1));
+            if (!width || !height || !sim::set_camera_frame_size(*width, *height))
+                return "expects the frame size as WxH, 1 to 4096 each, not \"" + arguments[1] + "\"";
+        }
+        sim::set_camera_plugged(is_plugged);
         return std::nullopt;
     }
     if (command.name == "http") {

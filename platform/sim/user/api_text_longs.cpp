@@ -1,6 +1,8 @@
 // user32: window text, window and class longs, and the process that owns a window.
+#include "platform/api/kernel.h"
 #include "platform/api/user.h"
 
+#include "platform/sim/user/integrity.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -11,9 +13,6 @@
 using namespace sim;
 
 namespace {
-
-// A thread id per process: each simulated process has one thread.
-constexpr DWORD thread_id_offset = 1;
 
 bool is_own(const Window& window)
 {
@@ -73,6 +72,10 @@ LONG_PTR set_long(HWND hwnd, int index, LONG_PTR value, size_t size)
     Window* window = find_window(hwnd);
     if (!window)
         return 0;
+    if (is_above_caller(*window)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return 0;
+    }
     LONG_PTR old_value = get_long(hwnd, index, size);
     switch (index) {
     case GWL_STYLE:
@@ -204,5 +207,5 @@ DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId)
         return 0;
     if (lpdwProcessId)
         *lpdwProcessId = window->process_id;
-    return window->process_id + thread_id_offset;
+    return thread_of_process(window->process_id);
 }

@@ -191,7 +191,10 @@ void frmTrans::SetMeFree()
 {
     HWND desktop = GetDesktopWindow();
     HWND hosted = target();
-    // A target that was already handed back (it hid itself) stays as its program left it.
+    // A target that was already handed back (it hid itself) stays as its program left it; one that
+    // hid itself since the watcher last looked is handed back hidden.
+    if (target_hid_itself())
+        release_target();
     if (is_hosting_target()) {
         RestoreBorder(hosted);
         ActivateWindow(hosted);
@@ -424,9 +427,11 @@ void frmTrans::Timer5_Timer()
     }
 
     if (!IsWindowVisible(watched)) {
-        Timer5.Enabled(false);
-        // A program that merely hid its window (to the notification area, say) keeps it.
+        // A program that merely hid its window (to the notification area, say) keeps it. It is
+        // handed back before the watcher stops, so that at every moment in between an end of the
+        // program still sees a target that hid itself.
         release_target();
+        Timer5.Enabled(false);
         QuitMe();
     }
     runtime::DoEvents();
@@ -479,6 +484,12 @@ void frmTrans::let_by_name(std::string_view name, const runtime::Variant& value)
 HWND frmTrans::target() const
 {
     return handle_from_text(Label2.Caption());
+}
+
+bool frmTrans::target_hid_itself() const
+{
+    // Until the watcher runs, the target is hidden by the adoption, not by its program.
+    return Timer5.Enabled() && is_hosting_target() && !(GetWindowLongA(target(), GWL_STYLE) & WS_VISIBLE);
 }
 
 bool frmTrans::is_hosting_target() const

@@ -118,9 +118,17 @@ std::optional<std::string> Runner::fault_program(const Command& command)
 {
     if (command.arguments[0] != "kelmor")
         return "only \"fault kelmor\" is known";
+    uint32_t calls_before = 0;
+    if (command.arguments.size() > 1) {
+        const std::string& option = command.arguments[1];
+        auto count = option.rfind("after=", 0) == 0 ? parse_number(option.substr(6)) : std::nullopt;
+        if (!count || *count < 0 || *count > UINT32_MAX)
+            return "expects after=N, a number of calls, not \"" + option + "\"";
+        calls_before = static_cast<uint32_t>(*count);
+    }
     if (!is_program_running())
         return "Kelmor is not running";
-    sim::driver::fault_next_call(sim::driver::program_process());
+    sim::driver::fault_next_call(sim::driver::program_process(), calls_before);
     return std::nullopt;
 }
 

@@ -66,7 +66,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "deny-write", { 1, 1 } },
         { "clock", { 1, 1 } },
         { "wallpaper", { 1, 1 } },
-        { "fault", { 1, 1 } },
+        { "fault", { 1, 2 } },
     };
     return table;
 }

@@ -57,8 +57,8 @@ const std::vector<Freeze>& freezes();
 
 // Makes the next Windows call that the process's own code makes (one that reaches a window or
 // another object behind a handle) fail as an access violation would: the process's unhandled-
-// exception filter runs, then the process ends.
-void fault_next_call(uint32_t process_id);
+// exception filter runs, then the process ends. With `calls_before`, that many calls go well first.
+void fault_next_call(uint32_t process_id, uint32_t calls_before = 0);
 
 // Runs program code as the program's process. A call of ExitProcess inside ends the process and
 // unwinds to here; returns false then.

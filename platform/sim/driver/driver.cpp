@@ -140,9 +140,9 @@ const std::vector<Freeze>& freezes()
     return sim::freezes();
 }
 
-void fault_next_call(uint32_t process_id)
+void fault_next_call(uint32_t process_id, uint32_t calls_before)
 {
-    arm_access_violation(process_id);
+    arm_access_violation(process_id, calls_before);
 }
 
 bool run_program(const std::function<void()>& code)

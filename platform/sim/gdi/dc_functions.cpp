@@ -10,6 +10,7 @@
 #include <cstring>
 #include <unordered_map>
 #include <utility>
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -52,6 +53,7 @@ HDC WINAPI CreateCompatibleDC(HDC)
 
 BOOL WINAPI DeleteDC(HDC handle)
 {
+    sim::ReleaseCallScope release_call;
     auto* dc = find_dc(handle);
     if (!dc) {
         note_failed_delete(handle);
@@ -124,6 +126,7 @@ BOOL WINAPI GdiFlush(void)
 
 HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 {
+    sim::ReleaseCallScope release_call;
     auto* dc = find_dc(handle);
     if (!dc || !object)
         return nullptr;
@@ -158,6 +161,7 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
+    sim::ReleaseCallScope release_call;
     DWORD type = object_type_of(object);
     if (!type)
         note_failed_delete(object);

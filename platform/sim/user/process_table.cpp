@@ -1,6 +1,7 @@
 #include "platform/sim/user/process_table.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -106,6 +107,7 @@ void end_process(uint32_t process_id)
     it->second.is_alive = false;
     it->second.is_hung = false;
     close_process_handles(process_id);
+    release_objects_of(process_id);
 }
 
 uint32_t current_process_id()
@@ -144,6 +146,13 @@ uint32_t shell_process_id()
 
 uint32_t program_process_id()
 {
+    return g_program;
+}
+
+uint32_t start_program_again()
+{
+    g_program = create_process(process_executable(g_program));
+    g_current = g_program;
     return g_program;
 }
 

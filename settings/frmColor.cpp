@@ -284,24 +284,24 @@ void frmColor::optH_Click()
 
 void frmColor::optS_Click()
 {
-    const Module1Values& m = module1(program());
-    DrawSatSquare(*this);
-    place_square_marker(rounded(hue_entry() * 255 / 360 + m.squareRect.left),
-        rounded(m.squareRect.bottom - percent_entry(txtB) * 255 / 100));
-    int red, green, blue;
-    SplitRGB(pixel(static_cast<float>(m.markerX), static_cast<float>(m.markerY)), red, green, blue);
-    DrawSatSlider(*this, red, green, blue);
+    show_hue_column_mode(DrawSatSquare, txtB, DrawSatSlider);
 }
 
 void frmColor::optB_Click()
 {
+    show_hue_column_mode(DrawBrightSquare, txtS, DrawBrightSlider);
+}
+
+void frmColor::show_hue_column_mode(void (*draw_square)(frmColor&), const runtime::TextBox& vertical,
+    void (*draw_slider)(frmColor&, int, int, int))
+{
     const Module1Values& m = module1(program());
-    DrawBrightSquare(*this);
+    draw_square(*this);
     place_square_marker(rounded(hue_entry() * 255 / 360 + m.squareRect.left),
-        rounded(m.squareRect.bottom - percent_entry(txtS) * 255 / 100));
+        rounded(m.squareRect.bottom - percent_entry(vertical) * 255 / 100));
     int red, green, blue;
     SplitRGB(pixel(static_cast<float>(m.markerX), static_cast<float>(m.markerY)), red, green, blue);
-    DrawBrightSlider(*this, red, green, blue);
+    draw_slider(*this, red, green, blue);
 }
 
 void frmColor::txtH_KeyUp(int&, int)

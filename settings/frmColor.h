@@ -81,6 +81,10 @@ private:
     void show_hue_range_message();
     void place_slider_marker(float y);
     void place_square_marker(LONG x, LONG y);
+    // The S and B modes: their square, the marker at the typed hue across and the other entry
+    // upwards, and their slider for the colour under the marker.
+    void show_hue_column_mode(void (*draw_square)(frmColor&), const runtime::TextBox& vertical,
+        void (*draw_slider)(frmColor&, int, int, int));
 
     bool squareDrag = false;
     bool sliderDrag = false;

@@ -4,13 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <cstring>
 
 namespace {
 
 constexpr int SquareSize = 256;
 constexpr int SquareStride = SquareSize * 3;
 constexpr int SliderWidth = 15;
+constexpr int SliderStride = 48;
 
 // A value of the colour model as a byte: to the nearest whole number, halves to the even one.
 uint8_t to_byte(double value)
@@ -19,9 +20,9 @@ uint8_t to_byte(double value)
 }
 
 // Where the bytes of screen row q (0 at the top) of a square image start: rows are bottom-up.
-uint8_t* square_row(std::vector<uint8_t>& image, int q)
+uint8_t* square_row(uint8_t* image, int q)
 {
-    return image.data() + static_cast<size_t>(SquareSize - 1 - q) * SquareStride;
+    return image + static_cast<size_t>(SquareSize - 1 - q) * SquareStride;
 }
 
 // The roles of the channels in one of the six hue segments of the saturation and brightness
@@ -74,9 +75,8 @@ const HueSegment& hue_segment(int j)
 // column the channels given by `full`, `zero` and `ramped` for the ramp t, the row q and
 // f = 1 - q / 255. A ramped value below 0 leaves its byte 0.
 template<typename Full, typename Zero, typename Ramped>
-std::vector<uint8_t> hue_columns_image(Full full, Zero zero, Ramped ramped)
+void build_hue_columns(uint8_t* image, Full full, Zero zero, Ramped ramped)
 {
-    std::vector<uint8_t> image(static_cast<size_t>(SquareSize) * SquareStride);
     for (int q = 0; q < SquareSize; ++q) {
         uint8_t* row = square_row(image, q);
         double f = 1 - q / 255.0;
@@ -86,18 +86,18 @@ std::vector<uint8_t> hue_columns_image(Full full, Zero zero, Ramped ramped)
             pixel[segment.full] = static_cast<uint8_t>(full(q));
             pixel[segment.zero] = static_cast<uint8_t>(zero(q));
             double value = std::nearbyint(ramped(hue_ramp(j), f, q));
-            if (value >= 0)
-                pixel[segment.ramped] = static_cast<uint8_t>(value);
+            pixel[segment.ramped] = value >= 0 ? static_cast<uint8_t>(value) : 0;
         }
     }
-    return image;
 }
 
 enum class ImagePlace { Square, MirroredSquare, Slider };
 
 // Puts an image of 24-bit bottom-up rows on the window: the square images unchanged or mirrored
-// left to right at the square, the hue slider's image upside down at the slider.
-void put_image(frmColor& form, const uint8_t* bytes, ImagePlace place)
+// left to right at the square, the hue slider's image upside down at the slider. build(bytes)
+// writes the image straight into the memory of the bitmap section that is copied.
+template<typename Build>
+void put_image(frmColor& form, ImagePlace place, Build build)
 {
     Module1Values& m = module1(form.program());
     bool is_slider = place == ImagePlace::Slider;
@@ -106,8 +106,13 @@ void put_image(frmColor& form, const uint8_t* bytes, ImagePlace place)
     info.bmiHeader.biWidth = is_slider ? SliderWidth : SquareSize;
     info.bmiHeader.biHeight = SquareSize;
     HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP image = CreateDIBSection(memory, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
-    SetDIBits(memory, image, 0, SquareSize, bytes, &info, DIB_RGB_COLORS);
+    void* bytes = nullptr;
+    HBITMAP image = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bytes, nullptr, 0);
+    if (!image) {
+        DeleteDC(memory);
+        return;
+    }
+    build(static_cast<uint8_t*>(bytes));
     HGDIOBJ previous = SelectObject(memory, image);
     HDC dc = form.hDC();
     const RECT& square = m.squareRect;
@@ -133,11 +138,39 @@ int rounded(double value)
     return static_cast<int>(std::nearbyint(value));
 }
 
-// Draws a square image with the square's marker kept over it.
-void draw_square(frmColor& form, const std::vector<uint8_t>& image, ImagePlace place)
+// One channel along a row of the hue square: floor((2N + 65025) / 130050) for a numerator N that
+// starts at grey * 65025 and falls by grey * (255 - channel) a pixel, kept as quotient and
+// remainder so that no pixel needs a division.
+class FallingByte {
+public:
+    FallingByte(int grey, int channel)
+        : m_quotient(grey)
+        , m_decrease(2 * grey * (255 - channel))
+    {
+    }
+    uint8_t next()
+    {
+        auto value = static_cast<uint8_t>(m_quotient);
+        m_remainder -= m_decrease;
+        int borrow = m_remainder < 0 ? 1 : 0;
+        m_remainder += borrow * Divisor;
+        m_quotient -= borrow;
+        return value;
+    }
+
+private:
+    static constexpr int Divisor = 2 * 255 * 255;
+    int m_quotient;
+    int m_remainder = Divisor / 2;
+    int m_decrease;
+};
+
+// Builds and draws a square image with the square's marker kept over it.
+template<typename Build>
+void draw_square(frmColor& form, ImagePlace place, Build build)
 {
     DrawPicker(form);
-    put_image(form, image.data(), place);
+    put_image(form, place, build);
     DrawSelFrame(form);
     DrawPicker(form);
 }
@@ -185,7 +218,9 @@ void draw_frame(frmColor& form, const RECT& around)
 {
     RECT edge { around.left - 1, around.top - 1, around.right + 3, around.bottom + 3 };
     DrawEdge(form.hDC(), &edge, BDR_SUNKENINNER, BF_RECT);
-    form.Refresh();
+    // The window is repainted where it changed: the frame and what it holds.
+    show_area(form, edge);
+    UpdateWindow(form.hWnd());
 }
 
 }
@@ -197,37 +232,41 @@ Module1Values& module1(runtime::Program& program)
 
 void DrawHueSquare(frmColor& form, int red, int green, int blue)
 {
-    const int channels[3] = { blue, green, red };
-    double k[3];
-    for (int c = 0; c < 3; ++c)
-        k[c] = channels[c] / 255.0;
-    std::vector<uint8_t> image(static_cast<size_t>(SquareSize) * SquareStride);
-    for (int q = 0; q < SquareSize; ++q) {
-        uint8_t* row = square_row(image, q);
-        double grey = 255 - q;
-        for (int c = 0; c < 3; ++c) {
-            double row_colour = channels[c] - q * k[c];
-            double step = (grey - row_colour) / 255;
-            for (int p = 0; p < SquareSize; ++p)
-                row[p * 3 + c] = to_byte((255 - p) * step + row_colour);
+    // Channel c of pixel (p, q) is (255 - p) * step + row colour with row colour = c - q * c / 255
+    // and step = (255 - q - row colour) / 255, which is exactly
+    // N / 65025 with N = (255 - q) * 65025 - p * (255 - q) * (255 - c). The denominator is odd,
+    // so the value is never half way between two whole numbers, and the byte is
+    // floor((2N + 65025) / 130050): what the floating-point formula rounds to. Along a row that
+    // quotient is kept with its remainder and lowered step by step, without a division.
+    draw_square(form, ImagePlace::Square, [&](uint8_t* image) {
+        for (int q = 0; q < SquareSize; ++q) {
+            uint8_t* pixel = square_row(image, q);
+            int grey = 255 - q;
+            FallingByte b { grey, blue }, g { grey, green }, r { grey, red };
+            for (int p = 0; p < SquareSize; ++p, pixel += 3) {
+                pixel[0] = b.next();
+                pixel[1] = g.next();
+                pixel[2] = r.next();
+            }
         }
-    }
-    draw_square(form, image, ImagePlace::Square);
+    });
     form.lblSelColor.BackColor(RGB(red, green, blue));
 }
 
 void DrawSatSquare(frmColor& form)
 {
-    auto image = hue_columns_image([](int q) { return 255 - q; }, [](int) { return 0; },
-        [](int t, double f, int) { return t * f; });
-    draw_square(form, image, ImagePlace::MirroredSquare);
+    draw_square(form, ImagePlace::MirroredSquare, [](uint8_t* image) {
+        build_hue_columns(image, [](int q) { return 255 - q; }, [](int) { return 0; },
+            [](int t, double f, int) { return t * f; });
+    });
 }
 
 void DrawBrightSquare(frmColor& form)
 {
-    auto image = hue_columns_image([](int) { return 255; }, [](int q) { return q; },
-        [](int t, double f, int q) { return t * f + q; });
-    draw_square(form, image, ImagePlace::MirroredSquare);
+    draw_square(form, ImagePlace::MirroredSquare, [](uint8_t* image) {
+        build_hue_columns(image, [](int) { return 255; }, [](int q) { return q; },
+            [](int t, double f, int q) { return t * f + q; });
+    });
 }
 
 void DrawSatSlider(frmColor& form, int red, int green, int blue)
@@ -287,7 +326,9 @@ void DrawMainFrame(frmColor& form)
 
 void DrawSliderImage(frmColor& form, const uint8_t* bytes)
 {
-    draw_slider(form, [&] { put_image(form, bytes, ImagePlace::Slider); });
+    draw_slider(form, [&] {
+        put_image(form, ImagePlace::Slider, [&](uint8_t* image) { std::memcpy(image, bytes, SliderStride * SquareSize); });
+    });
 }
 
 void SplitRGB(long colour, int& red, int& green, int& blue)

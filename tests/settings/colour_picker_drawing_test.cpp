@@ -47,6 +47,34 @@ TEST_F(ColourPickerTest, HueSquareRunsFromWhiteToTheHueAndDownToBlack)
     EXPECT_EQ(at(10, 10), RGB(255, 255, 255));
 }
 
+// The square's bytes are computed in whole numbers; they must be what the colour model's
+// floating-point formula rounds to, halves to even, for every pixel.
+TEST_F(ColourPickerTest, HueSquareMatchesTheFloatingPointModelEverywhere)
+{
+    frmColor& form = picker();
+    const int colours[][3] = { { 255, 0, 0 }, { 100, 150, 200 }, { 1, 254, 127 }, { 3, 5, 251 } };
+    for (const auto& colour : colours) {
+        run([&] {
+            // The marker is moved off the square so that every pixel is the picture's.
+            DrawPicker(form);
+            values().markerX = 400;
+            DrawHueSquare(form, colour[0], colour[1], colour[2]);
+        });
+        for (int q = 0; q < 256; ++q) {
+            for (int p = 0; p < 256; ++p) {
+                int expected[3];
+                for (int c = 0; c < 3; ++c) {
+                    double k = colour[c] / 255.0;
+                    double row_colour = colour[c] - q * k;
+                    double step = ((255 - q) - row_colour) / 255;
+                    expected[c] = static_cast<int>(runtime::round_half_even((255 - p) * step + row_colour));
+                }
+                ASSERT_EQ(at(10 + p, 10 + q), RGB(expected[0], expected[1], expected[2])) << p << "," << q;
+            }
+        }
+    }
+}
+
 TEST_F(ColourPickerTest, SaturationAndBrightnessSquaresAreMirroredHueRows)
 {
     frmColor& form = picker();

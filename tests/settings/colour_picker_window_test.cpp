@@ -2,6 +2,8 @@
 // the square and on the slider, typing hue, saturation and brightness, and OK or the close box.
 #include "tests/settings/colour_picker_fixture.h"
 
+#include "platform/sim/handle_table.h"
+
 namespace {
 
 TEST_F(ColourPickerTest, OpensCentredInHueModeOnTheSwatchColour)
@@ -265,6 +267,39 @@ TEST_F(ColourPickerTest, SaturationAndBrightnessModesMoveTheMarkersByTheEntries)
     EXPECT_EQ(values().sliderY, 265);
     EXPECT_EQ(form.lblSelColor.BackColor(), RGB(255, 0, 0));
     EXPECT_TRUE(m_fatal_errors.empty());
+}
+
+size_t live_handles()
+{
+    size_t count = 0;
+    sim::handles().for_each([&](uintptr_t, const sim::Object&) { ++count; });
+    return count;
+}
+
+TEST_F(ColourPickerTest, UsingThePickerAgainAndAgainLeavesNoObjectsBehind)
+{
+    auto use_once = [&] {
+        frmColor& form = open_from(settings().Picture14, &frmSettings::Command10_Click, RGB(10, 200, 90));
+        press(50, 50);
+        move_to(120, 200);
+        release();
+        press(284, 40);
+        move_to(284, 180);
+        release();
+        run([&] { form.optS.Value(true); });
+        click_at(200, 100);
+        run([&] { form.optB.Value(true); });
+        click_at(284, 120);
+        run([&] { form.optH.Value(true); });
+        run([&] { form.Command1_Click(); });
+        sim::driver::run_for(20);
+    };
+    use_once();
+    size_t before = live_handles();
+    for (int i = 0; i < 10; ++i)
+        use_once();
+    // Windows, device contexts, bitmaps and pens: every one made is let go again.
+    EXPECT_EQ(live_handles(), before);
 }
 
 }

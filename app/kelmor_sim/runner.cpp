@@ -69,13 +69,8 @@ std::optional<int> message_box_answer(const std::string& text)
 // "#RRGGBB" or a decimal COLORREF.
 std::optional<COLORREF> color_argument(const std::string& text)
 {
-    if (text.size() == 7 && text[0] == '#') {
-        auto value = parse_number("0x" + text.substr(1));
-        if (!value)
-            return std::nullopt;
-        auto rgb = static_cast<uint32_t>(*value);
-        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
+    if (auto rgb = parse_color(text))
+        return RGB((*rgb >> 16) & 0xFF, (*rgb >> 8) & 0xFF, *rgb & 0xFF);
     auto value = parse_number(text);
     if (!value || *value < 0 || *value > 0xFFFFFF)
         return std::nullopt;
@@ -100,8 +95,9 @@ bool split_option(const std::string& word, std::string& name, std::string& value
 
 }
 
-Runner::Runner(fs::path output_folder)
+Runner::Runner(fs::path output_folder, fs::path scenario_folder)
     : m_output_folder(std::move(output_folder))
+    , m_scenario_folder(std::move(scenario_folder))
 {
 }
 
@@ -123,7 +119,11 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "close-kelmor")
         return close_controller();
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); } };
+        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string(),
+            [this](const std::string& form, HWND& window) { return program_form_window(form, window); },
+            [this](HWND form, const std::string& name, int index, ControlFacts& facts) {
+                return program_control_facts(form, name, index, facts);
+            } };
         return check_expectation(command.arguments, context);
     }
     if (command.name == "screen") {
@@ -150,6 +150,12 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
+    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
+        "taskbar-edge", "picture" };
+    for (auto name : setup_commands) {
+        if (command.name == name)
+            return run_setup_command(command);
+    }
     return run_input_command(command);
 }
 
@@ -400,9 +406,17 @@ std::optional<std::string> Runner::run_shell_command(const Command& command)
         return std::nullopt;
     }
     if (command.name == "camera") {
-        if (arguments[0] != "plugged" && arguments[0] != "unplugged")
-            return "expects plugged or unplugged";
-        sim::set_camera_plugged(arguments[0] == "plugged");
+        bool is_plugged = arguments[0] == "plugged";
+        if (!is_plugged && (arguments[0] != "unplugged" || arguments.size() > 1))
+            return "expects plugged [WxH] or unplugged";
+        if (arguments.size() > 1) {
+            size_t by = arguments[1].find('x');
+            auto width = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(0, by));
+            auto height = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(by + 1));
+            if (!width || !height || !sim::set_camera_frame_size(*width, *height))
+                return "expects the frame size as WxH, 1 to 4096 each, not \"" + arguments[1] + "\"";
+        }
+        sim::set_camera_plugged(is_plugged);
         return std::nullopt;
     }
     if (command.name == "http") {

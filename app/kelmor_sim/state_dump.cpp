@@ -109,24 +109,13 @@ std::string type_name(DWORD type)
 
 void write_registry_value(JsonWriter& json, const sim::RegistryValue& value)
 {
-    if ((value.type == REG_SZ || value.type == REG_EXPAND_SZ)) {
-        std::string text(value.data.begin(), value.data.end());
-        json.value(text.substr(0, text.find('\0')));
-        return;
-    }
     if (value.type == REG_DWORD && value.data.size() == 4) {
         DWORD number = 0;
         std::memcpy(&number, value.data.data(), 4);
         json.value(static_cast<uint64_t>(number));
         return;
     }
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (uint8_t byte : value.data) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
-    }
-    json.value(hex);
+    json.value(sim::value_text(value));
 }
 
 std::string format_name(UINT format)
@@ -227,6 +216,22 @@ void write_shell(JsonWriter& json)
     json.end_array();
 }
 
+// What the program's process holds of the window system's objects, for leak checks.
+void write_program_resources(JsonWriter& json)
+{
+    uint32_t process = sim::driver::program_process();
+    auto usage = sim::driver::resource_usage(process);
+    json.key("kelmor_resources");
+    json.begin_object();
+    json.field("process", process);
+    json.field("gdi_objects", usage.gdi_objects);
+    json.field("user_objects", usage.user_objects);
+    json.field("screen_dcs", usage.screen_dcs);
+    json.field("gdiplus_startups", usage.gdiplus_startups);
+    json.field("double_frees", usage.double_frees);
+    json.end_object();
+}
+
 }
 
 std::string dump_state()
@@ -241,6 +246,7 @@ std::string dump_state()
     write_tray(json);
     write_registry(json);
     write_shell(json);
+    write_program_resources(json);
     json.end_object();
     return json.text();
 }

@@ -1,6 +1,7 @@
 // The scenarios' `expect` lines: what passes, what fails and what a failure says; and every
 // scenario file of the repository run as it is.
 #include "app/kelmor_sim/session.h"
+#include "tests/app/scenario_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,27 +22,9 @@ fs::path scenario_folder()
     return fs::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
 }
 
-class Expectations : public testing::Test {
+class Expectations : public ScenarioFixture {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("kelmor-expect-test-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    // Runs a scenario; "" when it holds, otherwise its first message.
-    std::string outcome(const std::string& text)
-    {
-        auto result = kelmor_sim::run_session("s.scn", text, {}, m_folder);
-        if (result.is_success)
-            return "";
-        return result.messages.empty() ? "failed without a message" : result.messages.front();
-    }
-
     static constexpr const char* open_plain = "open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260\n";
-
-    fs::path m_folder;
 };
 
 TEST_F(Expectations, WindowAttributesNameTheExpectedAndTheFoundValue)
@@ -149,7 +132,8 @@ TEST_P(ScenarioFile, Holds)
     std::ifstream file(scenario_folder() / GetParam(), std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
-    auto result = kelmor_sim::run_session(GetParam(), text.str(), {}, output);
+    // Named by its full path, so that host files it names are read beside it.
+    auto result = kelmor_sim::run_session((scenario_folder() / GetParam()).string(), text.str(), {}, output);
     fs::remove_all(output);
     EXPECT_TRUE(result.is_success) << (result.messages.empty() ? "" : result.messages.front());
 }
@@ -165,7 +149,7 @@ TEST(ScenarioFiles, EveryScenarioOfTheRepositoryIsFound)
 {
     auto names = scenario_files();
     for (auto wanted : { "adoption.scn", "never_adopted.scn", "watcher.scn", "minmax.scn", "quit.scn",
-             "second_instance.scn", "refused_close.scn", "demo.scn" })
+             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn" })
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
 }
 

@@ -139,6 +139,16 @@ std::optional<std::string> Runner::program_form_window(const std::string& name, 
 std::optional<std::string> Runner::program_control_facts(HWND form_window, const std::string& name, int index,
     ControlFacts& facts) const
 {
+    runtime::Control* control = nullptr;
+    if (auto error = find_program_control(form_window, name, index, control))
+        return error;
+    facts = control_facts_of(*control, control->form());
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::find_program_control(HWND form_window, const std::string& name, int index,
+    runtime::Control*& found) const
+{
     if (!is_program_running())
         return "Kelmor is not running";
     for (runtime::Form* form : m_program->forms()) {
@@ -146,7 +156,7 @@ std::optional<std::string> Runner::program_control_facts(HWND form_window, const
             continue;
         for (runtime::Control* control : form->controls()) {
             if (control->Name() == name && control->Index() == index) {
-                facts = control_facts_of(*control, *form);
+                found = control;
                 return std::nullopt;
             }
         }
@@ -154,6 +164,22 @@ std::optional<std::string> Runner::program_control_facts(HWND form_window, const
             + (index < 0 && is_control_array(*form, name) ? "; it is a control array: name one as " + name + "(N)" : "");
     }
     return "the window is not one of Kelmor's forms";
+}
+
+std::optional<std::string> Runner::press_control(const ControlPath& path)
+{
+    HWND form_window = nullptr;
+    if (auto error = program_form_window(path.form, form_window))
+        return error;
+    runtime::Control* control = nullptr;
+    if (auto error = find_program_control(form_window, path.control, path.index, control))
+        return error;
+    // A disabled control takes no click, as on the screen.
+    if (!control->Enabled() || !IsWindowEnabled(form_window))
+        return path.form + "." + path.control + " is disabled";
+    sim::driver::run_program([&] { control->raise_event(control->on_click); });
+    sim::driver::pump();
+    return std::nullopt;
 }
 
 }

@@ -162,9 +162,10 @@ TEST_F(ColourPickerTest, RedrawingTheSliderKeepsItsMarkerWhole)
 TEST_F(ColourPickerTest, SquareAndSliderSitInSunkenFrames)
 {
     picker();
-    // A sunken inner edge: the dark shadow (21) at the top and left, the light (22) at the bottom and right.
-    long shadow = GetSysColor(21);
-    long light = GetSysColor(22);
+    // A sunken inner edge: the dark shadow at the top and left, the light at the bottom and right.
+    long shadow = GetSysColor(COLOR_3DDKSHADOW);
+    long light = GetSysColor(COLOR_3DLIGHT);
+    ASSERT_LT(GetRValue(shadow), GetRValue(light));
     EXPECT_EQ(at(9, 9), shadow);
     EXPECT_EQ(at(9, 266), shadow);
     EXPECT_EQ(at(266, 9), shadow);

@@ -174,10 +174,21 @@ std::optional<std::string> Runner::press_control(const ControlPath& path)
     runtime::Control* control = nullptr;
     if (auto error = find_program_control(form_window, path.control, path.index, control))
         return error;
+    std::string name = path.form + "." + path.control;
+    HWND window = control->hWnd();
+    if (!window)
+        return name + " has no window to click";
     // A disabled control takes no click, as on the screen.
-    if (!control->Enabled() || !IsWindowEnabled(form_window))
-        return path.form + "." + path.control + " is disabled";
-    sim::driver::run_program([&] { control->raise_event(control->on_click); });
+    if (!IsWindowEnabled(window) || !IsWindowEnabled(form_window))
+        return name + " is disabled";
+    // The button goes down and up in the middle of the control, as the mouse does there.
+    RECT client {};
+    GetClientRect(window, &client);
+    LPARAM middle = MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    sim::driver::run_program([&] {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        SendMessageA(window, WM_LBUTTONUP, 0, middle);
+    });
     sim::driver::pump();
     return std::nullopt;
 }

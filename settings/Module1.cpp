@@ -2,8 +2,6 @@
 
 #include "settings/frmColor.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -12,12 +10,6 @@ constexpr int SquareSize = 256;
 constexpr int SquareStride = SquareSize * 3;
 constexpr int SliderWidth = 15;
 constexpr int SliderStride = 48;
-
-// A value of the colour model as a byte: to the nearest whole number, halves to the even one.
-uint8_t to_byte(double value)
-{
-    return static_cast<uint8_t>(std::nearbyint(value));
-}
 
 // Where the bytes of screen row q (0 at the top) of a square image start: rows are bottom-up.
 uint8_t* square_row(uint8_t* image, int q)
@@ -85,8 +77,8 @@ void build_hue_columns(uint8_t* image, Full full, Zero zero, Ramped ramped)
             uint8_t* pixel = row + j * 3;
             pixel[segment.full] = static_cast<uint8_t>(full(q));
             pixel[segment.zero] = static_cast<uint8_t>(zero(q));
-            double value = std::nearbyint(ramped(hue_ramp(j), f, q));
-            pixel[segment.ramped] = value >= 0 ? static_cast<uint8_t>(value) : 0;
+            int value = runtime::CLng(ramped(hue_ramp(j), f, q));
+            pixel[segment.ramped] = static_cast<uint8_t>(value >= 0 ? value : 0);
         }
     }
 }
@@ -133,11 +125,6 @@ void put_image(frmColor& form, ImagePlace place, Build build)
     DeleteObject(image);
 }
 
-int rounded(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
 // One channel along a row of the hue square: floor((2N + 65025) / 130050) for a numerator N that
 // starts at grey * 65025 and falls by grey * (255 - channel) a pixel, kept as quotient and
 // remainder so that no pixel needs a division.
@@ -180,7 +167,7 @@ void draw_square(frmColor& form, ImagePlace place, Build build)
 template<typename Draw>
 void draw_slider(frmColor& form, Draw draw)
 {
-    int marker = rounded(module1(form.program()).sliderY);
+    int marker = runtime::CLng(module1(form.program()).sliderY);
     DrawSliderMarker(form, marker);
     draw();
     DrawMainFrame(form);
@@ -272,13 +259,13 @@ void DrawBrightSquare(frmColor& form)
 void DrawSatSlider(frmColor& form, int red, int green, int blue)
 {
     const int colour[3] = { red, green, blue };
-    draw_slider(form, [&] { draw_slider_lines(form, [&](int c, int i) { return to_byte(i + colour[c] * (1 - i / 255.0)); }); });
+    draw_slider(form, [&] { draw_slider_lines(form, [&](int c, int i) { return runtime::CLng(i + colour[c] * (1 - i / 255.0)); }); });
 }
 
 void DrawBrightSlider(frmColor& form, int red, int green, int blue)
 {
     const int colour[3] = { red, green, blue };
-    draw_slider(form, [&] { draw_slider_lines(form, [&](int c, int i) { return to_byte(colour[c] - i * colour[c] / 255.0); }); });
+    draw_slider(form, [&] { draw_slider_lines(form, [&](int c, int i) { return runtime::CLng(colour[c] - i * colour[c] / 255.0); }); });
 }
 
 void DrawPicker(frmColor& form)

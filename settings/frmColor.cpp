@@ -11,11 +11,6 @@ namespace {
 
 constexpr const char* HueRangeMessage = "Enter an Integer Value Between 0 and 360";
 
-int rounded(double value)
-{
-    return static_cast<int>(runtime::round_half_even(value));
-}
-
 // A whole number of a marker's place as a box shows it.
 std::string whole_text(double value)
 {
@@ -170,7 +165,7 @@ void frmColor::Form_MouseUp(int, int, float, float)
     if (optH.Value() && sliderDrag) {
         const Module1Values& m = module1(program());
         int red, green, blue;
-        SplitRGB(pixel(static_cast<float>(m.sliderRect.left + 3), static_cast<float>(rounded(m.sliderY))), red, green, blue);
+        SplitRGB(pixel(static_cast<float>(m.sliderRect.left + 3), static_cast<float>(runtime::CLng(m.sliderY))), red, green, blue);
         DrawHueSquare(*this, red, green, blue);
         show_chosen_colour(pixel(static_cast<float>(m.markerX), static_cast<float>(m.markerY)));
     }
@@ -180,7 +175,7 @@ void frmColor::Form_MouseUp(int, int, float, float)
 void frmColor::MovePicker(float x, float y)
 {
     const Module1Values& m = module1(program());
-    place_square_marker(rounded(x), rounded(y));
+    place_square_marker(runtime::CLng(x), runtime::CLng(y));
     long colour = pixel(x, y);
     double from_left = m.markerX - m.squareRect.left;
     double from_bottom = m.squareRect.bottom - m.markerY;
@@ -209,7 +204,7 @@ void frmColor::MoveSlider(float, float y)
     double from_bottom = m.sliderRect.bottom - y;
     if (optH.Value()) {
         txtH.Text(whole_text(from_bottom * 360 / 255));
-        SetHSBColor(rounded(percent_entry(txtS)), rounded(percent_entry(txtB)));
+        SetHSBColor(runtime::CLng(percent_entry(txtS)), runtime::CLng(percent_entry(txtB)));
         return;
     }
     show_chosen_colour(colour);
@@ -222,7 +217,7 @@ void frmColor::SetHSBColor(int S, int B)
     int channels[3];
     SplitRGB(pixel(static_cast<float>(m.sliderRect.left + 5), m.sliderY), channels[0], channels[1], channels[2]);
     for (int& c : channels)
-        c = rounded(((255 - c) * (100 - S) / 100.0 + c) * B / 100.0);
+        c = runtime::CLng(((255 - c) * (100 - S) / 100.0 + c) * B / 100.0);
     lblSelColor.BackColor(RGB(channels[0], channels[1], channels[2]));
 }
 
@@ -277,8 +272,8 @@ void frmColor::optH_Click()
     int red, green, blue;
     SplitRGB(pixel(static_cast<float>(m.sliderRect.left + 3), m.sliderY), red, green, blue);
     DrawHueSquare(*this, red, green, blue);
-    place_square_marker(rounded(percent_entry(txtS) * 255 / 100 + m.squareRect.left),
-        rounded(m.squareRect.bottom - percent_entry(txtB) * 255 / 100));
+    place_square_marker(runtime::CLng(percent_entry(txtS) * 255 / 100 + m.squareRect.left),
+        runtime::CLng(m.squareRect.bottom - percent_entry(txtB) * 255 / 100));
     lblSelColor.BackColor(pixel(static_cast<float>(m.markerX), static_cast<float>(m.markerY)));
 }
 
@@ -297,8 +292,8 @@ void frmColor::show_hue_column_mode(void (*draw_square)(frmColor&), const runtim
 {
     const Module1Values& m = module1(program());
     draw_square(*this);
-    place_square_marker(rounded(hue_entry() * 255 / 360 + m.squareRect.left),
-        rounded(m.squareRect.bottom - percent_entry(vertical) * 255 / 100));
+    place_square_marker(runtime::CLng(hue_entry() * 255 / 360 + m.squareRect.left),
+        runtime::CLng(m.squareRect.bottom - percent_entry(vertical) * 255 / 100));
     int red, green, blue;
     SplitRGB(pixel(static_cast<float>(m.markerX), static_cast<float>(m.markerY)), red, green, blue);
     draw_slider(*this, red, green, blue);
@@ -328,7 +323,7 @@ void frmColor::txtS_KeyUp(int&, int)
     if (!optH.Value())
         return;
     const Module1Values& m = module1(program());
-    place_square_marker(rounded(percent_entry(txtS) * 255 / 100 + m.squareRect.left), m.markerY);
+    place_square_marker(runtime::CLng(percent_entry(txtS) * 255 / 100 + m.squareRect.left), m.markerY);
     UpdateRGBText();
 }
 
@@ -337,7 +332,7 @@ void frmColor::txtB_KeyUp(int&, int)
     if (!optH.Value())
         return;
     const Module1Values& m = module1(program());
-    place_square_marker(m.markerX, rounded(m.squareRect.bottom - percent_entry(txtB) * 255 / 100));
+    place_square_marker(m.markerX, runtime::CLng(m.squareRect.bottom - percent_entry(txtB) * 255 / 100));
     UpdateRGBText();
 }
 
@@ -391,9 +386,9 @@ void frmColor::show_hue_range_message()
 void frmColor::place_slider_marker(float y)
 {
     Module1Values& m = module1(program());
-    DrawSliderMarker(*this, rounded(m.sliderY));
+    DrawSliderMarker(*this, runtime::CLng(m.sliderY));
     m.sliderY = y;
-    DrawSliderMarker(*this, rounded(y));
+    DrawSliderMarker(*this, runtime::CLng(y));
 }
 
 void frmColor::place_square_marker(LONG x, LONG y)

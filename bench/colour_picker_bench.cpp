@@ -73,13 +73,12 @@ BENCHMARK(BM_DrawSatSlider)->Unit(benchmark::kMicrosecond);
 void BM_SquareDragStep(benchmark::State& state)
 {
     ShownPicker shown;
-    POINT start = shown.screen_point(100, 100);
-    sim::driver::mouse_move(start.x, start.y);
+    POINT origin = shown.screen_point(0, 0);
+    sim::driver::mouse_move(origin.x + 100, origin.y + 100);
     sim::driver::mouse_down();
     int step = 0;
     for (auto _ : state) {
-        POINT point = shown.screen_point(20 + step % 200, 30 + step % 180);
-        sim::driver::mouse_move(point.x, point.y);
+        sim::driver::mouse_move(origin.x + 20 + step % 200, origin.y + 30 + step % 180);
         ++step;
     }
     sim::driver::mouse_up();

@@ -69,8 +69,9 @@ private:
     void set_designer_values();
     void wire_events();
 
-    // The colour of the drawn image at a point; colour channels for the drawing procedures.
+    // The colour of the drawn image at a point of the window.
     long pixel(float x, float y);
+    // The chosen colour into the preview and the R, G, B boxes.
     void show_chosen_colour(long colour);
     // The typed hue, saturation and brightness, cut to 0..360 and 0..100 so that a marker never
     // leaves its square or slider.

@@ -120,6 +120,10 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return close_controller();
     if (command.name == "press")
         return press_control(*parse_control_path(command.arguments[0]));
+    if (command.name == "end-task")
+        return end_task();
+    if (command.name == "logoff")
+        return log_off();
     if (command.name == "fault")
         return fault_program(command);
     if (command.name == "expect") {

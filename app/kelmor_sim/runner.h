@@ -51,6 +51,8 @@ private:
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
     std::optional<std::string> press_control(const ControlPath& path);
+    std::optional<std::string> end_task();
+    std::optional<std::string> log_off();
     std::optional<std::string> fault_program(const Command& command);
     bool is_program_running() const;
     ProgramFacts program_facts() const;
@@ -74,6 +76,8 @@ private:
     std::vector<std::filesystem::path> m_written;
     // The running program, once the scenario has started it.
     std::unique_ptr<runtime::Program> m_program;
+    // Programs whose process ended before the scenario started the program again.
+    std::vector<std::unique_ptr<runtime::Program>> m_ended_programs;
     // Later instances that did not end at start, each with its process; kept until the run ends.
     std::vector<std::pair<uint32_t, std::unique_ptr<runtime::Program>>> m_other_instances;
 };

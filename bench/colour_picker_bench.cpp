@@ -46,27 +46,28 @@ private:
     frmColor* m_picker = nullptr;
 };
 
-void BM_DrawHueSquare(benchmark::State& state)
+// Draws with a value that changes every iteration and lets the window repaint.
+template<typename Draw>
+void draw_repeatedly(benchmark::State& state, Draw draw)
 {
     ShownPicker shown;
-    int hue = 0;
+    int value = 0;
     for (auto _ : state) {
-        shown.run([&] { DrawHueSquare(shown.picker(), 255, hue, 0); });
+        shown.run([&] { draw(shown.picker(), value); });
         sim::driver::pump();
-        hue = (hue + 1) % 256;
+        value = (value + 1) % 256;
     }
+}
+
+void BM_DrawHueSquare(benchmark::State& state)
+{
+    draw_repeatedly(state, [](frmColor& picker, int green) { DrawHueSquare(picker, 255, green, 0); });
 }
 BENCHMARK(BM_DrawHueSquare)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawSatSlider(benchmark::State& state)
 {
-    ShownPicker shown;
-    int green = 0;
-    for (auto _ : state) {
-        shown.run([&] { DrawSatSlider(shown.picker(), 100, green, 50); });
-        sim::driver::pump();
-        green = (green + 1) % 256;
-    }
+    draw_repeatedly(state, [](frmColor& picker, int green) { DrawSatSlider(picker, 100, green, 50); });
 }
 BENCHMARK(BM_DrawSatSlider)->Unit(benchmark::kMicrosecond);
 

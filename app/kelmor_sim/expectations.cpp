@@ -433,11 +433,7 @@ std::optional<std::string> validate_what(const std::string& subject, const std::
     return std::nullopt;
 }
 
-struct ControlPath {
-    std::string form;
-    std::string control;
-    int index = -1;
-};
+}
 
 // Reads FORM.CONTROL, NAME:border.CONTROL or either with CONTROL(N).
 std::optional<ControlPath> parse_control_path(const std::string& text)
@@ -458,6 +454,8 @@ std::optional<ControlPath> parse_control_path(const std::string& text)
     path.control.resize(open);
     return path;
 }
+
+namespace {
 
 // The window of the form a control path names: a single-instance form, or NAME:border.
 std::optional<std::string> find_control_form(const ControlPath& path, const ExpectationContext& context, HWND& window)

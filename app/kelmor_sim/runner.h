@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace runtime {
+class Control;
 class Program;
 }
 
@@ -51,6 +52,7 @@ private:
     std::optional<std::string> start_second_instance();
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
+    std::optional<std::string> press_control(const ControlPath& path);
     std::optional<std::string> end_task();
     std::optional<std::string> log_off();
     std::optional<std::string> fault_program(const Command& command);
@@ -62,6 +64,9 @@ private:
     std::optional<std::string> program_form_window(const std::string& name, HWND& window) const;
     std::optional<std::string> program_control_facts(HWND form_window, const std::string& name, int index,
         ControlFacts& facts) const;
+    // The control of the program's form whose window is `form_window`; or why there is none.
+    std::optional<std::string> find_program_control(HWND form_window, const std::string& name, int index,
+        runtime::Control*& found) const;
 
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);

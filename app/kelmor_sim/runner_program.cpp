@@ -206,6 +206,16 @@ std::optional<std::string> Runner::program_form_window(const std::string& name, 
 std::optional<std::string> Runner::program_control_facts(HWND form_window, const std::string& name, int index,
     ControlFacts& facts) const
 {
+    runtime::Control* control = nullptr;
+    if (auto error = find_program_control(form_window, name, index, control))
+        return error;
+    facts = control_facts_of(*control, control->form());
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::find_program_control(HWND form_window, const std::string& name, int index,
+    runtime::Control*& found) const
+{
     if (!is_program_running())
         return "Kelmor is not running";
     for (runtime::Form* form : m_program->forms()) {
@@ -213,7 +223,7 @@ std::optional<std::string> Runner::program_control_facts(HWND form_window, const
             continue;
         for (runtime::Control* control : form->controls()) {
             if (control->Name() == name && control->Index() == index) {
-                facts = control_facts_of(*control, *form);
+                found = control;
                 return std::nullopt;
             }
         }
@@ -221,6 +231,33 @@ std::optional<std::string> Runner::program_control_facts(HWND form_window, const
             + (index < 0 && is_control_array(*form, name) ? "; it is a control array: name one as " + name + "(N)" : "");
     }
     return "the window is not one of Kelmor's forms";
+}
+
+std::optional<std::string> Runner::press_control(const ControlPath& path)
+{
+    HWND form_window = nullptr;
+    if (auto error = program_form_window(path.form, form_window))
+        return error;
+    runtime::Control* control = nullptr;
+    if (auto error = find_program_control(form_window, path.control, path.index, control))
+        return error;
+    std::string name = path.form + "." + path.control;
+    HWND window = control->hWnd();
+    if (!window)
+        return name + " has no window to click";
+    // A disabled control takes no click, as on the screen.
+    if (!IsWindowEnabled(window) || !IsWindowEnabled(form_window))
+        return name + " is disabled";
+    // The button goes down and up in the middle of the control, as the mouse does there.
+    RECT client {};
+    GetClientRect(window, &client);
+    LPARAM middle = MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    sim::driver::run_program([&] {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        SendMessageA(window, WM_LBUTTONUP, 0, middle);
+    });
+    sim::driver::pump();
+    return std::nullopt;
 }
 
 }

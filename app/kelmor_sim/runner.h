@@ -42,6 +42,8 @@ private:
     std::optional<std::string> run_answer_command(const Command& command);
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
+    // Clicks notification-area icon `index` as the shell reports it: "LEFT", "RIGHT" or "DOUBLE".
+    void click_tray_icon(size_t index, const std::string& kind);
     // Files, pictures, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
     std::optional<std::string> run_setup_command(const Command& command);
 
@@ -55,6 +57,9 @@ private:
     std::optional<std::string> log_off();
     std::optional<std::string> fault_program(const Command& command);
     bool is_program_running() const;
+    // The running program's icon among the notification area's icons.
+    std::optional<size_t> program_tray_icon() const;
+    static size_t shown_menu_count();
     ProgramFacts program_facts() const;
     std::optional<std::string> program_form_window(const std::string& name, HWND& window) const;
     std::optional<std::string> program_control_facts(HWND form_window, const std::string& name, int index,

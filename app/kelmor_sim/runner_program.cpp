@@ -7,9 +7,12 @@
 #include "control/frmWinMgr.h"
 #include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
+#include "platform/sim/shell/notification_area.h"
 #include "platform/sim/user/process_table.h"
 #include "runtime/form.h"
 #include "runtime/program.h"
+
+#include <algorithm>
 
 namespace kelmor_sim {
 
@@ -85,10 +88,37 @@ std::optional<std::string> Runner::quit_program()
 {
     if (!is_program_running() || !m_program->is_loaded<frmGethWnd>())
         return "Kelmor is not running";
-    // FIXME: choose the tray menu's quit item once the tray menu exists; its handler is this one.
-    sim::driver::run_program([&] { m_program->dispatch([&] { m_program->form<frmGethWnd>().Command7_Click(); }); });
-    sim::driver::pump();
+    auto icon = program_tray_icon();
+    if (!icon)
+        return "Kelmor has no icon in the notification area";
+    // As a user quits: a right click on the icon, then "Exit Kelmor" in its menu.
+    size_t menus_before = shown_menu_count();
+    sim::driver::choose_menu_item("Exit Kelmor");
+    click_tray_icon(*icon, "RIGHT");
+    if (shown_menu_count() == menus_before) {
+        sim::driver::clear_modal_answers();
+        return "the icon's menu did not open";
+    }
     return std::nullopt;
+}
+
+std::optional<size_t> Runner::program_tray_icon() const
+{
+    const auto& icons = sim::tray_icons();
+    for (size_t index = 0; index < icons.size(); ++index) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(icons[index].owner, &process);
+        if (process == sim::driver::program_process())
+            return index;
+    }
+    return std::nullopt;
+}
+
+size_t Runner::shown_menu_count()
+{
+    const auto& history = sim::driver::modal_history();
+    return static_cast<size_t>(std::count_if(history.begin(), history.end(),
+        [](const sim::driver::ModalRecord& record) { return record.kind == "menu"; }));
 }
 
 std::optional<std::string> Runner::close_controller()

@@ -52,6 +52,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "camera", { 1, 2 } },
         { "taskbar-edge", { 1, 1 } },
         { "tray-click", { 1, 2 } },
+        { "restart-shell", { 0, 0 } },
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },

@@ -792,6 +792,8 @@ LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 VOID WINAPI PostQuitMessage(int nExitCode);
 BOOL WINAPI WaitMessage(void);
 BOOL WINAPI InSendMessage(void);
+// A message number of its own for a name, the same for every program that asks with that name.
+UINT WINAPI RegisterWindowMessageA(LPCSTR lpString);
 
 // Timers.
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);

@@ -33,7 +33,7 @@ if [ ! -f "$backports" ] && ! grep -rqs bookworm-backports /etc/apt/sources.list
   needs_update=true
 fi
 
-packages=(wine wine32:i386 xvfb xauth x11-utils x11-apps imagemagick)
+packages=(wine wine32:i386 xvfb xauth x11-utils x11-apps imagemagick xdotool)
 missing=()
 for p in "${packages[@]}"; do is_installed "$p" || missing+=("$p"); done
 if [ ${#missing[@]} -gt 0 ]; then

@@ -1,6 +1,6 @@
 // window-list: prints the desktop's window tree, one window a line, for the smoke run under Wine
 // to read: its class, text, visibility, the class of its parent ("desktop" for a top-level
-// window) and its process. Children are indented below their parent. With "--close CLASS" it
+// window), its process and its rectangle on the screen. Children are indented below their parent. With "--close CLASS" it
 // instead posts WM_CLOSE to every top-level window of that class, as the system's task list
 // does when it ends a program.
 #include "platform/win32.h"
@@ -44,9 +44,13 @@ void print_tree(HWND window, int depth)
         HWND parent = GetAncestor(window, GA_PARENT);
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        std::printf("%*sclass=\"%s\" text=\"%s\" visible=%d parent=\"%s\" process=%lu\n", depth * 2, "",
-            class_of(window).c_str(), text_of(window).c_str(), IsWindowVisible(window) ? 1 : 0,
-            parent == GetDesktopWindow() ? "desktop" : class_of(parent).c_str(), static_cast<unsigned long>(process));
+        RECT rect {};
+        GetWindowRect(window, &rect);
+        std::printf("%*sclass=\"%s\" text=\"%s\" visible=%d parent=\"%s\" process=%lu rect=%ld,%ld,%ld,%ld\n",
+            depth * 2, "", class_of(window).c_str(), text_of(window).c_str(), IsWindowVisible(window) ? 1 : 0,
+            parent == GetDesktopWindow() ? "desktop" : class_of(parent).c_str(), static_cast<unsigned long>(process),
+            static_cast<long>(rect.left), static_cast<long>(rect.top), static_cast<long>(rect.right),
+            static_cast<long>(rect.bottom));
         print_tree(GetWindow(window, GW_CHILD), depth + 1);
     }
 }

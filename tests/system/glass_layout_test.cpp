@@ -20,6 +20,18 @@ void expect_rect(const RECT& rect, LONG left, LONG top, LONG right, LONG bottom)
     EXPECT_EQ(rect.bottom, bottom);
 }
 
+class ExplorerLayoutTest : public SystemTest {
+protected:
+    // An explorer window with an address in its edit, adopted.
+    HWND open_explorer()
+    {
+        HWND explorer = open_window("Documents", "C:\\Windows\\explorer.exe");
+        sim::driver::add_child_control(explorer, "Edit", "#C:\\Users\\Me", RECT { 0, 0, 300, 20 });
+        wait_ticks(12);
+        return explorer;
+    }
+};
+
 TEST_F(SystemTest, ReferenceBorderPlacesEveryPiece)
 {
     start();
@@ -83,13 +95,11 @@ TEST_F(SystemTest, DesignerSizedBorderGetsTheWorkedLayout)
     EXPECT_EQ(target_rect.bottom - target_rect.top, 443);
 }
 
-TEST_F(SystemTest, ExplorerLayoutShowsTheAddressInATallCaption)
+TEST_F(ExplorerLayoutTest, ExplorerLayoutShowsTheAddressInATallCaption)
 {
     start();
     run([&] { program().form<frmSettings>().Check13.Value(runtime::vbChecked); });
-    HWND explorer = open_window("Documents", "C:\\Windows\\explorer.exe");
-    sim::driver::add_child_control(explorer, "Edit", "#C:\\Users\\Me", RECT { 0, 0, 300, 20 });
-    wait_ticks(12);
+    HWND explorer = open_explorer();
     frmTrans* border = border_of(explorer);
     ASSERT_NE(border, nullptr);
 
@@ -103,12 +113,10 @@ TEST_F(SystemTest, ExplorerLayoutShowsTheAddressInATallCaption)
     expect_rect(state_of(explorer).rect, 107, 165, 741, 582);
 }
 
-TEST_F(SystemTest, ExplorerWithoutTheEmulationKeepsTheNormalLayout)
+TEST_F(ExplorerLayoutTest, ExplorerWithoutTheEmulationKeepsTheNormalLayout)
 {
     start();
-    HWND explorer = open_window("Documents", "C:\\Windows\\explorer.exe");
-    sim::driver::add_child_control(explorer, "Edit", "#C:\\Users\\Me", RECT { 0, 0, 300, 20 });
-    wait_ticks(12);
+    HWND explorer = open_explorer();
     frmTrans* border = border_of(explorer);
     ASSERT_NE(border, nullptr);
     EXPECT_FLOAT_EQ(border->Picture1.Height(), 375);

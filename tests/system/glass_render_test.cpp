@@ -23,6 +23,17 @@ protected:
         return *border;
     }
 
+    // A window of its own process that the poll leaves alone (it has no border style), with sharp
+    // edges and text to show through the glass.
+    void open_behind(RECT rect)
+    {
+        sim::driver::AppWindow behind;
+        behind.title = "Behind";
+        behind.style = WS_POPUP | WS_VISIBLE;
+        behind.rect = rect;
+        sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\behind.exe"), behind);
+    }
+
     RECT border_rect(frmTrans& border) { return state_of(border.hWnd()).rect; }
 
     // The capture the border keeps, as pixels.
@@ -64,11 +75,7 @@ TEST_F(GlassTest, NoPixelAlongTheStraightEdgesShowsTheFormsBackColour)
 
 TEST_F(GlassTest, WithoutBlurEachGlassPixelShowsTheScreenRightBehindIt)
 {
-    // A window with sharp edges and text lies behind the border's top left corner.
-    sim::driver::AppWindow behind;
-    behind.title = "Behind";
-    behind.rect = { 60, 60, 400, 420 };
-    sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\behind.exe"), behind);
+    open_behind({ 60, 60, 400, 420 });
     frmTrans& border = adopt_reference();
     globals().BlurAmount = -1;
 
@@ -119,10 +126,7 @@ TEST_F(GlassTest, CaptionDragMovesBorderAndTargetTogetherKeepingThePointerOnTheC
 
 TEST_F(GlassTest, CaptureAfterAnyDragsEqualsAFreshCaptureOfTheScreen)
 {
-    sim::driver::AppWindow behind;
-    behind.title = "Behind";
-    behind.rect = { 300, 200, 1500, 900 };
-    sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\behind.exe"), behind);
+    open_behind({ 300, 200, 1500, 900 });
     frmTrans& border = adopt_reference();
 
     std::mt19937 random(14);
@@ -150,11 +154,7 @@ TEST_F(GlassTest, DragFetchesOnlyTheStripsItUncovers)
     frmTrans& border = adopt_reference();
     // A window opened after the border's capture (one the poll leaves alone): only what a move
     // uncovers shows it.
-    sim::driver::AppWindow behind;
-    behind.title = "Late";
-    behind.style = WS_POPUP | WS_VISIBLE;
-    behind.rect = { 150, 150, 900, 700 };
-    sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\late.exe"), behind);
+    open_behind({ 150, 150, 900, 700 });
     auto before = capture_of(border);
 
     sim::driver::drag({ 400, 110 }, { 430, 110 }, 1);
@@ -175,11 +175,7 @@ TEST_F(GlassTest, MoveWithoutAButtonChangesNoGlassAndRepaintDoesNotMove)
 {
     frmTrans& border = adopt_reference();
     auto before = capture_of(border);
-    sim::driver::AppWindow behind;
-    behind.title = "Late";
-    behind.style = WS_POPUP | WS_VISIBLE;
-    behind.rect = { 150, 150, 900, 700 };
-    sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\late.exe"), behind);
+    open_behind({ 150, 150, 900, 700 });
     int dcs = gdi_object_count();
 
     sim::driver::mouse_move(400, 110);

@@ -124,6 +124,22 @@ TEST_F(GlassTest, CaptionDragMovesBorderAndTargetTogetherKeepingThePointerOnTheC
     EXPECT_EQ(border.DeltaY, 75);
 }
 
+TEST_F(GlassTest, TitleChangeInTheMiddleOfADragKeepsTheBorderUnderThePointer)
+{
+    frmTrans& border = adopt_reference();
+    sim::driver::mouse_move(400, 110);
+    sim::driver::mouse_down();
+    sim::driver::mouse_move(420, 120);
+    sim::driver::set_title(m_target, "Renamed while dragged");
+    wait_ticks(2);
+    ASSERT_EQ(border.Label1.Caption(), "Renamed while dragged");
+    sim::driver::mouse_move(450, 130);
+    sim::driver::mouse_up();
+    RECT rect = border_rect(border);
+    EXPECT_EQ(rect.left, 150);
+    EXPECT_EQ(rect.top, 120);
+}
+
 TEST_F(GlassTest, CaptureAfterAnyDragsEqualsAFreshCaptureOfTheScreen)
 {
     open_behind({ 300, 200, 1500, 900 });

@@ -134,7 +134,8 @@ void frmTrans::place_caption_contents()
 bool frmTrans::is_explorer_target()
 {
     std::string path = GetProcessFileName(static_cast<DWORD>(number_from_text(Label3.Caption())));
-    std::string name = path.substr(path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\') + 1);
+    size_t last_backslash = path.find_last_of('\\');
+    std::string name = last_backslash == std::string::npos ? path : path.substr(last_backslash + 1);
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     bool is_ticked = false;
     runtime::skip_on_error([&] { is_ticked = program().form<frmSettings>().Check13.Value() == runtime::vbChecked; });

@@ -1,6 +1,7 @@
 #include "runtime/file_lists.h"
 
 #include "runtime/error.h"
+#include "runtime/text_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,7 +23,8 @@ std::string joined(const std::string& folder, const std::string& name)
     return folder + "\\" + name;
 }
 
-// Names in a folder matching a pattern, folders or files, sorted without regard to case.
+// Names in a folder matching a pattern, folders or files, sorted without regard to case. Hidden and
+// system files are left out, as the file list shows them only when asked to.
 std::vector<std::string> find_names(const std::string& folder, const std::string& pattern, bool want_folders)
 {
     std::vector<std::string> names;
@@ -34,6 +36,8 @@ std::vector<std::string> find_names(const std::string& folder, const std::string
         std::string name = found.cFileName;
         bool is_directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (name == "." || name == ".." || is_directory != want_folders)
+            continue;
+        if (!is_directory && !is_listed(found.dwFileAttributes, 0))
             continue;
         names.push_back(name);
     } while (FindNextFileA(search, &found));

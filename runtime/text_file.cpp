@@ -89,7 +89,13 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string Dir(const std::string& pattern)
+bool is_listed(DWORD found, int attributes)
+{
+    constexpr DWORD selective = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    return (found & selective & ~static_cast<DWORD>(attributes)) == 0;
+}
+
+std::string Dir(const std::string& pattern, int attributes)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
@@ -97,7 +103,7 @@ std::string Dir(const std::string& pattern)
         return {};
     std::string name;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (is_listed(found.dwFileAttributes, attributes)) {
             name = found.cFileName;
             break;
         }

@@ -41,7 +41,21 @@ private:
 
 // Whether a file (not a folder) exists at a path.
 bool FileExists(const std::string& path);
-// The name of the first file matching a pattern ("C:\folder\*.dat"), or empty.
-std::string Dir(const std::string& pattern);
+// What Dir looks for besides plain files (which include read-only and archive files); plain
+// files alone are 0, the language's vbNormal.
+enum VbFileAttribute : int {
+    vbReadOnly = 1,
+    vbHidden = 2,
+    vbSystem = 4,
+    vbDirectory = 16,
+};
+
+// Whether a directory entry with `found` attributes is one a search for `attributes` lists: hidden
+// files, system files and folders only when asked for, each by its own bit.
+bool is_listed(DWORD found, int attributes);
+
+// The name of the first entry matching a pattern ("C:\folder\*.dat"), or empty. Hidden files,
+// system files and folders are found only when `attributes` asks for each of their kinds.
+std::string Dir(const std::string& pattern, int attributes = 0);
 
 }

@@ -1,6 +1,7 @@
 #include "app/kelmor_sim/expectations.h"
 
 #include "app/kelmor_sim/scenario.h"
+#include "app/kelmor_sim/shell_expectations.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/shell/notification_area.h"
 #include "platform/sim/shell/shell_windows.h"
@@ -268,6 +269,8 @@ HWND predefined_window(std::string_view name)
 
 std::optional<std::string> validate_expectation(const std::vector<std::string>& arguments)
 {
+    if (!arguments.empty() && is_shell_subject(arguments[0]))
+        return validate_shell_expectation(arguments);
     if (arguments.size() < 2)
         return "expects a subject and what to check";
     const auto& whats = whats_of(arguments[0]);
@@ -293,6 +296,8 @@ std::optional<std::string> validate_expectation(const std::vector<std::string>& 
 std::optional<std::string> check_expectation(const std::vector<std::string>& arguments,
     const ExpectationContext& context)
 {
+    if (!arguments.empty() && is_shell_subject(arguments[0]))
+        return check_shell_expectation(arguments, context.scenario_folder);
     if (auto error = validate_expectation(arguments))
         return error;
     const std::string& subject = arguments[0];

@@ -28,6 +28,8 @@ struct ExpectationContext {
     // The windows the scenario named with `open` and `child`.
     const std::map<std::string, HWND>& windows;
     std::function<ProgramFacts()> program_facts;
+    // The host folder that host files named by an expectation are read from.
+    std::string scenario_folder;
 };
 
 // The shell's windows a scenario names without opening them: "taskbar" (the "Shell_TrayWnd"

@@ -100,8 +100,9 @@ bool split_option(const std::string& word, std::string& name, std::string& value
 
 }
 
-Runner::Runner(fs::path output_folder)
+Runner::Runner(fs::path output_folder, fs::path scenario_folder)
     : m_output_folder(std::move(output_folder))
+    , m_scenario_folder(std::move(scenario_folder))
 {
 }
 
@@ -123,7 +124,7 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "close-kelmor")
         return close_controller();
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); } };
+        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string() };
         return check_expectation(command.arguments, context);
     }
     if (command.name == "screen") {
@@ -150,6 +151,11 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
+    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper" };
+    for (auto name : setup_commands) {
+        if (command.name == name)
+            return run_setup_command(command);
+    }
     return run_input_command(command);
 }
 
@@ -400,9 +406,17 @@ std::optional<std::string> Runner::run_shell_command(const Command& command)
         return std::nullopt;
     }
     if (command.name == "camera") {
-        if (arguments[0] != "plugged" && arguments[0] != "unplugged")
-            return "expects plugged or unplugged";
-        sim::set_camera_plugged(arguments[0] == "plugged");
+        bool is_plugged = arguments[0] == "plugged";
+        if (!is_plugged && (arguments[0] != "unplugged" || arguments.size() > 1))
+            return "expects plugged [WxH] or unplugged";
+        if (arguments.size() > 1) {
+            size_t by = arguments[1].find('x');
+            auto width = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(0, by));
+            auto height = by == std::string::npos ? std::nullopt : integer_argument(arguments[1].substr(by + 1));
+            if (!width || !height || !sim::set_camera_frame_size(*width, *height))
+                return "expects the frame size as WxH, 1 to 4096 each, not \"" + arguments[1] + "\"";
+        }
+        sim::set_camera_plugged(is_plugged);
         return std::nullopt;
     }
     if (command.name == "http") {

@@ -21,8 +21,9 @@ namespace kelmor_sim {
 
 class Runner {
 public:
-    // Output files named in the scenario are written below `output_folder`.
-    explicit Runner(std::filesystem::path output_folder);
+    // Output files named in the scenario are written below `output_folder`; host files it names
+    // are read relative to `scenario_folder`, the folder of the scenario file.
+    explicit Runner(std::filesystem::path output_folder, std::filesystem::path scenario_folder = {});
     ~Runner();
     Runner(const Runner&) = delete;
     Runner& operator=(const Runner&) = delete;
@@ -40,6 +41,8 @@ private:
     std::optional<std::string> run_answer_command(const Command& command);
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
+    // Files, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
+    std::optional<std::string> run_setup_command(const Command& command);
 
     // The commands that reach into the program: runner_program.cpp.
     std::optional<std::string> start_program(const Command& command);
@@ -56,6 +59,7 @@ private:
     std::optional<std::string> write_file(const std::string& name, const void* data, size_t size);
 
     std::filesystem::path m_output_folder;
+    std::filesystem::path m_scenario_folder;
     std::map<std::string, HWND> m_windows;
     std::map<std::string, uint32_t> m_processes;
     std::vector<std::filesystem::path> m_written;

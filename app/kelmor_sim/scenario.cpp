@@ -46,14 +46,19 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "color-dialog", { 1, 1 } },
         { "save-dialog", { 1, 1 } },
         { "http", { 2, 4 } },
-        { "camera", { 1, 1 } },
+        { "camera", { 1, 2 } },
         { "tray-click", { 1, 2 } },
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
-        { "expect", { 2, 64 } },
+        { "expect", { 1, 64 } },
+        { "file", { 2, 3 } },
+        { "attributes", { 2, 4 } },
+        { "deny-write", { 1, 1 } },
+        { "clock", { 1, 1 } },
+        { "wallpaper", { 1, 1 } },
     };
     return table;
 }
@@ -175,6 +180,21 @@ std::optional<long long> parse_number(std::string_view text)
     if (error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return is_negative ? -value : value;
+}
+
+std::string unescape_line_ends(std::string_view text)
+{
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] != '\\' || (next != 'r' && next != 'n' && next != '\\')) {
+            result += text[i];
+            continue;
+        }
+        result += next == 'r' ? '\r' : next == 'n' ? '\n' : '\\';
+        ++i;
+    }
+    return result;
 }
 
 std::optional<Rectangle> parse_rectangle(std::string_view text)

@@ -40,5 +40,8 @@ struct Rectangle {
 std::optional<Rectangle> parse_rectangle(std::string_view text);
 // Reads a decimal number, or a hexadecimal one after "0x".
 std::optional<long long> parse_number(std::string_view text);
+// Turns the escapes of a text value into what they stand for: "\r" a carriage return, "\n" a line
+// feed, "\\" one backslash; any other backslash stays as it is, so Windows paths read as written.
+std::string unescape_line_ends(std::string_view text);
 
 }

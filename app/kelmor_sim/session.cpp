@@ -19,7 +19,7 @@ SessionResult run_session(const std::string& source_name, std::string_view scena
     sim::driver::reset();
     if (!program_folder.empty())
         sim::install_program_folder(program_folder);
-    Runner runner(output_folder);
+    Runner runner(output_folder, std::filesystem::path(source_name).parent_path());
     auto error = runner.run(scenario);
     result.written_files = runner.written_files();
     if (error) {

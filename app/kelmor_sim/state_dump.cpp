@@ -109,24 +109,13 @@ std::string type_name(DWORD type)
 
 void write_registry_value(JsonWriter& json, const sim::RegistryValue& value)
 {
-    if ((value.type == REG_SZ || value.type == REG_EXPAND_SZ)) {
-        std::string text(value.data.begin(), value.data.end());
-        json.value(text.substr(0, text.find('\0')));
-        return;
-    }
     if (value.type == REG_DWORD && value.data.size() == 4) {
         DWORD number = 0;
         std::memcpy(&number, value.data.data(), 4);
         json.value(static_cast<uint64_t>(number));
         return;
     }
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (uint8_t byte : value.data) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 15];
-    }
-    json.value(hex);
+    json.value(sim::value_text(value));
 }
 
 std::string format_name(UINT format)

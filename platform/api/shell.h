@@ -188,12 +188,34 @@ int WINAPI CountClipboardFormats(void);
 
 // Video capture.
 #define WM_CAP_START 0x0400
+#define WM_CAP_SET_CALLBACK_FRAME (WM_CAP_START + 5)
+#define WM_CAP_GET_USER_DATA (WM_CAP_START + 8)
+#define WM_CAP_SET_USER_DATA (WM_CAP_START + 9)
 #define WM_CAP_DRIVER_CONNECT (WM_CAP_START + 10)
 #define WM_CAP_DRIVER_DISCONNECT (WM_CAP_START + 11)
 #define WM_CAP_EDIT_COPY (WM_CAP_START + 30)
+#define WM_CAP_GET_VIDEOFORMAT (WM_CAP_START + 44)
 #define WM_CAP_SET_PREVIEW (WM_CAP_START + 50)
 #define WM_CAP_GRAB_FRAME (WM_CAP_START + 60)
 #define WM_CAP_GRAB_FRAME_NOSTOP (WM_CAP_START + 61)
+
+// A captured frame as the frame callback receives it.
+typedef struct videohdr_tag {
+    LPBYTE lpData;
+    DWORD dwBufferLength;
+    DWORD dwBytesUsed;
+    DWORD dwTimeCaptured;
+    DWORD_PTR dwUser;
+    DWORD dwFlags;
+    DWORD_PTR dwReserved[4];
+} VIDEOHDR, *PVIDEOHDR, *LPVIDEOHDR;
+
+#define VHDR_DONE 0x00000001
+#define VHDR_PREPARED 0x00000002
+#define VHDR_INQUEUE 0x00000004
+#define VHDR_KEYFRAME 0x00000008
+
+typedef LRESULT(CALLBACK* CAPVIDEOCALLBACK)(HWND hWnd, LPVIDEOHDR lpVHdr);
 
 HWND WINAPI capCreateCaptureWindowA(LPCSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth,
     int nHeight, HWND hwndParent, int nID);

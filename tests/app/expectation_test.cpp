@@ -149,7 +149,8 @@ TEST_P(ScenarioFile, Holds)
     std::ifstream file(scenario_folder() / GetParam(), std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
-    auto result = kelmor_sim::run_session(GetParam(), text.str(), {}, output);
+    // Named by its full path, so that host files it names are read beside it.
+    auto result = kelmor_sim::run_session((scenario_folder() / GetParam()).string(), text.str(), {}, output);
     fs::remove_all(output);
     EXPECT_TRUE(result.is_success) << (result.messages.empty() ? "" : result.messages.front());
 }
@@ -165,7 +166,7 @@ TEST(ScenarioFiles, EveryScenarioOfTheRepositoryIsFound)
 {
     auto names = scenario_files();
     for (auto wanted : { "adoption.scn", "never_adopted.scn", "watcher.scn", "minmax.scn", "quit.scn",
-             "second_instance.scn", "refused_close.scn", "demo.scn" })
+             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn" })
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
 }
 

@@ -99,6 +99,10 @@ TEST_F(RuntimeTest, DriveFolderAndFileListsFollowEachOther)
     make_file(folder + "\\Zed.exe");
     make_file(folder + "\\alpha.EXE");
     make_file(folder + "\\readme.txt");
+    make_file(folder + "\\hidden.exe");
+    make_file(folder + "\\system.exe");
+    SetFileAttributesA((folder + "\\hidden.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA((folder + "\\system.exe").c_str(), FILE_ATTRIBUTE_SYSTEM);
     auto& form = shown_controls(program());
     run([&] {
         EXPECT_EQ(form.Drive1.Drive(), "c:");

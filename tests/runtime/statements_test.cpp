@@ -1,5 +1,7 @@
 // Statements and objects: message boxes and pop-up menus answered by script, SendKeys, Shell,
 // text files, pictures on disk and on the clipboard, App and Screen, the Internet transfer control.
+#include "platform/sim/desktop.h"
+#include "platform/sim/kernel/clock.h"
 #include "platform/sim/shell/internet.h"
 #include "runtime/forms.h"
 #include "runtime/gdi_helpers.h"
@@ -121,6 +123,34 @@ TEST_F(RuntimeTest, TextFilesWriteAndReadLinesWithCrLf)
     });
 }
 
+TEST_F(RuntimeTest, DirFindsHiddenSystemFilesAndFoldersOnlyWhenAskedFor)
+{
+    std::string folder = program().App().Path() + "\\Dir";
+    run([&] {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((folder + "\\a-folder").c_str(), nullptr));
+        for (const char* name : { "b-hidden.dat", "c-system.dat", "d-both.dat", "e-readonly.dat", "f-plain.dat" }) {
+            HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            CloseHandle(file);
+        }
+        SetFileAttributesA((folder + "\\b-hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        SetFileAttributesA((folder + "\\c-system.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
+        SetFileAttributesA((folder + "\\d-both.dat").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+        SetFileAttributesA((folder + "\\e-readonly.dat").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+
+        EXPECT_EQ(Dir(folder + "\\*.dat"), "e-readonly.dat");
+        EXPECT_EQ(Dir(folder + "\\*.dat", vbNormal), "e-readonly.dat");
+        EXPECT_EQ(Dir(folder + "\\*.dat", vbHidden), "b-hidden.dat");
+        EXPECT_EQ(Dir(folder + "\\*.dat", vbSystem), "c-system.dat");
+        EXPECT_EQ(Dir(folder + "\\d-*.dat", vbHidden), "");
+        EXPECT_EQ(Dir(folder + "\\d-*.dat", vbHidden + vbSystem), "d-both.dat");
+        EXPECT_EQ(Dir(folder + "\\a-*"), "");
+        EXPECT_EQ(Dir(folder + "\\a-*", vbDirectory), "a-folder");
+        EXPECT_EQ(Dir(folder + "\\f-*", vbDirectory), "f-plain.dat");
+    });
+}
+
 TEST_F(RuntimeTest, SavedPictureLoadsBackAndClipboardCarriesAPicture)
 {
     std::string path = program().App().Path() + "\\s1.dbg";
@@ -168,6 +198,10 @@ TEST_F(RuntimeTest, AppAndScreen)
     ASSERT_EQ(time.size(), 8u);
     EXPECT_EQ(time[2], ':');
     EXPECT_EQ(time[5], ':');
+    sim::set_time_of_day(9, 5, 7);
+    sim::let_time_pass(1500);
+    EXPECT_EQ(TimeText(), "09:05:08");
+    EXPECT_DOUBLE_EQ(SecondsSinceMidnight(), 9 * 3600 + 5 * 60 + 8.5);
 }
 
 TEST_F(RuntimeTest, InternetTransferFetchesTextOrFailsWithinItsTimeOut)

@@ -1,7 +1,8 @@
 // Time as the program reads it: the desktop's virtual clock, and a calendar that starts at a fixed
 // moment and moves with that clock, so that every run sees the same dates.
-#include "platform/api/kernel.h"
+#include "platform/sim/kernel/clock.h"
 
+#include "platform/api/kernel.h"
 #include "platform/sim/kernel/desktop_link.h"
 
 namespace {
@@ -11,6 +12,19 @@ namespace {
 constexpr int64_t start_day = 14550; // Days from 1 January 1970.
 constexpr int64_t start_millisecond_of_day = 10 * 3600 * 1000;
 constexpr int64_t milliseconds_per_day = 24 * 3600 * 1000;
+
+// How far the calendar has been set away from the start moment plus the virtual clock.
+int64_t& calendar_offset()
+{
+    static int64_t offset = 0;
+    return offset;
+}
+
+// Milliseconds since midnight of the start day.
+int64_t calendar_now()
+{
+    return start_millisecond_of_day + static_cast<int64_t>(sim::kernel::now_ms()) + calendar_offset();
+}
 
 // Converts a count of days since 1 January 1970 into a proleptic Gregorian date.
 void civil_from_days(int64_t days, int& year, int& month, int& day)
@@ -30,7 +44,7 @@ void fill_time(LPSYSTEMTIME time)
 {
     if (!time)
         return;
-    int64_t total = start_millisecond_of_day + static_cast<int64_t>(sim::kernel::now_ms());
+    int64_t total = calendar_now();
     int64_t days = start_day + total / milliseconds_per_day;
     int64_t in_day = total % milliseconds_per_day;
     int year = 0;
@@ -46,6 +60,22 @@ void fill_time(LPSYSTEMTIME time)
     time->wMinute = static_cast<WORD>(in_day / 60000 % 60);
     time->wSecond = static_cast<WORD>(in_day / 1000 % 60);
     time->wMilliseconds = static_cast<WORD>(in_day % 1000);
+}
+
+}
+
+namespace sim {
+
+void set_time_of_day(int hour, int minute, int second)
+{
+    int64_t today = calendar_now() / milliseconds_per_day * milliseconds_per_day;
+    int64_t wanted = today + ((hour * 60LL + minute) * 60 + second) * 1000;
+    calendar_offset() += wanted - calendar_now();
+}
+
+void reset_time_of_day()
+{
+    calendar_offset() = 0;
 }
 
 }

@@ -25,4 +25,9 @@ std::string current_executable()
     return sim::process_executable(sim::current_process_id());
 }
 
+std::string program_executable()
+{
+    return sim::process_executable(sim::program_process_id());
+}
+
 }

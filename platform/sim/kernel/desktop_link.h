@@ -14,5 +14,7 @@ void let_time_pass(uint32_t milliseconds);
 uint32_t current_process_id();
 // The Windows path of the current process's executable.
 std::string current_executable();
+// The Windows path of the program's executable, which a fresh desktop starts as its own process.
+std::string program_executable();
 
 }

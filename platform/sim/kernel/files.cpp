@@ -1,6 +1,7 @@
 // Open files: CreateFileA and what reads, writes and sizes an open file.
 #include "platform/api/kernel.h"
 
+#include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/file_errors.h"
 #include "platform/sim/kernel/file_object.h"
 #include "platform/sim/kernel/last_error.h"
@@ -50,10 +51,28 @@ int open_flags(bool can_read, bool can_write)
     return O_RDONLY;
 }
 
+// Why Windows refuses to open or make a file the way asked, or 0 when it does not: an unwritable
+// folder allows no change; a read-only file allows no writing or replacing; a hidden or system file
+// is replaced only by a call that names those attributes again.
+DWORD refusal(const fs::path& host, bool exists, bool changes, bool replaces, DWORD requested_attributes)
+{
+    if (changes && sim::is_write_denied(host))
+        return ERROR_ACCESS_DENIED;
+    if (!exists)
+        return 0;
+    DWORD attributes = sim::file_attributes(host, false);
+    if ((attributes & FILE_ATTRIBUTE_READONLY) && changes)
+        return ERROR_ACCESS_DENIED;
+    DWORD guarded = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    if (replaces && (guarded & ~requested_attributes))
+        return ERROR_ACCESS_DENIED;
+    return 0;
+}
+
 }
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
-    DWORD dwCreationDisposition, DWORD, HANDLE)
+    DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE)
 {
     if (!lpFileName || !*lpFileName)
         return sim::fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
@@ -95,6 +114,10 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
     default:
         return sim::fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
+    bool replaces = exists && (flags & O_TRUNC);
+    bool creates = !exists && (flags & O_CREAT);
+    if (DWORD reason = refusal(host, exists, can_write || creates || replaces, replaces, dwFlagsAndAttributes))
+        return sim::fail(reason, INVALID_HANDLE_VALUE);
     if ((flags & O_TRUNC) && !can_write)
         flags = (flags & ~O_ACCMODE) | O_RDWR;
 
@@ -108,6 +131,9 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
             return sim::fail(sim::missing_file_error(host), INVALID_HANDLE_VALUE);
         return sim::fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     }
+    // A file made or replaced takes the attributes of the call, and is marked for archiving.
+    if (creates || replaces)
+        sim::set_file_attributes(host, (dwFlagsAndAttributes & sim::kept_attributes) | FILE_ATTRIBUTE_ARCHIVE);
     auto object = std::make_unique<sim::FileObject>(descriptor, can_read, can_write);
     auto handle = reinterpret_cast<HANDLE>(sim::add_kernel_object(std::move(object)));
     bool reports_existing = exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS);

@@ -1,6 +1,7 @@
 // Listing a folder: FindFirstFileA, FindNextFileA and FindClose.
 #include "platform/api/kernel.h"
 
+#include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/file_errors.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/kernel/last_error.h"
@@ -29,10 +30,12 @@ std::string upper(std::string text)
     return text;
 }
 
-WIN32_FIND_DATAA describe(const std::string& name, bool is_folder, uint64_t size)
+// Every entry is listed with its attributes, hidden and system ones too: choosing among them is
+// the caller's business.
+WIN32_FIND_DATAA describe(const std::string& name, const fs::path& host, bool is_folder, uint64_t size)
 {
     WIN32_FIND_DATAA data {};
-    data.dwFileAttributes = is_folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    data.dwFileAttributes = sim::file_attributes(host, is_folder);
     data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
     data.nFileSizeLow = static_cast<DWORD>(size);
     std::strncpy(data.cFileName, name.c_str(), MAX_PATH - 1);
@@ -47,7 +50,7 @@ std::vector<WIN32_FIND_DATAA> list_matching(const fs::path& folder, const std::s
     if (!is_root) {
         for (const char* dot : { ".", ".." }) {
             if (sim::matches_wildcard(pattern, dot))
-                entries.push_back(describe(dot, true, 0));
+                entries.push_back(describe(dot, (folder / dot).lexically_normal(), true, 0));
         }
     }
     std::vector<std::pair<std::string, WIN32_FIND_DATAA>> named;
@@ -59,7 +62,7 @@ std::vector<WIN32_FIND_DATAA> list_matching(const fs::path& folder, const std::s
         std::error_code ignored;
         bool is_folder = entry.is_directory(ignored);
         uint64_t size = is_folder ? 0 : entry.file_size(ignored);
-        named.emplace_back(upper(name) + '\0' + name, describe(name, is_folder, size));
+        named.emplace_back(upper(name) + '\0' + name, describe(name, entry.path(), is_folder, size));
     }
     std::sort(named.begin(), named.end(), [](auto& a, auto& b) { return a.first < b.first; });
     for (auto& [key, data] : named)

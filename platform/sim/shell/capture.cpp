@@ -6,22 +6,33 @@
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/kernel/desktop_link.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace sim {
 
 namespace {
 
 constexpr const char* capture_class = "SimCaptureWindow";
+constexpr int largest_frame_side = 4096;
 
 struct CaptureState {
     bool is_connected = false;
+    uint64_t connected_at_ms = 0;
     std::optional<Bitmap> frame;
+    // The last frame as the driver hands it to the frame callback: 24-bit bottom-up rows.
+    std::vector<BYTE> frame_bytes;
+    VIDEOHDR header {};
+    CAPVIDEOCALLBACK frame_callback = nullptr;
+    LPARAM user_data = 0;
 };
 
 struct Capture {
     bool is_plugged = true;
+    SIZE frame_size { 320, 240 };
     std::map<HWND, CaptureState> windows;
 };
 
@@ -35,6 +46,64 @@ uint32_t pack(int red, int green, int blue)
 {
     return 0xFF000000u | (static_cast<uint32_t>(red) << 16) | (static_cast<uint32_t>(green) << 8)
         | static_cast<uint32_t>(blue);
+}
+
+// The video format of the camera: a BITMAPINFOHEADER of 24-bit bottom-up BI_RGB frames.
+BITMAPINFOHEADER video_format()
+{
+    SIZE size = capture().frame_size;
+    BITMAPINFOHEADER format {};
+    format.biSize = sizeof(BITMAPINFOHEADER);
+    format.biWidth = size.cx;
+    format.biHeight = size.cy;
+    format.biPlanes = 1;
+    format.biBitCount = 24;
+    format.biCompression = BI_RGB;
+    format.biSizeImage = static_cast<DWORD>((size.cx * 3 + 3) / 4 * 4 * size.cy);
+    return format;
+}
+
+// Copies as much of the format as the caller's buffer holds; returns the format's whole size, as
+// the driver answers the size question with a null buffer.
+LRESULT copy_video_format(WPARAM buffer_size, LPARAM buffer)
+{
+    BITMAPINFOHEADER format = video_format();
+    if (buffer)
+        std::memcpy(reinterpret_cast<void*>(buffer), &format, std::min<size_t>(buffer_size, sizeof format));
+    return sizeof format;
+}
+
+void pack_frame_bytes(CaptureState& state)
+{
+    const Bitmap& frame = *state.frame;
+    size_t stride = (static_cast<size_t>(frame.width()) * 3 + 3) / 4 * 4;
+    state.frame_bytes.assign(stride * static_cast<size_t>(frame.height()), 0);
+    for (int y = 0; y < frame.height(); ++y) {
+        const uint32_t* source = frame.row(y);
+        BYTE* target = state.frame_bytes.data() + stride * static_cast<size_t>(frame.height() - 1 - y);
+        for (int x = 0; x < frame.width(); ++x) {
+            target[x * 3] = static_cast<BYTE>(source[x]);
+            target[x * 3 + 1] = static_cast<BYTE>(source[x] >> 8);
+            target[x * 3 + 2] = static_cast<BYTE>(source[x] >> 16);
+        }
+    }
+}
+
+// Captures one frame and hands it to the frame callback, if one is set.
+void grab_frame(HWND window, CaptureState& state)
+{
+    uint64_t now = kernel::now_ms();
+    state.frame = camera_picture(now);
+    pack_frame_bytes(state);
+    state.header = VIDEOHDR {};
+    state.header.lpData = state.frame_bytes.data();
+    state.header.dwBufferLength = static_cast<DWORD>(state.frame_bytes.size());
+    state.header.dwBytesUsed = static_cast<DWORD>(state.frame_bytes.size());
+    state.header.dwTimeCaptured = static_cast<DWORD>(now - state.connected_at_ms);
+    state.header.dwFlags = VHDR_DONE | VHDR_KEYFRAME;
+    InvalidateRect(window, nullptr, FALSE);
+    if (state.frame_callback)
+        state.frame_callback(window, &state.header);
 }
 
 // Copies the last frame to the clipboard as a bitmap, as the driver's "copy" does.
@@ -61,7 +130,8 @@ void paint_frame(HWND window, const CaptureState& state)
         HGDIOBJ previous = SelectObject(memory, bitmap);
         RECT client {};
         GetClientRect(window, &client);
-        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, camera_width, camera_height, SRCCOPY);
+        StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, state.frame->width(), state.frame->height(),
+            SRCCOPY);
         SelectObject(memory, previous);
         DeleteDC(memory);
         DeleteObject(bitmap);
@@ -78,18 +148,30 @@ LRESULT CALLBACK capture_procedure(HWND window, UINT message, WPARAM wParam, LPA
         if (wParam != 0 || !capture().is_plugged)
             return FALSE;
         state.is_connected = true;
+        state.connected_at_ms = kernel::now_ms();
         return TRUE;
     case WM_CAP_DRIVER_DISCONNECT:
         if (!state.is_connected)
             return FALSE;
         state.is_connected = false;
         return TRUE;
+    case WM_CAP_SET_CALLBACK_FRAME:
+        state.frame_callback = reinterpret_cast<CAPVIDEOCALLBACK>(lParam);
+        return TRUE;
+    case WM_CAP_SET_USER_DATA:
+        state.user_data = lParam;
+        return TRUE;
+    case WM_CAP_GET_USER_DATA:
+        return state.user_data;
+    case WM_CAP_GET_VIDEOFORMAT:
+        if (!state.is_connected)
+            return 0;
+        return copy_video_format(wParam, lParam);
     case WM_CAP_GRAB_FRAME:
     case WM_CAP_GRAB_FRAME_NOSTOP:
         if (!state.is_connected)
             return FALSE;
-        state.frame = camera_picture(kernel::now_ms());
-        InvalidateRect(window, nullptr, FALSE);
+        grab_frame(window, state);
         return TRUE;
     case WM_CAP_EDIT_COPY:
         if (!state.is_connected)
@@ -117,29 +199,44 @@ void register_capture_class()
 
 }
 
+SIZE camera_frame_size()
+{
+    return capture().frame_size;
+}
+
+bool set_camera_frame_size(int width, int height)
+{
+    if (width < 1 || height < 1 || width > largest_frame_side || height > largest_frame_side)
+        return false;
+    capture().frame_size = { width, height };
+    return true;
+}
+
 Bitmap camera_picture(uint64_t time_ms)
 {
     static const uint32_t bars[] = { pack(192, 192, 192), pack(192, 192, 0), pack(0, 192, 192), pack(0, 192, 0),
         pack(192, 0, 192), pack(192, 0, 0), pack(0, 0, 192), pack(16, 16, 16) };
-    Bitmap picture(camera_width, camera_height);
-    int shift = static_cast<int>((time_ms / 10) % camera_width);
-    for (int y = 0; y < camera_height; ++y) {
+    int width = capture().frame_size.cx;
+    int height = capture().frame_size.cy;
+    Bitmap picture(width, height);
+    int shift = static_cast<int>((time_ms / 10) % static_cast<uint64_t>(width));
+    for (int y = 0; y < height; ++y) {
         auto* row = picture.row(y);
-        for (int x = 0; x < camera_width; ++x) {
-            if (y >= camera_height * 3 / 4) {
-                int level = (x * 255) / (camera_width - 1);
+        for (int x = 0; x < width; ++x) {
+            if (y >= height * 3 / 4) {
+                int level = (x * 255) / std::max(1, width - 1);
                 row[x] = pack(level, level, level);
                 continue;
             }
-            row[x] = bars[((x + shift) % camera_width) * 8 / camera_width];
+            row[x] = bars[static_cast<int64_t>((x + shift) % width) * 8 / width];
         }
     }
     // A white ball that bounces left and right once every two seconds.
     int period = 2000;
     int phase = static_cast<int>(time_ms % period);
-    int travel = camera_width - 60;
+    int travel = std::max(0, width - 60);
     int centre_x = 30 + (phase < period / 2 ? phase * travel / (period / 2) : (period - phase) * travel / (period / 2));
-    int centre_y = camera_height * 3 / 8;
+    int centre_y = height * 3 / 8;
     for (int y = centre_y - 20; y <= centre_y + 20; ++y) {
         for (int x = centre_x - 20; x <= centre_x + 20; ++x) {
             int dx = x - centre_x;

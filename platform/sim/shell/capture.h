@@ -1,17 +1,21 @@
 // Video capture: capture windows and the synthetic camera behind the first capture driver.
 #pragma once
 
+#include "platform/api/types.h"
 #include "platform/sim/gdi/bitmap.h"
 
 #include <cstdint>
 
 namespace sim {
 
-inline constexpr int camera_width = 320;
-inline constexpr int camera_height = 240;
+// The camera's frame size; 320 x 240 on a fresh desktop. A size the camera cannot deliver (not
+// 1 to 4096 pixels each way) is refused and changes nothing.
+SIZE camera_frame_size();
+bool set_camera_frame_size(int width, int height);
 
-// The camera's picture at a moment of the virtual clock: colour bars that scroll and a ball that
-// moves, so that consecutive frames differ and a run repeats exactly.
+// The camera's picture at a moment of the virtual clock, in its frame size: colour bars that
+// scroll, a grey ramp from dark on the left to bright on the right below them, and a ball that
+// moves, so that consecutive frames differ, a mirrored frame shows, and a run repeats exactly.
 Bitmap camera_picture(uint64_t time_ms);
 
 // A camera that is unplugged cannot be connected; unplugging it disconnects every capture window.

@@ -25,6 +25,12 @@ std::vector<ShellExecution>& executions()
     return list;
 }
 
+std::vector<StartedProgram>& started()
+{
+    static std::vector<StartedProgram> list;
+    return list;
+}
+
 std::string upper(std::string text)
 {
     for (auto& c : text)
@@ -110,12 +116,19 @@ const std::vector<ShellExecution>& shell_executions()
     return executions();
 }
 
+const std::vector<StartedProgram>& started_programs()
+{
+    return started();
+}
+
 uint32_t start_program(const std::string& command_line, int show_command)
 {
     std::string executable = find_program(first_word(command_line));
     if (executable.empty())
         return 0;
+    uint32_t starter = kernel::current_process_id();
     uint32_t process = create_process(executable);
+    started().push_back({ process, executable, starter });
     open_main_window(process, executable, show_command);
     return process;
 }
@@ -123,6 +136,7 @@ uint32_t start_program(const std::string& command_line, int show_command)
 void reset_program_start()
 {
     executions().clear();
+    started().clear();
 }
 
 }

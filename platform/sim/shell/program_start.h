@@ -4,6 +4,7 @@
 
 #include "platform/api/types.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ struct ShellExecution {
 
 // Everything ShellExecuteA was asked to open, in order. Nothing is opened.
 const std::vector<ShellExecution>& shell_executions();
+
+// A process started by WinExec or CreateProcessA, and the process that started it.
+struct StartedProgram {
+    uint32_t process_id = 0;
+    std::string executable;
+    uint32_t started_by = 0;
+};
+// Every process started so far, in order.
+const std::vector<StartedProgram>& started_programs();
 
 // Starts the program a command line names (its first word, quoted or not) as a new process.
 // Programs the desktop knows open their main window: "explorer" a folder window with an address

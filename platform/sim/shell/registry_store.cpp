@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace sim {
 
@@ -13,13 +14,14 @@ namespace {
 struct Root {
     HKEY handle;
     const char* name;
+    const char* short_name;
 };
 
 const Root roots[] = {
-    { HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT" },
-    { HKEY_CURRENT_USER, "HKEY_CURRENT_USER" },
-    { HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE" },
-    { HKEY_USERS, "HKEY_USERS" },
+    { HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT", "HKCR" },
+    { HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "HKCU" },
+    { HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "HKLM" },
+    { HKEY_USERS, "HKEY_USERS", "HKU" },
 };
 constexpr size_t root_count = sizeof(roots) / sizeof(roots[0]);
 
@@ -94,6 +96,45 @@ std::string predefined_key_name(HKEY key)
     if (index < 0)
         return {};
     return roots[index].name;
+}
+
+const RegistryValue* find_value(std::string_view key_path, std::string_view name)
+{
+    size_t separator = key_path.find('\\');
+    std::string_view root_name = key_path.substr(0, separator);
+    std::string_view rest = separator == std::string_view::npos ? std::string_view() : key_path.substr(separator + 1);
+    CaseInsensitiveLess less;
+    auto is_named = [&](std::string_view a, std::string_view b) { return !less(a, b) && !less(b, a); };
+    for (size_t i = 0; i < root_count; ++i) {
+        if (!is_named(root_name, roots[i].name) && !is_named(root_name, roots[i].short_name))
+            continue;
+        RegistryKey* key = find_subkey(root_keys()[i], rest);
+        if (!key)
+            return nullptr;
+        auto value = key->values.find(name);
+        return value == key->values.end() ? nullptr : &value->second;
+    }
+    return nullptr;
+}
+
+std::string value_text(const RegistryValue& value)
+{
+    if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) {
+        std::string text(value.data.begin(), value.data.end());
+        return text.substr(0, text.find('\0'));
+    }
+    if (value.type == REG_DWORD && value.data.size() == 4) {
+        DWORD number = 0;
+        std::memcpy(&number, value.data.data(), 4);
+        return std::to_string(number);
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (uint8_t byte : value.data) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 15];
+    }
+    return hex;
 }
 
 RegistryKey* find_subkey(RegistryKey& from, std::string_view path)

@@ -34,6 +34,13 @@ RegistryKey* predefined_key(HKEY key);
 // The name of a predefined key as the registry editor shows it ("HKEY_CURRENT_USER").
 std::string predefined_key_name(HKEY key);
 
+// Finds a value by its key's full path, whose root is named in full ("HKEY_CURRENT_USER\Control
+// Panel\Desktop") or short (HKCR, HKCU, HKLM, HKU); nullptr when the key or the value is missing.
+const RegistryValue* find_value(std::string_view key_path, std::string_view name);
+// A value as text: a REG_SZ or REG_EXPAND_SZ its text up to the NUL, a REG_DWORD its decimal
+// number, any other its bytes in lower-case hex.
+std::string value_text(const RegistryValue& value);
+
 // Finds a key below another by a path of "\"-separated names; nullptr when a part is missing.
 RegistryKey* find_subkey(RegistryKey& from, std::string_view path);
 // Finds or creates every part of a path; reports whether the last part was new.

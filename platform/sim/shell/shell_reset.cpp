@@ -1,5 +1,7 @@
 // Puts the kernel and shell parts of the desktop back to a fresh machine on every desktop reset.
 #include "platform/sim/desktop.h"
+#include "platform/sim/kernel/clock.h"
+#include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/paths.h"
 #include "platform/sim/shell/capture.h"
 #include "platform/sim/shell/clipboard.h"
@@ -16,6 +18,8 @@ namespace {
 void reset_shell()
 {
     sim::reset_paths();
+    sim::reset_file_attributes();
+    sim::reset_time_of_day();
     sim::reset_registry();
     sim::reset_clipboard();
     sim::reset_internet();

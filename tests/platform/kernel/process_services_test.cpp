@@ -1,5 +1,6 @@
 #include "platform/win32.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/kernel/clock.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/kernel/paths.h"
 #include "platform/sim/user/process_table.h"
@@ -7,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 namespace {
 
@@ -111,28 +114,44 @@ TEST_F(ProcessServices, ModuleNamesOfTheProgram)
     EXPECT_EQ(GetModuleHandleA("norvex.dll"), nullptr);
 }
 
+// The calendar as one text: "2009-11-02 (1) 10:00:00.000", the day of the week in brackets.
+std::string calendar_text(void(WINAPI* read)(LPSYSTEMTIME) = GetLocalTime)
+{
+    SYSTEMTIME time {};
+    read(&time);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u (%u) %02u:%02u:%02u.%03u", time.wYear, time.wMonth, time.wDay,
+        time.wDayOfWeek, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
+    return text;
+}
+
 TEST_F(ProcessServices, ClockAndCalendarMoveWithVirtualTime)
 {
     EXPECT_EQ(GetTickCount(), 0u);
-    SYSTEMTIME start {};
-    GetLocalTime(&start);
-    EXPECT_EQ(start.wYear, 2009);
-    EXPECT_EQ(start.wMonth, 11);
-    EXPECT_EQ(start.wDay, 2);
-    EXPECT_EQ(start.wDayOfWeek, 1);
-    EXPECT_EQ(start.wHour, 10);
+    EXPECT_EQ(calendar_text(), "2009-11-02 (1) 10:00:00.000");
 
     // Fourteen hours and a bit later it is the next day.
     Sleep(14 * 3600 * 1000 + 61500);
     EXPECT_EQ(GetTickCount(), 14u * 3600 * 1000 + 61500);
-    SYSTEMTIME later {};
-    GetLocalTime(&later);
-    EXPECT_EQ(later.wDay, 3);
-    EXPECT_EQ(later.wDayOfWeek, 2);
-    EXPECT_EQ(later.wHour, 0);
-    EXPECT_EQ(later.wMinute, 1);
-    EXPECT_EQ(later.wSecond, 1);
-    EXPECT_EQ(later.wMilliseconds, 500);
+    EXPECT_EQ(calendar_text(), "2009-11-03 (2) 00:01:01.500");
+}
+
+TEST_F(ProcessServices, TimeOfDayCanBeSetAndMovesOnWithTheVirtualClock)
+{
+    Sleep(250);
+    sim::set_time_of_day(23, 59, 58);
+    EXPECT_EQ(calendar_text(), "2009-11-02 (1) 23:59:58.000");
+    // The tick count is not the calendar: it keeps counting from where it was.
+    EXPECT_EQ(GetTickCount(), 250u);
+
+    Sleep(2500);
+    EXPECT_EQ(calendar_text(GetSystemTime), "2009-11-03 (2) 00:00:00.500");
+
+    // Setting an earlier time stays on the same day; a fresh desktop starts at its usual moment.
+    sim::set_time_of_day(6, 30, 0);
+    EXPECT_EQ(calendar_text(), "2009-11-03 (2) 06:30:00.000");
+    sim::reset_desktop();
+    EXPECT_EQ(calendar_text(), "2009-11-02 (1) 10:00:00.000");
 }
 
 TEST_F(ProcessServices, TextConversionUsesLatin1)

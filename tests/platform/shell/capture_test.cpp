@@ -5,7 +5,43 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
+
+// What the frame callback saw, for the test that sets it.
+struct SeenFrame {
+    HWND window = nullptr;
+    std::vector<BYTE> bytes;
+    DWORD bytes_used = 0;
+    DWORD flags = 0;
+    int calls = 0;
+};
+
+SeenFrame& seen_frame()
+{
+    static SeenFrame seen;
+    return seen;
+}
+
+LRESULT CALLBACK remember_frame(HWND window, LPVIDEOHDR header)
+{
+    auto& seen = seen_frame();
+    seen.window = window;
+    seen.bytes.assign(header->lpData, header->lpData + header->dwBytesUsed);
+    seen.bytes_used = header->dwBytesUsed;
+    seen.flags = header->dwFlags;
+    ++seen.calls;
+    return TRUE;
+}
+
+// The colour of a pixel of a 24-bit bottom-up frame, as 0xRRGGBB.
+uint32_t frame_pixel(const std::vector<BYTE>& bytes, int width, int height, int x, int y)
+{
+    size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    const BYTE* pixel = bytes.data() + stride * static_cast<size_t>(height - 1 - y) + static_cast<size_t>(x) * 3;
+    return (static_cast<uint32_t>(pixel[2]) << 16) | (static_cast<uint32_t>(pixel[1]) << 8) | pixel[0];
+}
 
 class Capture : public testing::Test {
 protected:
@@ -66,6 +102,67 @@ TEST_F(Capture, AnUnpluggedCameraCannotBeConnected)
     // Unplugging a connected camera disconnects it.
     sim::set_camera_plugged(false);
     EXPECT_FALSE(SendMessageA(m_capture, WM_CAP_GRAB_FRAME, 0, 0));
+}
+
+TEST_F(Capture, VideoFormatDescribesBottomUpTwentyFourBitFramesOfTheCameraSize)
+{
+    BITMAPINFO format {};
+    EXPECT_EQ(SendMessageA(m_capture, WM_CAP_GET_VIDEOFORMAT, sizeof format, reinterpret_cast<LPARAM>(&format)), 0);
+    ASSERT_TRUE(sim::set_camera_frame_size(161, 120));
+    EXPECT_FALSE(sim::set_camera_frame_size(0, 120));
+    EXPECT_FALSE(sim::set_camera_frame_size(5000, 120));
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_DRIVER_CONNECT, 0, 0));
+    EXPECT_EQ(SendMessageA(m_capture, WM_CAP_GET_VIDEOFORMAT, 0, 0), static_cast<LRESULT>(sizeof(BITMAPINFOHEADER)));
+    EXPECT_EQ(SendMessageA(m_capture, WM_CAP_GET_VIDEOFORMAT, sizeof format, reinterpret_cast<LPARAM>(&format)),
+        static_cast<LRESULT>(sizeof(BITMAPINFOHEADER)));
+    EXPECT_EQ(format.bmiHeader.biSize, sizeof(BITMAPINFOHEADER));
+    EXPECT_EQ(format.bmiHeader.biWidth, 161);
+    EXPECT_EQ(format.bmiHeader.biHeight, 120);
+    EXPECT_EQ(format.bmiHeader.biBitCount, 24);
+    EXPECT_EQ(format.bmiHeader.biPlanes, 1);
+    EXPECT_EQ(format.bmiHeader.biCompression, static_cast<DWORD>(BI_RGB));
+    // Rows are padded to whole 32-bit words: 161 * 3 = 483 bytes take 484.
+    EXPECT_EQ(format.bmiHeader.biSizeImage, 484u * 120);
+
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_GRAB_FRAME, 0, 0));
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_EDIT_COPY, 0, 0));
+    SIZE size = clipboard_picture_size();
+    EXPECT_EQ(size.cx, 161);
+    EXPECT_EQ(size.cy, 120);
+}
+
+TEST_F(Capture, FrameCallbackReceivesEachGrabbedFrameAsTheCameraSawIt)
+{
+    seen_frame() = {};
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_SET_CALLBACK_FRAME, 0, reinterpret_cast<LPARAM>(remember_frame)));
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_DRIVER_CONNECT, 0, 0));
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_GRAB_FRAME, 0, 0));
+    ASSERT_EQ(seen_frame().calls, 1);
+    EXPECT_EQ(seen_frame().window, m_capture);
+    EXPECT_EQ(seen_frame().bytes_used, 960u * 240);
+    EXPECT_TRUE(seen_frame().flags & VHDR_DONE);
+    // The first row of the buffer is the bottom of the picture.
+    sim::Bitmap picture = sim::camera_picture(sim::now_ms());
+    for (auto [x, y] : { std::pair { 0, 0 }, std::pair { 319, 0 }, std::pair { 5, 239 }, std::pair { 300, 230 } })
+        EXPECT_EQ(frame_pixel(seen_frame().bytes, 320, 240, x, y), picture.pixel(x, y) & 0xFFFFFF) << x << "," << y;
+    // The picture is not its own mirror image.
+    EXPECT_NE(frame_pixel(seen_frame().bytes, 320, 240, 10, 230), frame_pixel(seen_frame().bytes, 320, 240, 309, 230));
+
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_GRAB_FRAME_NOSTOP, 0, 0));
+    EXPECT_EQ(seen_frame().calls, 2);
+    SendMessageA(m_capture, WM_CAP_SET_CALLBACK_FRAME, 0, 0);
+    SendMessageA(m_capture, WM_CAP_GRAB_FRAME, 0, 0);
+    EXPECT_EQ(seen_frame().calls, 2);
+}
+
+TEST_F(Capture, UserDataIsKeptPerWindow)
+{
+    HWND second = capCreateCaptureWindowA("Second", 0, 0, 0, 320, 240, m_owner, 0);
+    EXPECT_EQ(SendMessageA(m_capture, WM_CAP_GET_USER_DATA, 0, 0), 0);
+    SendMessageA(m_capture, WM_CAP_SET_USER_DATA, 0, 0x12345678);
+    SendMessageA(second, WM_CAP_SET_USER_DATA, 0, 7);
+    EXPECT_EQ(SendMessageA(m_capture, WM_CAP_GET_USER_DATA, 0, 0), 0x12345678);
+    EXPECT_EQ(SendMessageA(second, WM_CAP_GET_USER_DATA, 0, 0), 7);
 }
 
 TEST_F(Capture, TheCameraPictureMovesWithTimeAndRepeats)

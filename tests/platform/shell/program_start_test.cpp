@@ -52,6 +52,11 @@ TEST_F(ProgramStart, AProgramThatDoesNotExistIsNotStarted)
     EXPECT_TRUE(CloseHandle(information.hThread));
     EXPECT_TRUE(CloseHandle(information.hProcess));
     EXPECT_NE(FindWindowA("Notepad", "Untitled - Notepad"), nullptr);
+    // Only what started is recorded, with the process that started it.
+    ASSERT_EQ(sim::started_programs().size(), 1u);
+    EXPECT_EQ(sim::started_programs()[0].process_id, information.dwProcessId);
+    EXPECT_EQ(sim::started_programs()[0].executable, "C:\\Windows\\system32\\notepad.exe");
+    EXPECT_EQ(sim::started_programs()[0].started_by, GetCurrentProcessId());
 }
 
 }

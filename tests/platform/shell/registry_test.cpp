@@ -1,5 +1,6 @@
 #include "platform/win32.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/shell/registry_store.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,31 @@ TEST_F(Registry, AFreshProfileHasAnEmptyWallpaperValue)
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(size, 1u);
     RegCloseKey(key);
+}
+
+TEST_F(Registry, ValuesAreFoundByFullPathAndReadBackAsText)
+{
+    HKEY key = open(run_key, KEY_SET_VALUE);
+    const char command[] = "C:\\Kelmor.exe";
+    DWORD number = 4000000000u;
+    const BYTE bytes[] = { 0x0A, 0xFF };
+    RegSetValueExA(key, "Kelmor", 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof(command));
+    RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    RegSetValueExA(key, "Raw", 0, REG_BINARY, bytes, sizeof(bytes));
+    RegCloseKey(key);
+
+    const auto* text = sim::find_value("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "kelmor");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(sim::value_text(*text), "C:\\Kelmor.exe");
+    const auto* count = sim::find_value("hkcu\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Count");
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(sim::value_text(*count), "4000000000");
+    const auto* raw = sim::find_value("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Raw");
+    ASSERT_NE(raw, nullptr);
+    EXPECT_EQ(sim::value_text(*raw), "0aff");
+    EXPECT_EQ(sim::find_value("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Kelmor"), nullptr);
+    EXPECT_EQ(sim::find_value("HKCU\\Software\\Nobody", "Kelmor"), nullptr);
+    EXPECT_EQ(sim::find_value("HKEY_NOWHERE\\Software", "Kelmor"), nullptr);
 }
 
 }

@@ -176,7 +176,15 @@ void Form::WindowState(int state)
     m_window_state = state;
     if (!m_window || !IsWindowVisible(m_window))
         return;
-    ShowWindow(m_window, state == vbMinimized ? SW_MINIMIZE : state == vbMaximized ? SW_MAXIMIZE : SW_RESTORE);
+    if (state != vbNormal) {
+        ShowWindow(m_window, state == vbMinimized ? SW_MINIMIZE : SW_MAXIMIZE);
+        return;
+    }
+    // A window minimised from maximised comes back maximised from the first restore; the normal
+    // state takes a second one.
+    ShowWindow(m_window, SW_RESTORE);
+    if (IsZoomed(m_window))
+        ShowWindow(m_window, SW_RESTORE);
 }
 
 void Form::Show()

@@ -24,12 +24,30 @@ struct ProgramFacts {
     std::vector<std::string> window_manager_rows;
 };
 
+// What the program tells of one of its controls; the fields a kind of control lacks stay empty.
+struct ControlFacts {
+    // The control's Visible property and those of its containers inside the form.
+    bool is_visible = false;
+    // Enabled; for a timer, that it runs (enabled with an interval).
+    bool is_enabled = false;
+    std::optional<std::string> text;
+    std::optional<long> value;
+    // A check box's value, or 1 and 0 for an option button.
+    std::optional<long> checked;
+};
+
 struct ExpectationContext {
     // The windows the scenario named with `open` and `child`.
     const std::map<std::string, HWND>& windows;
     std::function<ProgramFacts()> program_facts;
     // The host folder that host files named by an expectation are read from.
     std::string scenario_folder;
+    // The window of the running program's single-instance form of this name; or why there is none.
+    std::function<std::optional<std::string>(const std::string& form, HWND& window)> form_window;
+    // A control of the program's form whose window is `form`, by its name and its index in a
+    // control array (-1 for none); or why there is none.
+    std::function<std::optional<std::string>(HWND form, const std::string& control, int index, ControlFacts& facts)>
+        control_facts;
 };
 
 // The shell's windows a scenario names without opening them: "taskbar" (the "Shell_TrayWnd"

@@ -69,13 +69,8 @@ std::optional<int> message_box_answer(const std::string& text)
 // "#RRGGBB" or a decimal COLORREF.
 std::optional<COLORREF> color_argument(const std::string& text)
 {
-    if (text.size() == 7 && text[0] == '#') {
-        auto value = parse_number("0x" + text.substr(1));
-        if (!value)
-            return std::nullopt;
-        auto rgb = static_cast<uint32_t>(*value);
-        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    }
+    if (auto rgb = parse_color(text))
+        return RGB((*rgb >> 16) & 0xFF, (*rgb >> 8) & 0xFF, *rgb & 0xFF);
     auto value = parse_number(text);
     if (!value || *value < 0 || *value > 0xFFFFFF)
         return std::nullopt;
@@ -124,7 +119,11 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "close-kelmor")
         return close_controller();
     if (command.name == "expect") {
-        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string() };
+        ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string(),
+            [this](const std::string& form, HWND& window) { return program_form_window(form, window); },
+            [this](HWND form, const std::string& name, int index, ControlFacts& facts) {
+                return program_control_facts(form, name, index, facts);
+            } };
         return check_expectation(command.arguments, context);
     }
     if (command.name == "screen") {
@@ -151,7 +150,8 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
-    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper" };
+    static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
+        "taskbar-edge", "picture" };
     for (auto name : setup_commands) {
         if (command.name == name)
             return run_setup_command(command);

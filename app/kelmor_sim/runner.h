@@ -41,7 +41,7 @@ private:
     std::optional<std::string> run_answer_command(const Command& command);
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
-    // Files, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
+    // Files, pictures, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
     std::optional<std::string> run_setup_command(const Command& command);
 
     // The commands that reach into the program: runner_program.cpp.
@@ -51,6 +51,9 @@ private:
     std::optional<std::string> close_controller();
     bool is_program_running() const;
     ProgramFacts program_facts() const;
+    std::optional<std::string> program_form_window(const std::string& name, HWND& window) const;
+    std::optional<std::string> program_control_facts(HWND form_window, const std::string& name, int index,
+        ControlFacts& facts) const;
 
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);

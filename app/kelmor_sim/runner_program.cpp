@@ -2,6 +2,7 @@
 // its controller window, and the facts only the program object knows.
 #include "app/kelmor_sim/runner.h"
 
+#include "app/kelmor_sim/control_facts.h"
 #include "control/frmGethWnd.h"
 #include "control/frmWinMgr.h"
 #include "control/start_kelmor.h"
@@ -11,6 +12,19 @@
 #include "runtime/program.h"
 
 namespace kelmor_sim {
+
+namespace {
+
+bool is_control_array(const runtime::Form& form, const std::string& name)
+{
+    for (runtime::Control* control : form.controls()) {
+        if (control->Name() == name && control->Index() >= 0)
+            return true;
+    }
+    return false;
+}
+
+}
 
 Runner::~Runner()
 {
@@ -101,6 +115,45 @@ ProgramFacts Runner::program_facts() const
     for (int row = 0; row < rows.ListCount(); ++row)
         facts.window_manager_rows.push_back(rows.List(row));
     return facts;
+}
+
+std::optional<std::string> Runner::program_form_window(const std::string& name, HWND& window) const
+{
+    if (!is_program_running())
+        return "Kelmor is not running";
+    std::vector<runtime::Form*> named;
+    for (runtime::Form* form : m_program->forms()) {
+        if (form->Name() == name)
+            named.push_back(form);
+    }
+    if (named.empty())
+        return "Kelmor has no form " + name + " loaded";
+    if (named.size() > 1)
+        return "Kelmor has " + std::to_string(named.size()) + " forms " + name + " loaded; name one by its window";
+    window = named.front()->hWnd();
+    if (!window)
+        return name + " has no window";
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::program_control_facts(HWND form_window, const std::string& name, int index,
+    ControlFacts& facts) const
+{
+    if (!is_program_running())
+        return "Kelmor is not running";
+    for (runtime::Form* form : m_program->forms()) {
+        if (form->hWnd() != form_window)
+            continue;
+        for (runtime::Control* control : form->controls()) {
+            if (control->Name() == name && control->Index() == index) {
+                facts = control_facts_of(*control, *form);
+                return std::nullopt;
+            }
+        }
+        return form->Name() + " has no control " + name + (index >= 0 ? "(" + std::to_string(index) + ")" : "")
+            + (index < 0 && is_control_array(*form, name) ? "; it is a control array: name one as " + name + "(N)" : "");
+    }
+    return "the window is not one of Kelmor's forms";
 }
 
 }

@@ -1,12 +1,14 @@
-// The runner's set-up commands: files on drive C: and their attributes, folders the program may not
-// write in, the wallpaper and the time of day.
+// The runner's set-up commands: files and pictures on drive C: and their attributes, folders the
+// program may not write in, the wallpaper and the time of day.
 #include "app/kelmor_sim/runner.h"
 
+#include "app/kelmor_sim/picture_pattern.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/kernel/clock.h"
 #include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/win32.h"
 
@@ -37,6 +39,22 @@ std::optional<std::string> put_file(const std::string& windows_path, const std::
     if (!file)
         return "cannot write \"" + windows_path + "\"";
     return std::nullopt;
+}
+
+// `picture PATH W H PATTERN`.
+std::optional<std::string> put_picture(const std::vector<std::string>& arguments)
+{
+    auto width = parse_number(arguments[1]);
+    auto height = parse_number(arguments[2]);
+    if (!width || !height || *width < 1 || *height < 1 || *width > max_picture_side || *height > max_picture_side)
+        return "expects a width and a height from 1 to " + std::to_string(max_picture_side);
+    auto picture = picture_pattern(static_cast<int>(*width), static_cast<int>(*height), arguments[3]);
+    if (!picture)
+        return "expects the pattern stripes, checks or gradient, not \"" + arguments[3] + "\"";
+    auto bytes = picture_file_bytes(arguments[0], *picture);
+    if (!bytes)
+        return "writes .png or .bmp files, not \"" + arguments[0] + "\"";
+    return put_file(arguments[0], *bytes);
 }
 
 // "hidden", "readonly", "system" in any combination, or "normal" alone.
@@ -124,6 +142,12 @@ std::optional<std::string> Runner::run_setup_command(const Command& command)
     }
     if (command.name == "clock")
         return set_clock(arguments[0]);
+    if (command.name == "taskbar-edge") {
+        sim::set_taskbar_edge(*taskbar_edge_named(arguments[0]));
+        return std::nullopt;
+    }
+    if (command.name == "picture")
+        return put_picture(arguments);
     return set_wallpaper(arguments[0]);
 }
 

@@ -1,8 +1,11 @@
 #include "app/kelmor_sim/scenario.h"
 
 #include "app/kelmor_sim/expectations.h"
+#include "platform/sim/user/window_styles.h"
+#include "platform/win32.h"
 
 #include <charconv>
+#include <cstdint>
 #include <map>
 
 namespace kelmor_sim {
@@ -47,10 +50,12 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "save-dialog", { 1, 1 } },
         { "http", { 2, 4 } },
         { "camera", { 1, 2 } },
+        { "taskbar-edge", { 1, 1 } },
         { "tray-click", { 1, 2 } },
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },
+        { "picture", { 4, 4 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
         { "expect", { 1, 64 } },
@@ -106,6 +111,36 @@ std::optional<std::string> split_words(std::string_view line, std::vector<std::s
     return std::nullopt;
 }
 
+// The rectangle a window command gives: well formed, and within what a window can take.
+std::optional<std::string> check_window_rectangle(const std::string& text)
+{
+    auto rectangle = parse_rectangle(text);
+    if (!rectangle)
+        return "expects the rectangle as left,top,right,bottom, not \"" + text + "\"";
+    auto is_corner = [](int value) { return value >= sim::min_window_coordinate && value <= sim::max_window_coordinate; };
+    auto is_side = [](long long length) { return length <= sim::max_window_coordinate; };
+    if (!is_corner(rectangle->left) || !is_corner(rectangle->top)
+        || !is_side(static_cast<long long>(rectangle->right) - rectangle->left)
+        || !is_side(static_cast<long long>(rectangle->bottom) - rectangle->top))
+        return "the rectangle " + text + " is beyond what a window can take (its corner from -32768 to 32767, "
+            "its sides up to 32767 pixels)";
+    return std::nullopt;
+}
+
+// Checks the arguments whose form a command fixes, before anything runs.
+std::optional<std::string> check_arguments(const std::string& command, const std::vector<std::string>& arguments)
+{
+    if (command == "open" || command == "child")
+        return check_window_rectangle(arguments[4]);
+    if (command == "move")
+        return check_window_rectangle(arguments[1]);
+    if (command == "taskbar-edge" && !taskbar_edge_named(arguments[0]))
+        return "expects left, top, right or bottom, not \"" + arguments[0] + "\"";
+    if (command == "expect")
+        return validate_expectation(arguments);
+    return std::nullopt;
+}
+
 std::string arity_text(const Arity& arity)
 {
     if (arity.minimum == arity.maximum)
@@ -148,11 +183,9 @@ Scenario parse_scenario(std::string_view text)
             continue;
         }
         std::vector<std::string> arguments(words.begin() + 1, words.end());
-        if (words[0] == "expect") {
-            if (auto error = validate_expectation(arguments)) {
-                scenario.errors.push_back({ line_number, "expect: " + *error });
-                continue;
-            }
+        if (auto error = check_arguments(words[0], arguments)) {
+            scenario.errors.push_back({ line_number, words[0] + ": " + *error });
+            continue;
         }
         Command command;
         command.line = line_number;
@@ -161,6 +194,17 @@ Scenario parse_scenario(std::string_view text)
         scenario.commands.push_back(std::move(command));
     }
     return scenario;
+}
+
+std::optional<UINT> taskbar_edge_named(std::string_view name)
+{
+    static const std::pair<std::string_view, UINT> edges[] = { { "left", ABE_LEFT }, { "top", ABE_TOP },
+        { "right", ABE_RIGHT }, { "bottom", ABE_BOTTOM } };
+    for (auto& [edge_name, edge] : edges) {
+        if (edge_name == name)
+            return edge;
+    }
+    return std::nullopt;
 }
 
 std::optional<long long> parse_number(std::string_view text)
@@ -197,6 +241,17 @@ std::string unescape_line_ends(std::string_view text)
     return result;
 }
 
+std::optional<uint32_t> parse_color(std::string_view text)
+{
+    if (text.size() != 7 || text[0] != '#')
+        return std::nullopt;
+    uint32_t value = 0;
+    auto [end, error] = std::from_chars(text.data() + 1, text.data() + text.size(), value, 16);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
 std::optional<Rectangle> parse_rectangle(std::string_view text)
 {
     long long values[4] {};
@@ -206,7 +261,7 @@ std::optional<Rectangle> parse_rectangle(std::string_view text)
         if (is_last != (comma == std::string_view::npos))
             return std::nullopt;
         auto value = parse_number(text.substr(0, comma));
-        if (!value)
+        if (!value || *value < INT32_MIN || *value > INT32_MAX)
             return std::nullopt;
         values[i] = *value;
         text = is_last ? std::string_view() : text.substr(comma + 1);

@@ -1,6 +1,9 @@
 // Scenarios for kelmor-sim: text files of commands, one a line, parsed before anything runs.
 #pragma once
 
+#include "platform/api/types.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,10 +41,14 @@ struct Rectangle {
     int bottom = 0;
 };
 std::optional<Rectangle> parse_rectangle(std::string_view text);
+// The screen edge ABE_LEFT, ABE_TOP, ABE_RIGHT or ABE_BOTTOM for "left", "top", "right", "bottom".
+std::optional<UINT> taskbar_edge_named(std::string_view name);
 // Reads a decimal number, or a hexadecimal one after "0x".
 std::optional<long long> parse_number(std::string_view text);
 // Turns the escapes of a text value into what they stand for: "\r" a carriage return, "\n" a line
 // feed, "\\" one backslash; any other backslash stays as it is, so Windows paths read as written.
 std::string unescape_line_ends(std::string_view text);
+// Reads "#RRGGBB" as 0xRRGGBB.
+std::optional<uint32_t> parse_color(std::string_view text);
 
 }

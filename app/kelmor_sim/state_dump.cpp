@@ -216,6 +216,22 @@ void write_shell(JsonWriter& json)
     json.end_array();
 }
 
+// What the program's process holds of the window system's objects, for leak checks.
+void write_program_resources(JsonWriter& json)
+{
+    uint32_t process = sim::driver::program_process();
+    auto usage = sim::driver::resource_usage(process);
+    json.key("kelmor_resources");
+    json.begin_object();
+    json.field("process", process);
+    json.field("gdi_objects", usage.gdi_objects);
+    json.field("user_objects", usage.user_objects);
+    json.field("screen_dcs", usage.screen_dcs);
+    json.field("gdiplus_startups", usage.gdiplus_startups);
+    json.field("double_frees", usage.double_frees);
+    json.end_object();
+}
+
 }
 
 std::string dump_state()
@@ -230,6 +246,7 @@ std::string dump_state()
     write_tray(json);
     write_registry(json);
     write_shell(json);
+    write_program_resources(json);
     json.end_object();
     return json.text();
 }

@@ -405,6 +405,11 @@ BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
 BOOL WINAPI GdiFlush(void);
 
+// What a process holds of the window system's objects.
+#define GR_GDIOBJECTS 0
+#define GR_USEROBJECTS 1
+DWORD WINAPI GetGuiResources(HANDLE hProcess, DWORD uiFlags);
+
 // Objects.
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h);
 BOOL WINAPI DeleteObject(HGDIOBJ ho);

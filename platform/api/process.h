@@ -13,5 +13,7 @@
 HANDLE WINAPI OpenProcess(DWORD dwDesiredAccess, BOOL bInheritHandle, DWORD dwProcessId);
 DWORD WINAPI GetModuleFileNameExA(HANDLE hProcess, HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 DWORD WINAPI GetCurrentProcessId(void);
+DWORD WINAPI GetCurrentThreadId(void);
+HANDLE WINAPI GetCurrentProcess(void);
 VOID WINAPI ExitProcess(UINT uExitCode);
 BOOL WINAPI TerminateProcess(HANDLE hProcess, UINT uExitCode);

@@ -255,6 +255,12 @@ typedef DWORD_PTR* PDWORD_PTR;
 #define HWND_MESSAGE ((HWND)-3)
 #define HWND_BROADCAST ((HWND)0xffff)
 
+// MonitorFromWindow and MONITORINFO.
+#define MONITOR_DEFAULTTONULL 0x00000000
+#define MONITOR_DEFAULTTOPRIMARY 0x00000001
+#define MONITOR_DEFAULTTONEAREST 0x00000002
+#define MONITORINFOF_PRIMARY 0x00000001
+
 // WINDOWPLACEMENT flags.
 #define WPF_SETMINPOSITION 0x0001
 #define WPF_RESTORETOMAXIMIZED 0x0002
@@ -638,6 +644,13 @@ typedef struct tagWINDOWPLACEMENT {
     RECT rcNormalPosition;
 } WINDOWPLACEMENT, *PWINDOWPLACEMENT, *LPWINDOWPLACEMENT;
 
+typedef struct tagMONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+} MONITORINFO, *LPMONITORINFO;
+
 typedef struct tagSTYLESTRUCT {
     DWORD styleOld;
     DWORD styleNew;
@@ -719,6 +732,7 @@ BOOL WINAPI IsWindowVisible(HWND hWnd);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 BOOL WINAPI IsIconic(HWND hWnd);
+HMENU WINAPI GetMenu(HWND hWnd);
 BOOL WINAPI IsZoomed(HWND hWnd);
 
 // The window tree.
@@ -791,6 +805,7 @@ HWND WINAPI GetActiveWindow(void);
 BOOL WINAPI SetForegroundWindow(HWND hWnd);
 HWND WINAPI GetForegroundWindow(void);
 BOOL WINAPI BringWindowToTop(HWND hWnd);
+BOOL WINAPI AttachThreadInput(DWORD idAttach, DWORD idAttachTo, BOOL fAttach);
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 BOOL WINAPI SetCursorPos(int X, int Y);
 SHORT WINAPI GetAsyncKeyState(int vKey);
@@ -814,6 +829,7 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 // Regions and layered windows.
 int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw);
 int WINAPI GetWindowRgn(HWND hWnd, HRGN hRgn);
+int WINAPI GetWindowRgnBox(HWND hWnd, LPRECT lprc);
 BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags);
 BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* pcrKey, BYTE* pbAlpha, DWORD* pdwFlags);
 BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC hdcDst, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc,
@@ -837,4 +853,6 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 HCURSOR WINAPI GetCursor(void);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 int WINAPI GetSystemMetrics(int nIndex);
+HMONITOR WINAPI MonitorFromWindow(HWND hwnd, DWORD dwFlags);
+BOOL WINAPI GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi);
 DWORD WINAPI GetSysColor(int nIndex);

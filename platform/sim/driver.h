@@ -79,6 +79,9 @@ void key_up(BYTE virtual_key);
 // Presses the modifiers in order, taps the key, releases the modifiers in reverse order.
 void press_key(BYTE virtual_key, const std::vector<BYTE>& modifiers = {});
 POINT cursor();
+// The shape the cursor shows: the id of the stock cursor it is (32512 for IDC_ARROW), or 0 for a
+// cursor of a program's own or none.
+int cursor_shape();
 
 // Answers for the modal loops (menus, message boxes, the colour and save dialogs), taken in order.
 // A modal loop first runs the waits at the head of the script, then takes the next answer if it
@@ -139,5 +142,17 @@ HWND capture_window();
 
 // The screen as the user sees it.
 Bitmap screenshot();
+
+// What a process holds of the window system's objects, for leak checks.
+struct ResourceUsage {
+    int gdi_objects = 0;  // as GetGuiResources(GR_GDIOBJECTS) answers
+    int user_objects = 0;  // as GetGuiResources(GR_USEROBJECTS) answers
+    // Window and screen DCs taken (GetDC, GetWindowDC) and not released; the DC of a window whose
+    // class has CS_OWNDC is the window's own and not counted.
+    int screen_dcs = 0;
+    int gdiplus_startups = 0;  // GdiplusStartup without its GdiplusShutdown
+    int double_frees = 0;  // DeleteObject or DeleteDC of a handle already freed
+};
+ResourceUsage resource_usage(uint32_t process_id);
 
 }

@@ -1,6 +1,7 @@
 // The scenarios' `expect` lines: what passes, what fails and what a failure says; and every
 // scenario file of the repository run as it is.
 #include "app/kelmor_sim/session.h"
+#include "tests/app/scenario_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,27 +22,9 @@ fs::path scenario_folder()
     return fs::path(__FILE__).parent_path().parent_path().parent_path() / "scenarios";
 }
 
-class Expectations : public testing::Test {
+class Expectations : public ScenarioFixture {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() / ("kelmor-expect-test-" + std::to_string(::getpid()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    // Runs a scenario; "" when it holds, otherwise its first message.
-    std::string outcome(const std::string& text)
-    {
-        auto result = kelmor_sim::run_session("s.scn", text, {}, m_folder);
-        if (result.is_success)
-            return "";
-        return result.messages.empty() ? "failed without a message" : result.messages.front();
-    }
-
     static constexpr const char* open_plain = "open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260\n";
-
-    fs::path m_folder;
 };
 
 TEST_F(Expectations, WindowAttributesNameTheExpectedAndTheFoundValue)

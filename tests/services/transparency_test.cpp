@@ -54,6 +54,7 @@ TEST_F(ServicesTest, StyleClearingAndTransparencyRunPendingMessagesFirst)
         ClearWindowStyle(target);
         EXPECT_EQ(probe_counts().probes, 2);
     });
-    EXPECT_EQ(GetWindowLongA(target, GWL_STYLE), 0);
+    // A top-level window keeps WS_CLIPSIBLINGS whatever style it is given.
+    EXPECT_EQ(GetWindowLongA(target, GWL_STYLE), WS_CLIPSIBLINGS);
     EXPECT_FALSE(IsWindowVisible(target));
 }

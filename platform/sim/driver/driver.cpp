@@ -8,6 +8,7 @@
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/modal_script.h"
 #include "platform/sim/user/process_table.h"
+#include "platform/sim/user/system_icons.h"
 #include "platform/sim/user/window_class.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -274,6 +275,11 @@ void press_key(BYTE virtual_key, const std::vector<BYTE>& modifiers)
 POINT cursor()
 {
     return cursor_position();
+}
+
+int cursor_shape()
+{
+    return system_cursor_id(input_state().shape);
 }
 
 void choose_menu_item(const std::string& text)

@@ -52,7 +52,7 @@ void Bitmap::pull_client_bits()
         const uint8_t* source = m_client_bits.data() + i * row_bytes;
         uint32_t* target = m_pixels.data() + i * m_width;
         for (int x = 0; x < m_width; ++x, source += 3)
-            target[x] = 0xFF000000u | (uint32_t(source[2]) << 16) | (uint32_t(source[1]) << 8) | source[0];
+            target[x] = (uint32_t(source[2]) << 16) | (uint32_t(source[1]) << 8) | source[0];
     }
 }
 

@@ -55,24 +55,28 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
 {
     if (!find_dc(dc) || !Bitmap::is_possible_size(width, height))
         return nullptr;
+    // An empty size gives the 1 x 1 monochrome bitmap every new memory DC holds.
+    if (width == 0 || height == 0)
+        return default_bitmap_handle();
     // A memory DC that still holds its first bitmap is monochrome, and so is what it makes.
-    if (width == 0 || height == 0 || holds_monochrome_bitmap(dc))
-        return add_bitmap(monochrome_bitmap(std::max(width, 1), std::max(height, 1)));
-    Bitmap bitmap(width, height);
-    bitmap.fill(0xFF000000);
-    return add_bitmap(std::move(bitmap));
+    if (holds_monochrome_bitmap(dc))
+        return add_bitmap(monochrome_bitmap(width, height));
+    return add_bitmap(Bitmap(width, height));
 }
 
 HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, const VOID* bits)
 {
-    if (width <= 0 || height <= 0 || planes != 1 || !Bitmap::is_possible_size(width, height))
+    if (width < 0 || height < 0 || planes != 1 || bits_per_pixel > 32 || !Bitmap::is_possible_size(width, height))
         return nullptr;
+    // An empty size gives the 1 x 1 monochrome bitmap every new memory DC holds.
+    if (width == 0 || height == 0)
+        return default_bitmap_handle();
     if (bits_per_pixel == 1) {
         Bitmap bitmap = monochrome_bitmap(width, height);
         if (bits) {
             // Monochrome rows are padded to 16 bits; a set bit is white.
             auto* bytes = static_cast<const uint8_t*>(bits);
-            int stride = (width + 15) / 16 * 2;
+            size_t stride = (static_cast<size_t>(width) + 15) / 16 * 2;
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
                     bool is_white = (bytes[y * stride + x / 8] >> (7 - x % 8)) & 1;
@@ -83,15 +87,14 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pi
         return add_bitmap(std::move(bitmap));
     }
     Bitmap bitmap(width, height);
-    bitmap.fill(0xFF000000);
     if (bits && (bits_per_pixel == 24 || bits_per_pixel == 32)) {
         auto* bytes = static_cast<const uint8_t*>(bits);
-        int bytes_per_pixel = bits_per_pixel / 8;
-        int stride = (width * bits_per_pixel + 15) / 16 * 2;
+        size_t bytes_per_pixel = bits_per_pixel / 8;
+        size_t stride = (static_cast<size_t>(width) * bits_per_pixel + 15) / 16 * 2;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const uint8_t* pixel = bytes + y * stride + x * bytes_per_pixel;
-                uint32_t alpha = bytes_per_pixel == 4 ? pixel[3] : 0xFF;
+                uint32_t alpha = bytes_per_pixel == 4 ? pixel[3] : 0;
                 bitmap.set_pixel(x, y, (alpha << 24) | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0]);
             }
         }
@@ -112,7 +115,7 @@ HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* info, UINT, VOID** bits, 
         return nullptr;
     auto orientation = layout->is_bottom_up ? Bitmap::Orientation::BottomUp : Bitmap::Orientation::TopDown;
     auto handle = add_bitmap(Bitmap::dib_section(layout->width, layout->height, layout->bits_per_pixel, orientation));
-    if (bits)
+    if (bits && handle)
         *bits = find_bitmap(handle)->bits();
     return handle;
 }

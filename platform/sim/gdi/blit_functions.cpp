@@ -3,6 +3,7 @@
 
 #include "platform/sim/gdi/blit.h"
 #include "platform/sim/gdi/color.h"
+#include "platform/sim/gdi/coordinate_space.h"
 #include "platform/sim/gdi/dib_format.h"
 #include "platform/sim/gdi/gdi_objects.h"
 
@@ -56,7 +57,7 @@ BOOL pattern_blit(const DeviceContext& dc, const RECT& rect, RasterOperation ope
     auto pattern = pattern_of(dc, target);
     if (operation.uses_pattern() && !pattern)
         return TRUE;
-    uint32_t pattern_pixel = pattern.value_or(0xFF000000);
+    uint32_t pattern_pixel = pattern.value_or(0);
     paint_rect(target, rect, [&](uint32_t& pixel) { pixel = operation.apply(pattern_pixel, 0, pixel); });
     return TRUE;
 }
@@ -65,13 +66,14 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
     int source_width, int source_height, DWORD rop)
 {
     auto* dc = find_dc(dest);
-    if (!dc)
+    if (!dc || !is_rect_in_coordinate_space(x, y, width, height))
         return FALSE;
     RasterOperation operation(rop);
     if (!operation.uses_source())
         return pattern_blit(*dc, { x, y, x + width, y + height }, operation);
     auto* source_dc = find_dc(src);
-    if (!source_dc || !width || !height || !source_width || !source_height)
+    if (!source_dc || !width || !height || !source_width || !source_height
+        || !is_rect_in_coordinate_space(source_x, source_y, source_width, source_height))
         return FALSE;
     auto target = draw_target(*dc);
     if (!target)
@@ -91,7 +93,7 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
         copy_spans(target, stretched_area(columns, rows), source, source_x - x, source_y - y);
         return TRUE;
     }
-    uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
+    uint32_t pattern = pattern_of(*dc, target).value_or(0);
     transfer_stretched(target, source, columns, rows,
         [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
     return TRUE;
@@ -118,7 +120,7 @@ BOOL WINAPI PatBlt(HDC dest, int x, int y, int width, int height, DWORD rop)
     if (!dc)
         return FALSE;
     RasterOperation operation(rop);
-    if (operation.uses_source())
+    if (operation.uses_source() || !is_rect_in_coordinate_space(x, y, width, height))
         return FALSE;
     return pattern_blit(*dc, { x, y, x + width, y + height }, operation);
 }
@@ -128,8 +130,13 @@ BOOL WINAPI PlgBlt(HDC dest, const POINT* points, HDC src, int source_x, int sou
 {
     auto* dc = find_dc(dest);
     auto* source_dc = find_dc(src);
-    if (!dc || !source_dc || !points || width <= 0 || height <= 0)
+    if (!dc || !source_dc || !points || width <= 0 || height <= 0
+        || !is_rect_in_coordinate_space(source_x, source_y, width, height))
         return FALSE;
+    for (int corner = 0; corner < 3; ++corner) {
+        if (!is_rect_in_coordinate_space(points[corner].x, points[corner].y, 0, 0))
+            return FALSE;
+    }
     // The source's top-left corner goes to points[0], top-right to points[1], bottom-left to
     // points[2]; each destination pixel centre is mapped back into the source.
     double across_x = double(points[1].x - points[0].x) / width;
@@ -180,8 +187,14 @@ namespace {
 // Copies a source rectangle stretched over a destination rectangle, combining each source pixel
 // with the destination pixel it lands on; what AlphaBlend and TransparentBlt share.
 template<typename Combine>
-BOOL stretch_combine(HDC dest, RECT to, HDC src, RECT from, Combine combine)
+BOOL stretch_combine(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
+    int source_width, int source_height, Combine combine)
 {
+    if (!is_rect_in_coordinate_space(x, y, width, height)
+        || !is_rect_in_coordinate_space(source_x, source_y, source_width, source_height))
+        return FALSE;
+    RECT to { x, y, x + width, y + height };
+    RECT from { source_x, source_y, source_x + source_width, source_y + source_height };
     auto* dc = find_dc(dest);
     auto* source_dc = find_dc(src);
     if (!dc || !source_dc)
@@ -209,8 +222,7 @@ BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, i
         return FALSE;
     uint32_t constant = blend.SourceConstantAlpha;
     bool uses_source_alpha = blend.AlphaFormat & AC_SRC_ALPHA;
-    return stretch_combine(dest, { x, y, x + width, y + height }, src,
-        { source_x, source_y, source_x + source_width, source_y + source_height },
+    return stretch_combine(dest, x, y, width, height, src, source_x, source_y, source_width, source_height,
         [&](uint32_t pixel, uint32_t& destination) {
             if (!uses_source_alpha) {
                 // Every channel moves from the destination towards the source by the constant.
@@ -236,9 +248,8 @@ BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, i
 BOOL WINAPI TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
     int source_width, int source_height, UINT transparent)
 {
-    uint32_t key = opaque_pixel(transparent) & 0xFFFFFF;
-    return stretch_combine(dest, { x, y, x + width, y + height }, src,
-        { source_x, source_y, source_x + source_width, source_y + source_height },
+    uint32_t key = gdi_pixel(transparent) & 0xFFFFFF;
+    return stretch_combine(dest, x, y, width, height, src, source_x, source_y, source_width, source_height,
         [&](uint32_t pixel, uint32_t& destination) {
             if ((pixel & 0xFFFFFF) != key)
                 destination = pixel;
@@ -250,6 +261,9 @@ int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int sour
 {
     auto* dc = find_dc(dest);
     if (!dc || !bits || !info || !width || !height || !source_width || !source_height)
+        return 0;
+    if (!is_rect_in_coordinate_space(x, y, width, height)
+        || !is_rect_in_coordinate_space(source_x, source_y, source_width, source_height))
         return 0;
     auto layout = dib_layout(*info);
     if (!layout)
@@ -266,7 +280,7 @@ int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int sour
     StretchAxis columns(x, width, source_x, source_width);
     StretchAxis rows(y, height, top, source_height);
     RasterOperation operation(rop);
-    uint32_t pattern = pattern_of(*dc, target).value_or(0xFF000000);
+    uint32_t pattern = pattern_of(*dc, target).value_or(0);
     transfer_stretched(target, source, columns, rows,
         [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
     return layout->height;

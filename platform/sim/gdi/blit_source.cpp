@@ -19,12 +19,12 @@ BlitSource::BlitSource(const DeviceContext& source, const DeviceContext& destina
     bool is_destination_monochrome = destination_bitmap.is_monochrome();
     if (is_source_monochrome && !is_destination_monochrome) {
         m_is_from_monochrome = true;
-        m_black_becomes = opaque_pixel(destination.state.text_color);
-        m_white_becomes = opaque_pixel(destination.state.background_color);
+        m_black_becomes = gdi_pixel(destination.state.text_color);
+        m_white_becomes = gdi_pixel(destination.state.background_color);
     }
     if (!is_source_monochrome && is_destination_monochrome) {
         m_is_to_monochrome = true;
-        m_background = opaque_pixel(source.state.background_color);
+        m_background = gdi_pixel(source.state.background_color);
     }
 }
 

@@ -7,10 +7,11 @@
 
 namespace sim {
 
-// Drawing with GDI makes pixels opaque; only copies and alpha-aware drawing carry other alphas.
-constexpr uint32_t opaque_pixel(COLORREF color)
+// The pixel GDI lays down for a colour. As on Windows, GDI knows no alpha: what it draws into a
+// 32-bit bitmap has the alpha byte 0; only copies and alpha-aware drawing carry other alphas.
+constexpr uint32_t gdi_pixel(COLORREF color)
 {
-    return 0xFF000000u | ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
 }
 
 constexpr COLORREF colorref_of(uint32_t pixel)

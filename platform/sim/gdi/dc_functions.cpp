@@ -3,6 +3,7 @@
 
 #include "platform/sim/desktop.h"
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
 
 #include <algorithm>
@@ -52,10 +53,12 @@ HDC WINAPI CreateCompatibleDC(HDC)
 BOOL WINAPI DeleteDC(HDC handle)
 {
     auto* dc = find_dc(handle);
-    if (!dc)
+    if (!dc) {
+        note_failed_delete(handle);
         return FALSE;
+    }
     holders().erase(dc->state.bitmap);
-    handles().remove(handle);
+    remove_counted_object(handle);
     return TRUE;
 }
 
@@ -156,6 +159,8 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
     DWORD type = object_type_of(object);
+    if (!type)
+        note_failed_delete(object);
     if (!type || type == OBJ_DC || type == OBJ_MEMDC)
         return FALSE;
     if (is_stock_object(object))
@@ -164,7 +169,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
     // freed pixels.
     if (type == OBJ_BITMAP && dc_holding(static_cast<HBITMAP>(object)))
         return FALSE;
-    handles().remove(object);
+    remove_counted_object(object);
     return TRUE;
 }
 

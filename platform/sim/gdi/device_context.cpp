@@ -1,9 +1,11 @@
 #include "platform/sim/gdi/device_context.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_link.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/user/window_surface.h"
+#include "platform/sim/user/window_tree.h"
 
 #include <algorithm>
 
@@ -106,6 +108,14 @@ SIZE surface_size(const DeviceContext& dc)
 
 namespace {
 
+// A window whose class asks for a DC of its own keeps it for its life; such a DC does not come
+// from the shared cache of window DCs, so holding it is no leak of one.
+bool has_own_dc(HWND hwnd)
+{
+    Window* window = find_window(hwnd);
+    return window && window->window_class && (window->window_class->style & (CS_OWNDC | CS_CLASSDC));
+}
+
 HDC add_dc(DeviceContext::Kind kind, HWND window, bool whole_window)
 {
     auto dc = std::make_unique<DeviceContext>();
@@ -115,7 +125,10 @@ HDC add_dc(DeviceContext::Kind kind, HWND window, bool whole_window)
     dc->state.pen = static_cast<HPEN>(stock_object(BLACK_PEN));
     dc->state.brush = static_cast<HBRUSH>(stock_object(WHITE_BRUSH));
     dc->state.font = static_cast<HFONT>(stock_object(SYSTEM_FONT));
-    return reinterpret_cast<HDC>(handles().add(std::move(dc)));
+    bool is_cached = kind == DeviceContext::Kind::Screen
+        || (kind == DeviceContext::Kind::Window && (whole_window || !has_own_dc(window)));
+    auto holding = is_cached ? Holding::WindowDc : Holding::GdiObject;
+    return reinterpret_cast<HDC>(add_counted_object(std::move(dc), holding));
 }
 
 }
@@ -123,7 +136,8 @@ HDC add_dc(DeviceContext::Kind kind, HWND window, bool whole_window)
 HDC create_memory_dc()
 {
     HDC dc = add_dc(DeviceContext::Kind::Memory, nullptr, false);
-    find_dc(dc)->state.bitmap = default_bitmap_handle();
+    if (auto* memory = find_dc(dc))
+        memory->state.bitmap = default_bitmap_handle();
     return dc;
 }
 
@@ -142,7 +156,7 @@ bool release_window_dc(HDC handle)
     auto* dc = find_dc(handle);
     if (!dc || dc->is_memory())
         return false;
-    handles().remove(handle);
+    remove_counted_object(handle);
     return true;
 }
 

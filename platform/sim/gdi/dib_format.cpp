@@ -1,5 +1,6 @@
 #include "platform/sim/gdi/dib_format.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 namespace sim {
@@ -7,7 +8,7 @@ namespace sim {
 std::optional<DibLayout> dib_layout(const BITMAPINFO& info)
 {
     auto& header = info.bmiHeader;
-    if (header.biWidth <= 0 || header.biHeight == 0 || header.biPlanes > 1)
+    if (header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT32_MIN || header.biPlanes > 1)
         return std::nullopt;
     int bits = header.biBitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
@@ -15,12 +16,16 @@ std::optional<DibLayout> dib_layout(const BITMAPINFO& info)
     bool is_bitfields_of_32 = header.biCompression == BI_BITFIELDS && (bits == 16 || bits == 32);
     if (header.biCompression != BI_RGB && !is_bitfields_of_32)
         return std::nullopt;
+    // The size of the image must fit the 32-bit sizes Windows keeps for it.
+    int64_t stride = (int64_t(header.biWidth) * bits + 31) / 32 * 4;
+    if (stride * std::abs(int64_t(header.biHeight)) > INT32_MAX)
+        return std::nullopt;
     DibLayout layout;
     layout.width = header.biWidth;
     layout.height = std::abs(header.biHeight);
     layout.is_bottom_up = header.biHeight > 0;
     layout.bits_per_pixel = bits;
-    layout.stride = (header.biWidth * bits + 31) / 32 * 4;
+    layout.stride = static_cast<int>(stride);
     if (bits <= 8) {
         layout.palette = info.bmiColors;
         layout.palette_size = header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << bits;
@@ -32,9 +37,9 @@ uint32_t read_dib_pixel(const DibLayout& layout, const uint8_t* row, int x)
 {
     auto from_palette = [&](int index) -> uint32_t {
         if (index >= layout.palette_size)
-            return 0xFF000000;
+            return 0;
         auto& entry = layout.palette[index];
-        return 0xFF000000u | (uint32_t(entry.rgbRed) << 16) | (uint32_t(entry.rgbGreen) << 8) | entry.rgbBlue;
+        return (uint32_t(entry.rgbRed) << 16) | (uint32_t(entry.rgbGreen) << 8) | entry.rgbBlue;
     };
     switch (layout.bits_per_pixel) {
     case 1:
@@ -47,18 +52,18 @@ uint32_t read_dib_pixel(const DibLayout& layout, const uint8_t* row, int x)
         // Five bits per channel, as BI_RGB defines 16-bit pixels.
         uint32_t value = row[x * 2] | (uint32_t(row[x * 2 + 1]) << 8);
         auto widen = [](uint32_t five) { return (five << 3) | (five >> 2); };
-        return 0xFF000000u | (widen((value >> 10) & 31) << 16) | (widen((value >> 5) & 31) << 8) | widen(value & 31);
+        return (widen((value >> 10) & 31) << 16) | (widen((value >> 5) & 31) << 8) | widen(value & 31);
     }
     case 24: {
         const uint8_t* pixel = row + x * 3;
-        return 0xFF000000u | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0];
+        return (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0];
     }
     case 32: {
         const uint8_t* pixel = row + x * 4;
         return (uint32_t(pixel[3]) << 24) | (uint32_t(pixel[2]) << 16) | (uint32_t(pixel[1]) << 8) | pixel[0];
     }
     }
-    return 0xFF000000;
+    return 0;
 }
 
 void write_dib_row(const DibLayout& layout, uint8_t* row, const uint32_t* pixels, int count)

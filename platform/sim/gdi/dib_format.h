@@ -27,7 +27,8 @@ struct DibLayout {
 // The layout of an uncompressed DIB of 1, 4, 8, 16, 24 or 32 bits per pixel; none for other kinds.
 std::optional<DibLayout> dib_layout(const BITMAPINFO&);
 
-// One pixel of a DIB row as 0xAARRGGBB; only 32-bit rows carry an alpha, the others are opaque.
+// One pixel of a DIB row as 0xAARRGGBB; only 32-bit rows carry an alpha, the others have alpha 0,
+// as GDI converts them.
 uint32_t read_dib_pixel(const DibLayout&, const uint8_t* row, int x);
 // Writes pixels into a DIB row of 24 or 32 bits per pixel.
 void write_dib_row(const DibLayout&, uint8_t* row, const uint32_t* pixels, int count);

@@ -39,8 +39,8 @@ EdgeColors inner_colors(UINT edge)
 // the top and left lines stop short of them.
 void draw_ring(const DrawTarget& target, const RECT& rect, UINT sides, EdgeColors colors)
 {
-    uint32_t top_left = opaque_pixel(GetSysColor(colors.top_left));
-    uint32_t bottom_right = opaque_pixel(GetSysColor(colors.bottom_right));
+    uint32_t top_left = gdi_pixel(GetSysColor(colors.top_left));
+    uint32_t bottom_right = gdi_pixel(GetSysColor(colors.bottom_right));
     auto fill = [&](RECT area, uint32_t color) { paint_rect(target, area, [&](uint32_t& pixel) { pixel = color; }); };
     if (sides & BF_BOTTOM)
         fill({ rect.left, rect.bottom - 1, rect.right, rect.bottom }, bottom_right);
@@ -89,7 +89,7 @@ BOOL WINAPI DrawEdge(HDC handle, LPRECT rect, UINT edge, UINT flags)
         area = shrink(area, sides);
     }
     if ((flags & BF_MIDDLE) && target) {
-        uint32_t face = opaque_pixel(GetSysColor(face_color));
+        uint32_t face = gdi_pixel(GetSysColor(face_color));
         paint_rect(target, area, [&](uint32_t& pixel) { pixel = face; });
     }
     if (flags & BF_ADJUST)

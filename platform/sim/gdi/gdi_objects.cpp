@@ -1,14 +1,15 @@
 #include "platform/sim/gdi/gdi_objects.h"
 
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 
 #include <array>
 #include <cstring>
 
 namespace sim {
 
-// Colour pictures whose alphas are all 0 (old icons) or all 255 (drawn with GDI here) carry no
-// real alpha channel; the mask shapes those icons.
+// Colour pictures whose alphas are all 0 (old icons, or drawn with GDI) or all 255 carry no real
+// alpha channel; the mask shapes those icons.
 bool Icon::has_alpha() const
 {
     if (!color || color->bits_per_pixel() != 32)
@@ -37,7 +38,7 @@ Bitmap* find_bitmap(HBITMAP handle)
 
 HBITMAP add_bitmap(Bitmap bitmap)
 {
-    return reinterpret_cast<HBITMAP>(handles().add(std::make_unique<Bitmap>(std::move(bitmap))));
+    return reinterpret_cast<HBITMAP>(add_counted_object(std::make_unique<Bitmap>(std::move(bitmap))));
 }
 
 namespace {

@@ -68,6 +68,7 @@ T* find_object(Handle handle)
 }
 
 Bitmap* find_bitmap(HBITMAP);
+// Null once the current process holds its quota of GDI objects.
 HBITMAP add_bitmap(Bitmap);
 // OBJ_ type of a GDI handle, 0 when it names none.
 DWORD object_type_of(HGDIOBJ);

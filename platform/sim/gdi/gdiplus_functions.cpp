@@ -4,6 +4,7 @@
 #include "platform/api/gdi.h"
 #include "platform/sim/gdi/color.h"
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/gdi/painter.h"
@@ -25,14 +26,8 @@ struct GraphicsObject : GpGraphics {
     HDC dc = nullptr;
 };
 
-// GDI+ counts its start-ups; the objects it hands out are checked against these sets, so a stale
-// or foreign pointer is refused instead of followed.
-std::set<ULONG_PTR>& started_tokens()
-{
-    static std::set<ULONG_PTR> tokens;
-    return tokens;
-}
-
+// The objects GDI+ hands out are checked against these sets, so a stale or foreign pointer is
+// refused instead of followed.
 std::set<ImageObject*>& live_images()
 {
     static std::set<ImageObject*> images;
@@ -47,7 +42,7 @@ std::set<GraphicsObject*>& live_graphics()
 
 bool is_started()
 {
-    return !started_tokens().empty();
+    return sim::is_gdiplus_started();
 }
 
 // An object handed out earlier; none for a pointer that is not live.
@@ -234,13 +229,13 @@ Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input,
         output->NotificationUnhook = no_unhook;
     }
     *token = next_token++;
-    started_tokens().insert(*token);
+    sim::note_gdiplus_startup(*token);
     return Ok;
 }
 
 VOID WINAPI GdiplusShutdown(ULONG_PTR token)
 {
-    started_tokens().erase(token);
+    sim::note_gdiplus_shutdown(token);
 }
 
 namespace DllExports {
@@ -280,7 +275,7 @@ GpStatus WINGDIPAPI GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* resul
             section.set_pixel(x, y, over(base, premultiplied(picture.pixel(x, y))));
     }
     *result = sim::add_bitmap(std::move(section));
-    return Ok;
+    return *result ? Ok : OutOfMemory;
 }
 
 GpStatus WINGDIPAPI GdipGetImageDimension(GpImage* image, REAL* width, REAL* height)

@@ -3,6 +3,7 @@
 
 #include "platform/sim/gdi/color.h"
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/gdi/painter.h"
@@ -18,7 +19,7 @@ constexpr int default_icon_size = 32;
 
 HICON add_icon(std::unique_ptr<Icon> icon)
 {
-    return reinterpret_cast<HICON>(handles().add(std::move(icon)));
+    return reinterpret_cast<HICON>(add_counted_object(std::move(icon), Holding::UserObject));
 }
 
 Icon* find_icon(HICON handle)
@@ -96,7 +97,13 @@ BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info)
     info->yHotspot = icon->hotspot_y;
     info->hbmMask = add_bitmap(icon->mask);
     info->hbmColor = icon->color ? add_bitmap(*icon->color) : nullptr;
-    return TRUE;
+    if (info->hbmMask && (info->hbmColor || !icon->color))
+        return TRUE;
+    DeleteObject(info->hbmMask);
+    DeleteObject(info->hbmColor);
+    info->hbmMask = nullptr;
+    info->hbmColor = nullptr;
+    return FALSE;
 }
 
 HICON WINAPI CopyIcon(HICON handle)
@@ -111,7 +118,7 @@ BOOL WINAPI DestroyIcon(HICON handle)
 {
     if (!find_icon(handle))
         return FALSE;
-    handles().remove(handle);
+    remove_counted_object(handle);
     return TRUE;
 }
 
@@ -156,10 +163,10 @@ BOOL WINAPI DrawIconEx(HDC handle, int x, int y, HICON icon_handle, int width, i
                 continue;
             }
             if (draws_mask && draws_image) {
-                pixel = ((pixel & mask_pixel) ^ (color & 0x00FFFFFF)) | 0xFF000000;
+                pixel = ((pixel & mask_pixel) ^ color) & 0x00FFFFFF;
                 continue;
             }
-            pixel = (draws_mask ? mask_pixel : color) | 0xFF000000;
+            pixel = (draws_mask ? mask_pixel : color) & 0x00FFFFFF;
         }
     });
     return TRUE;

@@ -73,8 +73,10 @@ void stamp(SpanCollector& collector, int x, int y, int width)
 
 }
 
-LineShape line_shape(std::span<const POINT> points, int width, int style)
+LineShape line_shape(std::span<const POINT> points, int width, int style, const RECT& visible)
 {
+    // A brush stamped on a pixel reaches at most `width` pixels from it.
+    RECT reach { visible.left - width, visible.top - width, visible.right + width, visible.bottom + width };
     auto pattern = width > 1 ? std::vector<int> {} : dash_pattern(style);
     int pattern_length = 0;
     for (int run : pattern)
@@ -104,7 +106,8 @@ LineShape line_shape(std::span<const POINT> points, int width, int style)
                     position -= pattern[run];
                 }
             }
-            stamp(is_dash ? dashes : gaps, x, y, width);
+            if (x >= reach.left && x < reach.right && y >= reach.top && y < reach.bottom)
+                stamp(is_dash ? dashes : gaps, x, y, width);
             ++step;
             int doubled = 2 * error;
             if (doubled >= dy) {

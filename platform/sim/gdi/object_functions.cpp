@@ -1,6 +1,7 @@
 // Creating pens, brushes and fonts.
 #include "platform/api/gdi.h"
 
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
 
 #include <cstring>
@@ -16,14 +17,14 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color)
     pen->style = style;
     pen->width = width;
     pen->color = color & 0xFFFFFF;
-    return reinterpret_cast<HPEN>(handles().add(std::move(pen)));
+    return reinterpret_cast<HPEN>(add_counted_object(std::move(pen)));
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color)
 {
     auto brush = std::make_unique<Brush>();
     brush->color = color & 0xFFFFFF;
-    return reinterpret_cast<HBRUSH>(handles().add(std::move(brush)));
+    return reinterpret_cast<HBRUSH>(add_counted_object(std::move(brush)));
 }
 
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description)
@@ -33,7 +34,7 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description)
     auto font = std::make_unique<Font>();
     font->description = *description;
     font->description.lfFaceName[LF_FACESIZE - 1] = 0;
-    return reinterpret_cast<HFONT>(handles().add(std::move(font)));
+    return reinterpret_cast<HFONT>(add_counted_object(std::move(font)));
 }
 
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,

@@ -9,11 +9,11 @@ namespace sim {
 std::optional<uint32_t> brush_pixel(const DeviceContext& dc, HBRUSH handle)
 {
     if (is_system_color_brush(handle))
-        return opaque_pixel(GetSysColor(static_cast<int>(reinterpret_cast<uintptr_t>(handle)) - 1));
+        return gdi_pixel(GetSysColor(static_cast<int>(reinterpret_cast<uintptr_t>(handle)) - 1));
     auto* brush = find_object<Brush>(handle);
     if (!brush || brush->is_null())
         return std::nullopt;
-    return opaque_pixel(brush->uses_dc_color ? dc.state.dc_brush_color : brush->color);
+    return gdi_pixel(brush->uses_dc_color ? dc.state.dc_brush_color : brush->color);
 }
 
 std::optional<uint32_t> selected_brush_pixel(const DeviceContext& dc)
@@ -38,7 +38,7 @@ std::optional<uint32_t> selected_pen_pixel(const DeviceContext& dc)
     auto& pen = selected_pen(dc);
     if (pen.is_null())
         return std::nullopt;
-    return opaque_pixel(pen.uses_dc_color ? dc.state.dc_pen_color : pen.color);
+    return gdi_pixel(pen.uses_dc_color ? dc.state.dc_pen_color : pen.color);
 }
 
 int selected_pen_width(const DeviceContext& dc)

@@ -5,13 +5,18 @@
 #include "platform/sim/gdi/raster_operation.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace sim {
 
+// Saturates instead of overflowing, so that a rectangle near the ends of the int range still clips.
 inline RECT offset_rect(RECT rect, POINT by)
 {
-    return { rect.left + by.x, rect.top + by.y, rect.right + by.x, rect.bottom + by.y };
+    auto add = [](LONG value, LONG offset) {
+        return static_cast<LONG>(std::clamp<int64_t>(int64_t(value) + offset, INT32_MIN, INT32_MAX));
+    };
+    return { add(rect.left, by.x), add(rect.top, by.y), add(rect.right, by.x), add(rect.bottom, by.y) };
 }
 
 inline RECT normalised(RECT rect)
@@ -83,7 +88,7 @@ int selected_pen_style(const DeviceContext&);
 
 // A solid colour laid down with a mix mode, as pens and brushes draw.
 struct ColorPaint {
-    uint32_t color = 0xFF000000;
+    uint32_t color = 0;
     RasterOperation operation = RasterOperation::from_mix_mode(R2_COPYPEN);
     void operator()(uint32_t& pixel) const { pixel = operation.apply(color, 0, pixel); }
 };

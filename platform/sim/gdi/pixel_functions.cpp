@@ -35,7 +35,7 @@ BOOL WINAPI SetPixelV(HDC handle, int x, int y, COLORREF color)
     int row = y + target.origin().y;
     if (!target.clip().contains(column, row))
         return FALSE;
-    uint32_t pixel = opaque_pixel(color);
+    uint32_t pixel = gdi_pixel(color);
     if (target.bitmap().is_monochrome())
         pixel = (color & 0xFFFFFF) == 0xFFFFFF ? 0xFFFFFFFF : 0xFF000000;
     target.bitmap().set_pixel(column, row, pixel);

@@ -17,7 +17,7 @@ RasterOperation RasterOperation::from_mix_mode(int mix_mode)
     return RasterOperation(code, true);
 }
 
-uint32_t RasterOperation::evaluate(uint32_t pattern, uint32_t source, uint32_t destination) const
+uint32_t RasterOperation::apply(uint32_t pattern, uint32_t source, uint32_t destination) const
 {
     switch (m_code) {
     case 0x00:

@@ -7,9 +7,8 @@
 
 namespace sim {
 
-// A ternary raster operation, kept as its truth table over pattern, source and destination.
-// Operations that read the destination keep its alpha; SRCCOPY copies the source whole; the
-// others make opaque pixels.
+// A ternary raster operation, kept as its truth table over pattern, source and destination. It
+// works on all 32 bits of a pixel, alpha byte included, as Windows does on 32-bit bitmaps.
 class RasterOperation {
 public:
     explicit RasterOperation(DWORD rop)
@@ -24,22 +23,13 @@ public:
     bool uses_destination() const { return ((m_code >> 1) & 0x55) != (m_code & 0x55); }
     bool is_source_copy() const { return m_code == 0xCC; }
 
-    uint32_t apply(uint32_t pattern, uint32_t source, uint32_t destination) const
-    {
-        uint32_t result = evaluate(pattern, source, destination);
-        if (is_source_copy())
-            return source;
-        if (uses_destination())
-            return (result & 0x00FFFFFFu) | (destination & 0xFF000000u);
-        return result | 0xFF000000u;
-    }
+    uint32_t apply(uint32_t pattern, uint32_t source, uint32_t destination) const;
 
 private:
     explicit RasterOperation(uint8_t code, bool)
         : m_code(code)
     {
     }
-    uint32_t evaluate(uint32_t pattern, uint32_t source, uint32_t destination) const;
 
     uint8_t m_code = 0xCC;
 };

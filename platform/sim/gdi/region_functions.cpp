@@ -1,7 +1,9 @@
 // Region objects, their combinations, and the clip region of a device context.
 #include "platform/api/gdi.h"
 
+#include "platform/sim/gdi/coordinate_space.h"
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/gdi/painter.h"
 
@@ -16,7 +18,7 @@ HRGN add_region(Region region)
 {
     auto object = std::make_unique<RegionObject>();
     object->region = std::move(region);
-    return reinterpret_cast<HRGN>(handles().add(std::move(object)));
+    return reinterpret_cast<HRGN>(add_counted_object(std::move(object)));
 }
 
 Region* find_region(HRGN handle)
@@ -66,9 +68,16 @@ int combine_clip(DeviceContext& dc, const Region& region, Region::Operation oper
 
 }
 
+// A rectangle beyond the coordinate space is cut back to it, as Windows does.
+Region rectangle_in_coordinate_space(int left, int top, int right, int bottom)
+{
+    return Region::rectangle(clamped_to_coordinate_space(left), clamped_to_coordinate_space(top),
+        clamped_to_coordinate_space(right), clamped_to_coordinate_space(bottom));
+}
+
 HRGN WINAPI CreateRectRgn(int left, int top, int right, int bottom)
 {
-    return add_region(Region::rectangle(left, top, right, bottom));
+    return add_region(rectangle_in_coordinate_space(left, top, right, bottom));
 }
 
 HRGN WINAPI CreateRectRgnIndirect(const RECT* rect)
@@ -83,18 +92,24 @@ HRGN WINAPI CreateRectRgnIndirect(const RECT* rect)
 HRGN WINAPI CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height)
 {
     RECT bounds = normalised({ left, top, right, bottom });
+    if (!is_possible_shape(bounds))
+        return nullptr;
     return add_region(Region::rounded_rectangle(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1, width, height));
 }
 
 HRGN WINAPI CreateEllipticRgn(int left, int top, int right, int bottom)
 {
     RECT bounds = normalised({ left, top, right, bottom });
+    if (!is_possible_shape(bounds))
+        return nullptr;
     return add_region(Region::ellipse(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1));
 }
 
 HRGN WINAPI CreatePolygonRgn(const POINT* points, int count, int mode)
 {
     if (!points || count < 0)
+        return nullptr;
+    if (count > 0 && !is_possible_shape(bounds_of(std::span(points, count))))
         return nullptr;
     return add_region(Region::polygon(std::span(points, count), mode == WINDING));
 }
@@ -128,6 +143,11 @@ int WINAPI OffsetRgn(HRGN handle, int dx, int dy)
     Region* region = find_region(handle);
     if (!region)
         return ERROR;
+    // A region moved beyond the coordinate space stays where it was.
+    RECT box = region->bounds();
+    if (!region->is_empty() && !is_rect_in_coordinate_space(int64_t(box.left) + dx, int64_t(box.top) + dy,
+            int64_t(box.right) - box.left, int64_t(box.bottom) - box.top))
+        return ERROR;
     region->offset(dx, dy);
     return region_type(*region);
 }
@@ -146,7 +166,7 @@ BOOL WINAPI SetRectRgn(HRGN handle, int left, int top, int right, int bottom)
     Region* region = find_region(handle);
     if (!region)
         return FALSE;
-    *region = Region::rectangle(left, top, right, bottom);
+    *region = rectangle_in_coordinate_space(left, top, right, bottom);
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 #include "platform/api/gdi.h"
 
 #include "platform/sim/gdi/color.h"
+#include "platform/sim/gdi/coordinate_space.h"
 #include "platform/sim/gdi/device_context.h"
 #include "platform/sim/gdi/line_shape.h"
 #include "platform/sim/gdi/painter.h"
@@ -30,6 +31,19 @@ void draw_shape(const DeviceContext& dc, const Region& outline, const Region& in
         paint_region(target, outline, ColorPaint { *pen, mix_of(dc) });
 }
 
+// What a target lets drawing reach, in DC coordinates.
+RECT visible_area(const DrawTarget& target)
+{
+    POINT origin = target.origin();
+    return offset_rect(target.clip().bounds(), { -origin.x, -origin.y });
+}
+
+bool are_in_coordinate_space(std::span<const POINT> points)
+{
+    return std::all_of(points.begin(), points.end(),
+        [](const POINT& point) { return is_rect_in_coordinate_space(point.x, point.y, 0, 0); });
+}
+
 void draw_lines(const DeviceContext& dc, std::span<const POINT> points)
 {
     auto pen = selected_pen_pixel(dc);
@@ -38,10 +52,10 @@ void draw_lines(const DeviceContext& dc, std::span<const POINT> points)
     auto target = draw_target(dc);
     if (!target)
         return;
-    auto shape = line_shape(points, selected_pen_width(dc), selected_pen_style(dc));
+    auto shape = line_shape(points, selected_pen_width(dc), selected_pen_style(dc), visible_area(target));
     paint_region(target, shape.dashes, ColorPaint { *pen, mix_of(dc) });
     if (dc.state.background_mode == OPAQUE && !shape.gaps.is_empty())
-        paint_region(target, shape.gaps, ColorPaint { opaque_pixel(dc.state.background_color), mix_of(dc) });
+        paint_region(target, shape.gaps, ColorPaint { gdi_pixel(dc.state.background_color), mix_of(dc) });
 }
 
 // Outline and interior of a closed shape made by `make(left, top, right, bottom, inset)`. Without
@@ -50,7 +64,8 @@ template<typename Make>
 BOOL draw_closed_shape(HDC handle, RECT bounds, Make make)
 {
     auto* dc = find_dc(handle);
-    if (!dc)
+    if (!dc || !is_rect_in_coordinate_space(bounds.left, bounds.top, 0, 0)
+        || !is_rect_in_coordinate_space(bounds.right, bounds.bottom, 0, 0))
         return FALSE;
     bounds = normalised(bounds);
     if (!selected_pen_pixel(*dc)) {
@@ -91,6 +106,8 @@ BOOL WINAPI LineTo(HDC handle, int x, int y)
     if (!dc)
         return FALSE;
     POINT points[] = { dc->state.position, { x, y } };
+    if (!are_in_coordinate_space(points))
+        return FALSE;
     draw_lines(*dc, points);
     dc->state.position = { x, y };
     return TRUE;
@@ -99,7 +116,7 @@ BOOL WINAPI LineTo(HDC handle, int x, int y)
 BOOL WINAPI Polyline(HDC handle, const POINT* points, int count)
 {
     auto* dc = find_dc(handle);
-    if (!dc || !points || count < 2)
+    if (!dc || !points || count < 2 || !are_in_coordinate_space(std::span(points, count)))
         return FALSE;
     draw_lines(*dc, std::span(points, count));
     return TRUE;
@@ -114,6 +131,8 @@ BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
 
 BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
+    if (!is_possible_shape({ left, top, right, bottom }))
+        return FALSE;
     return draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
         return Region::ellipse(l, t, r, b);
     });
@@ -121,6 +140,8 @@ BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 
 BOOL WINAPI RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height)
 {
+    if (!is_possible_shape({ left, top, right, bottom }))
+        return FALSE;
     return draw_closed_shape(dc, { left, top, right, bottom }, [&](int l, int t, int r, int b, int inset) {
         return Region::rounded_rectangle(l, t, r, b, width - 2 * inset, height - 2 * inset);
     });
@@ -129,13 +150,14 @@ BOOL WINAPI RoundRect(HDC dc, int left, int top, int right, int bottom, int widt
 BOOL WINAPI Polygon(HDC handle, const POINT* points, int count)
 {
     auto* dc = find_dc(handle);
-    if (!dc || !points || count < 2)
+    if (!dc || !points || count < 2 || !is_possible_shape(bounds_of(std::span(points, count))))
         return FALSE;
     std::vector<POINT> closed(points, points + count);
     closed.push_back(points[0]);
     Region outline;
-    if (selected_pen_pixel(*dc))
-        outline = line_shape(closed, selected_pen_width(*dc), PS_SOLID).dashes;
+    auto target = draw_target(*dc);
+    if (selected_pen_pixel(*dc) && target)
+        outline = line_shape(closed, selected_pen_width(*dc), PS_SOLID, visible_area(target)).dashes;
     Region interior = Region::polygon(std::span(points, count), dc->state.polygon_fill_mode == WINDING);
     draw_shape(*dc, outline, interior.subtracted(outline));
     return TRUE;

@@ -54,7 +54,7 @@ BOOL text_out(HDC handle, int x, int y, UINT options, const RECT* rect, std::str
     TextRun run { text, aligned_position(dc->state.text_align, reference, width, *font), custom, std::nullopt, -1 };
     if (rect && (options & ETO_OPAQUE)) {
         auto target = draw_target(*dc);
-        uint32_t background = opaque_pixel(dc->state.background_color);
+        uint32_t background = gdi_pixel(dc->state.background_color);
         if (target)
             paint_rect(target, *rect, [&](uint32_t& pixel) { pixel = background; });
     }

@@ -29,9 +29,8 @@ uint32_t blend_coverage(uint32_t destination, uint32_t color, uint32_t coverage)
         uint32_t s = (color >> shift) & 0xFF;
         return ((d * (255 - coverage) + s * coverage + 127) / 255) << shift;
     };
-    uint32_t alpha = alpha_of(destination);
-    alpha += scale_byte(255 - alpha, coverage);
-    return (alpha << 24) | mix(16) | mix(8) | mix(0);
+    // Text is GDI drawing: what it touches has the alpha byte 0.
+    return mix(16) | mix(8) | mix(0);
 }
 
 }
@@ -50,13 +49,13 @@ int draw_text_run(const DeviceContext& dc, ScaledFont& font, const TextRun& run)
         clip = clip.intersected(Region::rectangle(offset_rect(*run.limit, origin)));
     RECT cell { run.position.x, run.position.y, run.position.x + width, run.position.y + font.height() };
     if (dc.state.background_mode == OPAQUE) {
-        uint32_t background = opaque_pixel(dc.state.background_color);
+        uint32_t background = gdi_pixel(dc.state.background_color);
         for_each_span(clip, offset_rect(cell, origin), [&](int y, int left, int right) {
             uint32_t* row = target.bitmap().row(y);
             std::fill(row + left, row + right, background);
         });
     }
-    uint32_t color = opaque_pixel(dc.state.text_color);
+    uint32_t color = gdi_pixel(dc.state.text_color);
     int baseline = run.position.y + font.ascent() + origin.y;
     int pen_x = run.position.x + origin.x;
     auto draw_line = [&](int left, int right, int top) {

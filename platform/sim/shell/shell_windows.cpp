@@ -8,6 +8,7 @@
 #include "platform/sim/shell/wallpaper.h"
 #include "platform/sim/user/process_table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -58,7 +59,9 @@ void paint_taskbar(HWND window)
     RECT client {};
     GetClientRect(window, &client);
     fill(dc, client, taskbar_color);
-    RECT start { 0, 0, 80, client.bottom };
+    // Along a side edge the start button is a strip across the top of the bar.
+    bool is_upright = client.bottom > client.right;
+    RECT start = is_upright ? RECT { 0, 0, client.right, taskbar_thickness } : RECT { 0, 0, 80, client.bottom };
     fill(dc, start, start_button_color);
     draw_label(dc, "start", start, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     const auto& icons = tray_icons();
@@ -174,10 +177,17 @@ LRESULT CALLBACK list_view_procedure(HWND window, UINT message, WPARAM wParam, L
 }
 
 // Program Manager and its view are covered by the list view; they only need to stay quiet.
+// Program Manager stays beneath every other window, also when it is shown or activated.
 LRESULT CALLBACK container_procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ERASEBKGND)
         return 1;
+    if (message == WM_WINDOWPOSCHANGING && window == shell().program_manager) {
+        auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (!(position->flags & SWP_NOZORDER))
+            position->hwndInsertAfter = HWND_BOTTOM;
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -257,6 +267,30 @@ void set_taskbar_edge(UINT edge)
 {
     shell().edge = edge <= ABE_BOTTOM ? edge : ABE_BOTTOM;
     layout_shell_windows();
+}
+
+RECT work_area()
+{
+    SIZE screen = screen_size();
+    RECT area { 0, 0, screen.cx, screen.cy };
+    RECT bar {};
+    if (!GetWindowRect(shell().taskbar, &bar))
+        return area;
+    switch (shell().edge) {
+    case ABE_TOP:
+        area.top = std::clamp<LONG>(bar.bottom, 0, screen.cy);
+        break;
+    case ABE_LEFT:
+        area.left = std::clamp<LONG>(bar.right, 0, screen.cx);
+        break;
+    case ABE_RIGHT:
+        area.right = std::clamp<LONG>(bar.left, 0, screen.cx);
+        break;
+    default:
+        area.bottom = std::clamp<LONG>(bar.top, 0, screen.cy);
+        break;
+    }
+    return area;
 }
 
 void layout_shell_windows()

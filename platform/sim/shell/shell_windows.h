@@ -19,6 +19,11 @@ const char* desktop_view_name(DesktopView);
 UINT taskbar_edge();
 void set_taskbar_edge(UINT edge);
 
+// The screen less the taskbar's appbar rectangle on the edge it is docked to. The shell reserves
+// that place whether or not the taskbar's window shows: hiding the window leaves the place empty,
+// as on Windows. The whole screen when there is no taskbar.
+RECT work_area();
+
 // Lays the shell windows out for the current screen size; the driver calls it after resizing.
 void layout_shell_windows();
 

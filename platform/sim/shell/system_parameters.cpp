@@ -40,32 +40,11 @@ BOOL get_desk_wallpaper(UINT size, char* buffer)
     return TRUE;
 }
 
-// The screen less the taskbar, when the taskbar shows.
 BOOL get_work_area(RECT* area)
 {
     if (!area)
         return sim::fail(ERROR_INVALID_PARAMETER, FALSE);
-    SIZE screen = sim::screen_size();
-    *area = { 0, 0, screen.cx, screen.cy };
-    HWND taskbar = sim::taskbar_window();
-    if (!IsWindowVisible(taskbar))
-        return TRUE;
-    RECT bar {};
-    GetWindowRect(taskbar, &bar);
-    switch (sim::taskbar_edge()) {
-    case ABE_TOP:
-        area->top = bar.bottom;
-        break;
-    case ABE_LEFT:
-        area->left = bar.right;
-        break;
-    case ABE_RIGHT:
-        area->right = bar.left;
-        break;
-    default:
-        area->bottom = bar.top;
-        break;
-    }
+    *area = sim::work_area();
     return TRUE;
 }
 

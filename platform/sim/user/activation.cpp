@@ -2,17 +2,18 @@
 
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
 namespace sim {
 
 namespace {
 
+// A hidden window can be activated (and take the focus) when asked for by name, as on Windows; only
+// the choice of the next window to activate passes over hidden ones.
 bool can_activate(const Window& window)
 {
-    if (!is_shown(window) || (window.style & WS_DISABLED))
-        return false;
-    return !(window.ex_style & WS_EX_NOACTIVATE);
+    return !(window.style & WS_DISABLED) && !(window.ex_style & WS_EX_NOACTIVATE);
 }
 
 bool is_within(HWND hwnd, HWND container)
@@ -29,7 +30,11 @@ bool activate_window(HWND hwnd)
     if (!window || is_desktop(root) || !can_activate(*window))
         return false;
     InputState& input = input_state();
-    link_at_front(*window);
+    // Brought to the front as SetWindowPos does it, so that a window that keeps its place in the
+    // z-order (the shell's desktop window stays at the bottom) can say so.
+    set_window_pos(root, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!find_window(root))
+        return false;
     if (input.active == root)
         return true;
     HWND previous = input.active;
@@ -52,7 +57,7 @@ void activate_next(HWND leaving)
     InputState& input = input_state();
     for (HWND candidate : desktop_window().children) {
         Window* window = find_window(candidate);
-        if (candidate == leaving || !window || !can_activate(*window) || window->is_minimised())
+        if (candidate == leaving || !window || !is_shown(*window) || !can_activate(*window) || window->is_minimised())
             continue;
         if (window->ex_style & WS_EX_TOOLWINDOW)
             continue;

@@ -3,6 +3,7 @@
 
 #include "platform/sim/user/nonclient.h"
 #include "platform/sim/user/window_lifecycle.h"
+#include "platform/sim/user/window_styles.h"
 #include "platform/sim/user/window_tree.h"
 
 using namespace sim;
@@ -105,7 +106,7 @@ BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl)
     if (!window || !lpwndpl)
         return FALSE;
     lpwndpl->length = sizeof(WINDOWPLACEMENT);
-    lpwndpl->flags = 0;
+    lpwndpl->flags = window->restores_maximised ? WPF_RESTORETOMAXIMIZED : 0;
     lpwndpl->showCmd = show_command_of(*window);
     lpwndpl->ptMinPosition = window->min_position;
     lpwndpl->ptMaxPosition = window->max_position;
@@ -118,7 +119,7 @@ BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
     Window* window = find_window(hWnd);
     if (!window || !lpwndpl || lpwndpl->length != sizeof(WINDOWPLACEMENT))
         return FALSE;
-    RECT normal = lpwndpl->rcNormalPosition;
+    RECT normal = clamped_window_rect(lpwndpl->rcNormalPosition);
     window->normal_rect = normal;
     if (!window->is_minimised() && !window->is_maximised())
         set_window_pos(hWnd, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
@@ -126,6 +127,9 @@ BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
     if (!find_window(hWnd))
         return FALSE;
     show_window(hWnd, static_cast<int>(lpwndpl->showCmd));
+    // A minimised window restores to maximised when the placement says so, whatever it was before.
+    if (Window* placed = find_window(hWnd); placed && placed->is_minimised())
+        placed->restores_maximised = (lpwndpl->flags & WPF_RESTORETOMAXIMIZED) != 0;
     return TRUE;
 }
 

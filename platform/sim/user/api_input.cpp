@@ -1,10 +1,12 @@
 // user32: mouse capture, focus, activation, the cursor, key states and synthesised input.
 #include "platform/api/user.h"
 
+#include "platform/api/kernel.h"
 #include "platform/sim/user/activation.h"
 #include "platform/sim/user/input.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -108,6 +110,19 @@ HWND WINAPI GetForegroundWindow(void)
 BOOL WINAPI BringWindowToTop(HWND hWnd)
 {
     return set_window_pos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The simulation keeps one focus, one active window and one key state for every thread, as if
+// all threads shared their input already; attaching checks the threads as Windows does and
+// changes nothing.
+BOOL WINAPI AttachThreadInput(DWORD idAttach, DWORD idAttachTo, BOOL)
+{
+    bool are_threads = is_process_alive(process_of_thread(idAttach)) && is_process_alive(process_of_thread(idAttachTo));
+    if (!are_threads || idAttach == idAttachTo) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return TRUE;
 }
 
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint)

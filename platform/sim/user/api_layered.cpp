@@ -15,6 +15,13 @@ namespace {
 // GetWindowRgn's answer for a region of more than one rectangle.
 constexpr int complex_region = 3;
 
+int region_kind(const Region& region)
+{
+    if (region.is_empty())
+        return NULLREGION;
+    return region.is_rectangle() ? SIMPLEREGION : complex_region;
+}
+
 // Contents handed over without per-pixel alpha cover the window fully.
 uint32_t opaque(uint32_t pixel)
 {
@@ -53,9 +60,16 @@ int WINAPI GetWindowRgn(HWND hWnd, HRGN hRgn)
     Window* window = find_window(hWnd);
     if (!window || !window->region || !set_region(hRgn, *window->region))
         return ERROR;
-    if (window->region->is_empty())
-        return NULLREGION;
-    return window->region->is_rectangle() ? SIMPLEREGION : complex_region;
+    return region_kind(*window->region);
+}
+
+int WINAPI GetWindowRgnBox(HWND hWnd, LPRECT lprc)
+{
+    Window* window = find_window(hWnd);
+    if (!window || !window->region || !lprc)
+        return ERROR;
+    *lprc = window->region->bounds();
+    return region_kind(*window->region);
 }
 
 BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags)

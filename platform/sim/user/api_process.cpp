@@ -80,6 +80,11 @@ DWORD WINAPI GetCurrentProcessId(void)
     return current_process_id();
 }
 
+DWORD WINAPI GetCurrentThreadId(void)
+{
+    return thread_of_process(current_process_id());
+}
+
 VOID WINAPI ExitProcess(UINT uExitCode)
 {
     uint32_t process_id = current_process_id();

@@ -12,9 +12,6 @@ using namespace sim;
 
 namespace {
 
-// A thread id per process: each simulated process has one thread.
-constexpr DWORD thread_id_offset = 1;
-
 bool is_own(const Window& window)
 {
     return window.process_id == current_process_id();
@@ -204,5 +201,5 @@ DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId)
         return 0;
     if (lpdwProcessId)
         *lpdwProcessId = window->process_id;
-    return window->process_id + thread_id_offset;
+    return thread_of_process(window->process_id);
 }

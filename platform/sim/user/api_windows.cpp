@@ -159,6 +159,12 @@ BOOL WINAPI IsIconic(HWND hWnd)
     return window && window->is_minimised();
 }
 
+HMENU WINAPI GetMenu(HWND hWnd)
+{
+    Window* window = find_window(hWnd);
+    return window ? window->menu : nullptr;
+}
+
 BOOL WINAPI IsZoomed(HWND hWnd)
 {
     Window* window = find_window(hWnd);

@@ -38,6 +38,9 @@ void draw_caption_text(HWND hwnd)
 
 LRESULT on_system_command(HWND hwnd, WPARAM command)
 {
+    // A disabled window takes no system command: it neither closes nor changes its placement.
+    if (!IsWindowEnabled(hwnd))
+        return 0;
     switch (command & 0xFFF0) {
     case SC_CLOSE:
         SendMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -82,22 +85,55 @@ LRESULT on_caption_press(HWND hwnd, WPARAM hit)
     }
 }
 
-LRESULT on_set_cursor(HWND hwnd, LPARAM lparam)
+// The cursor over a part of the frame: the sizing arrows on the edges and corners.
+LPCSTR frame_cursor(short hit)
+{
+    switch (hit) {
+    case HTLEFT:
+    case HTRIGHT:
+        return IDC_SIZEWE;
+    case HTTOP:
+    case HTBOTTOM:
+        return IDC_SIZENS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+        return IDC_SIZENWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+        return IDC_SIZENESW;
+    default:
+        return IDC_ARROW;
+    }
+}
+
+bool is_sizing_edge(short hit)
+{
+    return hit >= HTLEFT && hit <= HTBOTTOMRIGHT;
+}
+
+// A child first lets its parent choose (except on its own sizing edges); a parent that answers
+// TRUE decides. Otherwise the window sets its class cursor over its client area, the sizing arrows
+// over its edges and the arrow elsewhere, and answers FALSE so that a child asking it still sets
+// its own.
+LRESULT on_set_cursor(HWND hwnd, WPARAM wparam, LPARAM lparam)
 {
     Window* window = find_window(hwnd);
     if (!window)
         return FALSE;
-    if (window->parent && (window->style & WS_CHILD) && SendMessageA(window->parent, WM_SETCURSOR,
-                                                            reinterpret_cast<WPARAM>(hwnd), lparam))
+    short hit = static_cast<short>(LOWORD(lparam));
+    if (window->parent && (window->style & WS_CHILD) && !is_sizing_edge(hit)
+        && SendMessageA(window->parent, WM_SETCURSOR, wparam, lparam))
         return TRUE;
     window = find_window(hwnd);
     if (!window)
         return FALSE;
-    if (static_cast<short>(LOWORD(lparam)) == HTCLIENT && window->window_class && window->window_class->cursor) {
-        SetCursor(window->window_class->cursor);
-        return TRUE;
+    if (hit != HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, frame_cursor(hit)));
+        return FALSE;
     }
-    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    // Without a class cursor the window sets its own; the shape stays as it was until then.
+    if (HCURSOR cursor = window->window_class ? window->window_class->cursor : nullptr)
+        SetCursor(cursor);
     return FALSE;
 }
 
@@ -178,7 +214,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_SETCURSOR:
-        return on_set_cursor(hWnd, lParam);
+        return on_set_cursor(hWnd, wParam, lParam);
     case WM_MOUSEACTIVATE:
         if (window->parent && (window->style & WS_CHILD))
             if (LRESULT answer = SendMessageA(window->parent, WM_MOUSEACTIVATE, wParam, lParam))

@@ -2,6 +2,7 @@
 
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/process_table.h"
+#include "platform/sim/user/window_surface.h"
 #include "platform/sim/user/window_tree.h"
 
 #include <algorithm>
@@ -76,8 +77,9 @@ void validate_after_paint(HWND hwnd)
 
 void resize_surface(Window& window)
 {
-    int width = std::max(window.width(), 0);
-    int height = std::max(window.height(), 0);
+    SIZE size = surface_size_for(window.width(), window.height());
+    int width = size.cx;
+    int height = size.cy;
     Bitmap& surface = *window.surface;
     if (surface.width() == width && surface.height() == height)
         return;

@@ -22,6 +22,17 @@ std::string process_executable(uint32_t process_id);
 // Destroys the process's windows, closes its kernel handles and marks it ended.
 void end_process(uint32_t process_id);
 
+// Each simulated process has one thread, whose id is its process id plus one (process ids are
+// multiples of four, so thread and process ids never meet).
+inline uint32_t thread_of_process(uint32_t process_id)
+{
+    return process_id + 1;
+}
+inline uint32_t process_of_thread(uint32_t thread_id)
+{
+    return thread_id - 1;
+}
+
 // The process whose code runs now: windows it creates belong to it.
 uint32_t current_process_id();
 void set_current_process(uint32_t process_id);

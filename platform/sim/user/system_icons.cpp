@@ -55,6 +55,15 @@ HCURSOR system_cursor(int id)
     return cursor;
 }
 
+int system_cursor_id(HCURSOR cursor)
+{
+    for (auto& [id, loaded] : g_cursors) {
+        if (cursor && loaded == cursor)
+            return id;
+    }
+    return 0;
+}
+
 void reset_system_icons()
 {
     g_icons.clear();

@@ -56,12 +56,16 @@ struct Window : Object {
     RECT rect {};
     // The rectangle the window takes when restored from minimised or maximised.
     RECT normal_rect {};
+    // Set when the window was minimised from maximised: a restore maximises it again.
+    bool restores_maximised = false;
     POINT min_position {-1, -1};
     POINT max_position {-1, -1};
     uint32_t process_id = 0;
     LONG_PTR user_data = 0;
     LONG_PTR id = 0;
     HINSTANCE instance = nullptr;
+    // The menu bar of a window that is not a child.
+    HMENU menu = nullptr;
     std::vector<uint8_t> extra;
     HICON small_icon = nullptr;
     HICON big_icon = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/sim/user/window_lifecycle.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/activation.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
@@ -9,6 +10,7 @@
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/timers.h"
 #include "platform/sim/user/window_class.h"
+#include "platform/sim/user/window_styles.h"
 #include "platform/sim/user/window_tree.h"
 
 #include <algorithm>
@@ -83,22 +85,6 @@ bool set_visible(HWND hwnd, bool is_visible)
     return was_visible;
 }
 
-// The screen less the taskbar along its bottom edge. The shell reserves the taskbar's place
-// whether or not its window is shown: hiding the window leaves the place empty, as on Windows.
-RECT work_area()
-{
-    SIZE screen = screen_size();
-    RECT area {0, 0, screen.cx, screen.cy};
-    for (HWND hwnd : desktop_window().children) {
-        Window* window = find_window(hwnd);
-        if (!window || !window->window_class || window->window_class->name != "Shell_TrayWnd")
-            continue;
-        if (window->rect.left <= 0 && window->rect.right >= screen.cx && window->rect.bottom >= screen.cy)
-            area.bottom = std::min<LONG>(area.bottom, std::max<LONG>(window->rect.top, 0));
-    }
-    return area;
-}
-
 // A maximised window fills its parent's client area, or the work area with its frame hanging
 // over the edges, so that its client area is what fills the work area's width.
 RECT maximised_rect(Window& window)
@@ -124,6 +110,7 @@ RECT minimised_rect(const Window& window)
 void apply_rect(HWND hwnd, RECT rect)
 {
     Window* window = find_window(hwnd);
+    rect = clamped_window_rect(rect);
     bool is_resized = rect.right - rect.left != window->width() || rect.bottom - rect.top != window->height();
     window->rect = rect;
     if (is_resized) {
@@ -153,6 +140,18 @@ bool show_in_placement(HWND hwnd, bool is_placed, DWORD placement, RECT rect)
         return false;
     set_visible(hwnd, true);
     return true;
+}
+
+// A minimised window keeps its place and size; a move or resize asked of it changes the rectangle
+// it takes when restored, as Windows keeps it in the window's placement.
+void keep_for_restore(Window& window, int x, int y, int width, int height, UINT flags)
+{
+    RECT& normal = window.normal_rect;
+    if (!(flags & SWP_NOMOVE))
+        normal = RECT {x, y, x + (normal.right - normal.left), y + (normal.bottom - normal.top)};
+    if (!(flags & SWP_NOSIZE))
+        normal = RECT {normal.left, normal.top, normal.left + width, normal.top + height};
+    normal = clamped_window_rect(normal);
 }
 
 void apply_z_order(Window& window, HWND after)
@@ -225,10 +224,9 @@ HWND create_window(const CreateRequest& request)
     window->window_class = window_class;
     window->procedure = window_class->procedure;
     window->text = request.title;
-    window->style = request.style & ~WS_VISIBLE;
-    window->ex_style = request.ex_style;
-    if (!(request.style & WS_CHILD) && !(request.style & WS_POPUP))
-        window->style |= WS_CLIPSIBLINGS;
+    window->style = style_at_creation(request.style) & ~WS_VISIBLE;
+    window->ex_style = ex_style_following_frame(window->style, request.ex_style);
+    window->menu = (request.style & WS_CHILD) ? nullptr : request.menu;
     window->parent = parent;
     window->owner = owner;
     window->process_id = current_process_id();
@@ -249,7 +247,11 @@ HWND create_window(const CreateRequest& request)
         width = default_width;
         height = default_height;
     }
-    window->rect = RECT {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    window->rect = clamped_window_rect(x, y, width, height);
+    x = window->rect.left;
+    y = window->rect.top;
+    width = window->width();
+    height = window->height();
     window->normal_rect = window->rect;
     window->surface->fill(0xFFFFFFFF);
     resize_surface(*window);
@@ -355,6 +357,13 @@ bool show_window(HWND hwnd, int command)
     if (!window)
         return false;
     bool was_visible = window->is_visible_style();
+    // Showing a child never activates anything, as on Windows; nor do the commands that say so.
+    bool activates = !(window->style & WS_CHILD) && command != SW_SHOWNOACTIVATE && command != SW_SHOWNA;
+    auto activate_if_shown = [&](bool is_shown) {
+        if (is_shown && activates)
+            activate_window(hwnd);
+        return was_visible;
+    };
     switch (command) {
     case SW_HIDE:
         set_visible(hwnd, false);
@@ -363,30 +372,30 @@ bool show_window(HWND hwnd, int command)
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
     case SW_FORCEMINIMIZE:
+        if (!window->is_minimised())
+            window->restores_maximised = window->is_maximised();
         if (show_in_placement(hwnd, window->is_minimised(), WS_MINIMIZE, minimised_rect(*window))
             && input_state().active == hwnd)
             activate_next(hwnd);
         return was_visible;
     case SW_SHOWMAXIMIZED:
-        if (show_in_placement(hwnd, window->is_maximised(), WS_MAXIMIZE, maximised_rect(*window)))
-            activate_window(hwnd);
-        return was_visible;
+        return activate_if_shown(show_in_placement(hwnd, window->is_maximised(), WS_MAXIMIZE, maximised_rect(*window)));
     case SW_SHOWNORMAL:
     case SW_RESTORE:
     case SW_SHOWNOACTIVATE:
     case SW_SHOWDEFAULT: {
+        if (window->is_minimised() && window->restores_maximised) {
+            // A window minimised from maximised comes back maximised; the next restore makes it normal.
+            window->restores_maximised = false;
+            return activate_if_shown(show_in_placement(hwnd, false, WS_MAXIMIZE, maximised_rect(*window)));
+        }
         bool is_normal = !window->is_minimised() && !window->is_maximised();
-        if (show_in_placement(hwnd, is_normal, 0, window->normal_rect) && command != SW_SHOWNOACTIVATE)
-            activate_window(hwnd);
-        return was_visible;
+        return activate_if_shown(show_in_placement(hwnd, is_normal, 0, window->normal_rect));
     }
     case SW_SHOW:
-        set_visible(hwnd, true);
-        activate_window(hwnd);
-        return was_visible;
     case SW_SHOWNA:
         set_visible(hwnd, true);
-        return was_visible;
+        return activate_if_shown(find_window(hwnd) != nullptr);
     default:
         return was_visible;
     }
@@ -400,6 +409,14 @@ bool set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
     // Showing or hiding through SetWindowPos neither moves nor sizes the window, as on Windows.
     if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
         flags |= SWP_NOMOVE | SWP_NOSIZE;
+    x = clamped_position(x);
+    y = clamped_position(y);
+    width = clamped_extent(width);
+    height = clamped_extent(height);
+    if (window->is_minimised() && (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+        keep_for_restore(*window, x, y, width, height, flags);
+        flags |= SWP_NOMOVE | SWP_NOSIZE;
+    }
     WINDOWPOS position {hwnd, insert_after, x, y, width, height, flags};
     if (flags & SWP_NOMOVE) {
         position.x = window->rect.left;
@@ -415,9 +432,9 @@ bool set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
     if (!window)
         return false;
     RECT old_rect = window->rect;
-    RECT new_rect {position.x, position.y, position.x + std::max(position.cx, 0), position.y + std::max(position.cy, 0)};
+    RECT new_rect = clamped_window_rect(position.x, position.y, position.cx, position.cy);
     bool is_moved = new_rect.left != old_rect.left || new_rect.top != old_rect.top;
-    bool is_resized = position.cx != window->width() || position.cy != window->height();
+    bool is_resized = new_rect.right - new_rect.left != window->width() || new_rect.bottom - new_rect.top != window->height();
     apply_rect(hwnd, new_rect);
     if (!window->is_minimised() && !window->is_maximised())
         window->normal_rect = new_rect;
@@ -453,8 +470,11 @@ DWORD set_style(HWND hwnd, int index, DWORD value)
     window = find_window(hwnd);
     if (!window)
         return old_value;
-    DWORD& target = index == GWL_STYLE ? window->style : window->ex_style;
-    target = change.styleNew;
+    if (index == GWL_STYLE)
+        window->style = style_kept(change.styleNew, !window->parent);
+    else
+        window->ex_style = change.styleNew;
+    window->ex_style = ex_style_following_frame(window->style, window->ex_style);
     if (index == GWL_EXSTYLE && (old_value & WS_EX_LAYERED) && !(change.styleNew & WS_EX_LAYERED))
         window->layered = LayeredState {};
     if (index == GWL_STYLE && (old_value & WS_VISIBLE) != (change.styleNew & WS_VISIBLE)

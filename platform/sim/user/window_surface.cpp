@@ -228,6 +228,14 @@ void subtract(Clip& clip, const Region& covered)
 
 }
 
+SIZE surface_size_for(int width, int height)
+{
+    constexpr int least_limit = 4096;
+    SIZE screen = screen_size();
+    return SIZE {std::clamp(width, 0, std::max<int>(least_limit, screen.cx)),
+        std::clamp(height, 0, std::max<int>(least_limit, screen.cy))};
+}
+
 WindowSurface window_surface(HWND hwnd, bool whole_window)
 {
     Window* window = find_window(hwnd);
@@ -235,13 +243,14 @@ WindowSurface window_surface(HWND hwnd, bool whole_window)
         return WindowSurface {};
     WindowSurface surface;
     surface.bitmap = window->surface;
+    RECT bitmap_rect {0, 0, window->surface->width(), window->surface->height()};
     if (whole_window) {
-        surface.clip = Region::rectangle(0, 0, window->width(), window->height());
+        surface.clip = Region::rectangle(bitmap_rect);
         return surface;
     }
     RECT client = client_rect_in_window(*window);
     surface.origin = POINT {client.left, client.top};
-    surface.clip = Region::rectangle(client);
+    surface.clip = Region::rectangle(intersect(client, bitmap_rect));
     return surface;
 }
 

@@ -22,6 +22,12 @@ struct WindowSurface {
     Region clip;
 };
 
+// The size of the surface for a window of this size. A window may be as large as 32767 pixels a
+// side; its surface keeps at most the screen's size or 4096 pixels a side (whichever is more), so
+// an absurd window costs no absurd memory.
+// FIXME: what lies beyond that part of such a window is neither drawn nor shown.
+SIZE surface_size_for(int width, int height);
+
 // The surface of a window; an empty surface (no bitmap) for a handle that names no window.
 WindowSurface window_surface(HWND hwnd, bool whole_window);
 

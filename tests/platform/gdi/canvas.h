@@ -8,6 +8,19 @@
 
 namespace gdi_test {
 
+// The description of an uncompressed DIB; a negative height makes it top-down.
+inline BITMAPINFO dib_header(int width, int height, int bits)
+{
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bits);
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF fill = RGB(255, 255, 255))

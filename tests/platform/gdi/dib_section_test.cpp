@@ -5,26 +5,10 @@
 
 #include <vector>
 
-namespace {
-
-BITMAPINFO header_of(int width, int height, int bits)
-{
-    BITMAPINFO info {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(bits);
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-}
-
 TEST(DibSection, BitsAreSharedWithGetObjectInEitherOrientation)
 {
     for (int height : { 3, -3 }) {
-        BITMAPINFO info = header_of(2, height, 32);
+        BITMAPINFO info = gdi_test::dib_header(2, height, 32);
         HDC dc = CreateCompatibleDC(nullptr);
         void* bits = nullptr;
         HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -66,7 +50,7 @@ TEST(DibSection, BitsAreSharedWithGetObjectInEitherOrientation)
 TEST(DibSection, TwentyFourBitBytesReachTheScreenThroughSetDIBits)
 {
     // A 3 x 2 picture, rows bottom-up and padded to four bytes, as the colour picker builds its squares.
-    BITMAPINFO info = header_of(3, 2, 24);
+    BITMAPINFO info = gdi_test::dib_header(3, 2, 24);
     std::vector<uint8_t> bytes(12 * 2);
     auto put = [&](int row_in_memory, int x, uint8_t r, uint8_t g, uint8_t b) {
         uint8_t* pixel = bytes.data() + row_in_memory * 12 + x * 3;
@@ -106,7 +90,7 @@ TEST(DibSection, TwentyFourBitBytesReachTheScreenThroughSetDIBits)
 TEST(DibSection, StretchDIBitsMirrorsABottomUpPicture)
 {
     // Two rows: memory row 0 (the picture's bottom) red, memory row 1 blue.
-    BITMAPINFO info = header_of(1, 2, 32);
+    BITMAPINFO info = gdi_test::dib_header(1, 2, 32);
     uint32_t pixels[2] = { 0x00FF0000, 0x000000FF };
     gdi_test::Canvas window(1, 4, RGB(0, 0, 0));
     EXPECT_EQ(StretchDIBits(window.dc(), 0, 3, 1, -2, 0, 0, 1, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY), 2);
@@ -117,14 +101,14 @@ TEST(DibSection, StretchDIBitsMirrorsABottomUpPicture)
 
 TEST(DibSection, ImpossibleSizesFailInsteadOfExhaustingMemory)
 {
-    BITMAPINFO info = header_of(100000, 100000, 32);
+    BITMAPINFO info = gdi_test::dib_header(100000, 100000, 32);
     void* bits = reinterpret_cast<void*>(1);
     EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
     EXPECT_EQ(bits, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(dc, 70000, 70000), nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(dc, -1, 5), nullptr);
-    BITMAPINFO unsupported = header_of(4, 4, 32);
+    BITMAPINFO unsupported = gdi_test::dib_header(4, 4, 32);
     unsupported.bmiHeader.biCompression = 1; // run-length encoded
     EXPECT_EQ(CreateDIBSection(dc, &unsupported, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
     DeleteDC(dc);

@@ -97,7 +97,7 @@ TEST_F(WindowMessagesTest, SetWindowLongDeliversStyleChanges)
     HWND hwnd = create_program_window(RECT {0, 0, 100, 100}, WS_POPUP | WS_VISIBLE | WS_BORDER);
     messages().clear();
     LONG old_style = SetWindowLongA(hwnd, GWL_STYLE, WS_POPUP | WS_VISIBLE);
-    EXPECT_EQ(old_style, static_cast<LONG>(WS_POPUP | WS_VISIBLE | WS_BORDER));
+    EXPECT_EQ(old_style, static_cast<LONG>(WS_POPUP | WS_VISIBLE | WS_BORDER | WS_CLIPSIBLINGS));
     EXPECT_EQ(count(WM_STYLECHANGING, hwnd), 1);
     ASSERT_EQ(count(WM_STYLECHANGED, hwnd), 1);
     for (auto& message : messages()) {

@@ -2,7 +2,6 @@
 // platform's calls take ForeColor, DrawWidth, FillStyle and FillColor; and a form with AutoRedraw
 // keeps what was drawn on it through repaints, as a picture box does.
 #include "runtime/forms.h"
-#include "tests/runtime/resource_counts.h"
 #include "tests/runtime/runtime_fixture.h"
 
 namespace {
@@ -31,6 +30,8 @@ public:
 
 class DrawingSurfaceTest : public RuntimeTest {
 protected:
+    sim::driver::ResourceUsage usage() { return sim::driver::resource_usage(sim::driver::program_process()); }
+
     frmSurface& surface()
     {
         frmSurface* form = nullptr;
@@ -100,7 +101,7 @@ TEST_F(DrawingSurfaceTest, ChangingColoursLeavesNoGdiObjectsBehind)
         form.Picture1.hDC();
         form.hDC();
     });
-    int before = gdi_object_count();
+    int before = usage().gdi_objects;
     run([&] {
         for (int i = 0; i < 200; ++i) {
             form.Picture1.ForeColor(i);
@@ -110,9 +111,10 @@ TEST_F(DrawingSurfaceTest, ChangingColoursLeavesNoGdiObjectsBehind)
             Rectangle(form.hDC(), 0, 0, 5, 5);
         }
     });
-    EXPECT_LE(gdi_object_count(), before + 1);
+    EXPECT_LE(usage().gdi_objects, before + 1);
     run([&] { program().unload(form); });
-    EXPECT_LT(gdi_object_count(), before);
+    EXPECT_LT(usage().gdi_objects, before);
+    EXPECT_EQ(usage().double_frees, 0);
 }
 
 }

@@ -1,7 +1,6 @@
 // The border's glass: what the pieces show of the screen behind, the capture kept up to date by
 // the caption drag, what a pass leaves of the program's resources, and a hung target.
 #include "settings/frmSettings.h"
-#include "tests/runtime/resource_counts.h"
 #include "tests/system/glass_test_support.h"
 #include "tests/system/system_fixture.h"
 
@@ -228,13 +227,15 @@ TEST_F(GlassTest, LayoutsAndDragsLeaveResourcesFlat)
 {
     frmTrans& border = adopt_reference();
     run([&] { border.Form_Resize(); });
-    int objects = gdi_object_count();
+    auto usage = [] { return sim::driver::resource_usage(sim::driver::program_process()); };
+    int objects = usage().gdi_objects;
     for (int i = 0; i < 100; ++i)
         run([&] { border.Form_Resize(); });
     for (int drag = 0; drag < 100; ++drag)
         sim::driver::drag({ 400, 110 }, { drag % 2 ? 380 : 420, drag % 2 ? 100 : 120 }, 10);
-    EXPECT_EQ(screen_dc_count(), 0);
-    EXPECT_LE(gdi_object_count(), objects + 2);
+    EXPECT_EQ(usage().screen_dcs, 0);
+    EXPECT_LE(usage().gdi_objects, objects + 2);
+    EXPECT_EQ(usage().double_frees, 0);
 }
 
 TEST_F(GlassTest, HungTargetStillRendersAndDragsWithoutStallingTheClock)

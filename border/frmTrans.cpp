@@ -134,7 +134,7 @@ void frmTrans::set_designer_pictures()
     };
     load_array(Picture11, "Picture11");
     for (auto* images : { &Picture12, &Picture13, &Picture14, &Picture16, &Picture18, &Picture20, &Picture21 })
-        load_array(*images, images->begin()->get()->Name());
+        load_array(*images, (*images)[0].Name());
     Picture19.AutoSize(true);
     load(Picture19, "frmTrans.Picture19");
 }

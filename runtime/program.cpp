@@ -8,10 +8,23 @@
 
 namespace runtime {
 
+namespace {
+
+// The program that handles the faults of each process: one on Windows; several processes share
+// the simulated desktop.
+std::map<DWORD, Program*>& fault_handlers()
+{
+    static std::map<DWORD, Program*> handlers;
+    return handlers;
+}
+
+}
+
 Program::Program() = default;
 
 Program::~Program()
 {
+    std::erase_if(fault_handlers(), [this](auto& entry) { return entry.second == this; });
     // The program goes without unload events: windows first, while every object is still there.
     ++m_dispatch_depth;
     for (auto it = m_forms.rbegin(); it != m_forms.rend(); ++it)
@@ -80,6 +93,28 @@ void Program::free_unloaded_forms()
 {
     auto unloaded = std::move(m_unloaded_forms);
     m_unloaded_forms.clear();
+}
+
+void Program::set_fatal_hook(std::function<void(const Error&)> hook)
+{
+    m_fatal_hook = std::move(hook);
+    fault_handlers()[GetCurrentProcessId()] = this;
+    SetUnhandledExceptionFilter(on_unhandled_exception);
+}
+
+LONG WINAPI Program::on_unhandled_exception(PEXCEPTION_POINTERS exception)
+{
+    auto it = fault_handlers().find(GetCurrentProcessId());
+    if (it == fault_handlers().end())
+        return EXCEPTION_CONTINUE_SEARCH;
+    Program& program = *it->second;
+    // A second fault while the first is handled ends the process at once.
+    if (program.m_is_ending_on_fault)
+        return EXCEPTION_EXECUTE_HANDLER;
+    program.m_is_ending_on_fault = true;
+    DWORD code = exception && exception->ExceptionRecord ? exception->ExceptionRecord->ExceptionCode : 0;
+    program.report_unhandled(Error {static_cast<long>(code), "Fault in the program"});
+    return EXCEPTION_EXECUTE_HANDLER;
 }
 
 void Program::report_unhandled(const Error& error)

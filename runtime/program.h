@@ -95,9 +95,10 @@ public:
     ScreenObject& Screen() { return m_screen; }
     ClipboardObject& Clipboard() { return m_clipboard; }
 
-    // What happens to an error that an event handler lets through; by default it is recorded
-    // and the program ends.
-    void set_fatal_hook(std::function<void(const Error&)> hook) { m_fatal_hook = std::move(hook); }
+    // What happens to an error that an event handler lets through, and to a fault (an access
+    // violation) anywhere in the process; by default it is recorded and the program ends. Setting
+    // it registers the program's unhandled-exception filter with the system.
+    void set_fatal_hook(std::function<void(const Error&)> hook);
     const std::optional<Error>& last_unhandled_error() const { return m_last_unhandled_error; }
 
     // Runs an event handler: an error it lets through goes to the fatal hook, never further.
@@ -138,6 +139,7 @@ private:
     void show_startup(Form& form);
     void report_unhandled(const Error& error);
     void free_unloaded_forms();
+    static LONG WINAPI on_unhandled_exception(PEXCEPTION_POINTERS exception);
 
     AppObject m_app;
     ScreenObject m_screen;
@@ -151,6 +153,7 @@ private:
     HWND m_owner_window = nullptr;
     int m_dispatch_depth = 0;
     bool m_is_running_message_loop = false;
+    bool m_is_ending_on_fault = false;
 };
 
 }

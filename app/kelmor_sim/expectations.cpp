@@ -1,6 +1,7 @@
 #include "app/kelmor_sim/expectations.h"
 
 #include "app/kelmor_sim/pixel_expectation.h"
+#include "app/kelmor_sim/freeze_text.h"
 #include "app/kelmor_sim/scenario.h"
 #include "app/kelmor_sim/shell_expectations.h"
 #include "platform/sim/driver.h"
@@ -52,7 +53,7 @@ const std::vector<What>& whats_of(std::string_view subject)
     static const std::vector<What> program = { { "running", {} }, { "ended", {} }, { "borders", { Value::Count } },
         { "instances", { Value::Count } }, { "gdi-objects", { Value::AtMost, Value::Count } },
         { "screen-dcs", { Value::Count } }, { "gdiplus-startups", { Value::Count } },
-        { "double-frees", { Value::Count } } };
+        { "double-frees", { Value::Count } }, { "freezes", { Value::Count } } };
     static const std::vector<What> tray = { { "icons", { Value::Count } }, { "tip", { Value::Count, Value::Text } } };
     static const std::vector<What> manager = { { "rows", {}, true } };
     static const std::vector<What> window = { { "exists", {} }, { "gone", {} }, { "visible", {} }, { "hidden", {} },
@@ -340,6 +341,16 @@ bool is_resource_count(const std::string& what)
     return what == "gdi-objects" || what == "screen-dcs" || what == "gdiplus-startups" || what == "double-frees";
 }
 
+// Sends of Kelmor's process that would have frozen it; they stay counted after it has ended.
+std::optional<std::string> check_freezes(const std::string& wanted)
+{
+    auto found = kelmor_freezes();
+    std::string text = std::to_string(found.size());
+    for (size_t i = 0; i < found.size(); ++i)
+        text += (i == 0 ? ": " : "; ") + freeze_text(found[i]);
+    return expect_that(found.size() == static_cast<size_t>(*parse_number(wanted)), "kelmor", "freezes " + wanted, text);
+}
+
 std::optional<std::string> check_program(const std::string& what, const std::vector<std::string>& values,
     const ProgramFacts& facts)
 {
@@ -353,6 +364,8 @@ std::optional<std::string> check_program(const std::string& what, const std::vec
     if (what == "instances")
         return expect_that(facts.running_instances == wanted, "kelmor", what + " " + values[0],
             std::to_string(facts.running_instances));
+    if (what == "freezes")
+        return check_freezes(values[0]);
     if (!facts.is_running)
         return not_as_expected("kelmor", what + " " + values[0], "Kelmor ended");
     return expect_that(facts.border_count == wanted, "kelmor", what + " " + values[0], std::to_string(facts.border_count));

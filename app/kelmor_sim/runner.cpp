@@ -118,6 +118,8 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return quit_program();
     if (command.name == "close-kelmor")
         return close_controller();
+    if (command.name == "fault")
+        return fault_program(command);
     if (command.name == "expect") {
         ExpectationContext context { m_windows, [this] { return program_facts(); }, m_scenario_folder.string(),
             [this](const std::string& form, HWND& window) { return program_form_window(form, window); },
@@ -159,13 +161,16 @@ std::optional<std::string> Runner::run_command(const Command& command)
     return run_input_command(command);
 }
 
-uint32_t Runner::process_for(const std::string& executable)
+uint32_t Runner::process_for(const std::string& executable, bool is_elevated)
 {
-    auto known = m_processes.find(upper(executable));
+    // An executable started as administrator runs in a process of its own beside the ordinary one.
+    std::string key = upper(executable) + (is_elevated ? " ELEVATED" : "");
+    auto known = m_processes.find(key);
     if (known != m_processes.end() && sim::driver::is_process_alive(known->second))
         return known->second;
     uint32_t process = sim::driver::create_process(executable);
-    m_processes[upper(executable)] = process;
+    sim::driver::set_elevated(process, is_elevated);
+    m_processes[key] = process;
     return process;
 }
 
@@ -194,6 +199,7 @@ std::optional<std::string> Runner::open_window(const Command& command)
     window.title = arguments[3];
     window.rect = to_rect(*rectangle);
     bool is_hidden = false;
+    bool is_elevated = false;
     for (size_t i = 5; i < arguments.size(); ++i) {
         std::string name;
         std::string value;
@@ -205,6 +211,18 @@ std::optional<std::string> Runner::open_window(const Command& command)
             window.has_icon = false;
             continue;
         }
+        if (arguments[i] == "elevated") {
+            is_elevated = true;
+            continue;
+        }
+        if (arguments[i] == "keeps-open") {
+            window.keeps_open = true;
+            continue;
+        }
+        if (arguments[i] == "classicon") {
+            window.answers_get_icon = false;
+            continue;
+        }
         auto number = split_option(arguments[i], name, value) ? parse_number(value) : std::nullopt;
         if (number && name == "style") {
             window.style = static_cast<DWORD>(*number);
@@ -214,11 +232,17 @@ std::optional<std::string> Runner::open_window(const Command& command)
             window.ex_style = static_cast<DWORD>(*number);
             continue;
         }
+        if (number && name == "handle" && *number > 0 && *number <= 0xFFFFFFFFLL) {
+            window.handle = static_cast<uintptr_t>(*number);
+            continue;
+        }
         return "does not know the option \"" + arguments[i] + "\"";
     }
     if (is_hidden)
         window.style &= ~static_cast<DWORD>(WS_VISIBLE);
-    HWND handle = sim::driver::open_app_window(process_for(arguments[1]), window);
+    if (window.handle && IsWindow(reinterpret_cast<HWND>(window.handle)))
+        return "the handle " + std::to_string(window.handle) + " is taken";
+    HWND handle = sim::driver::open_app_window(process_for(arguments[1], is_elevated), window);
     if (!handle)
         return "the window could not be created";
     m_windows[arguments[0]] = handle;

@@ -49,6 +49,7 @@ private:
     std::optional<std::string> start_second_instance();
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
+    std::optional<std::string> fault_program(const Command& command);
     bool is_program_running() const;
     ProgramFacts program_facts() const;
     std::optional<std::string> program_form_window(const std::string& name, HWND& window) const;
@@ -58,7 +59,7 @@ private:
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);
     HWND find_window(const std::string& name, std::string& error) const;
-    uint32_t process_for(const std::string& executable);
+    uint32_t process_for(const std::string& executable, bool is_elevated = false);
     std::optional<std::string> write_file(const std::string& name, const void* data, size_t size);
 
     std::filesystem::path m_output_folder;

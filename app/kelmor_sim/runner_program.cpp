@@ -95,6 +95,16 @@ std::optional<std::string> Runner::close_controller()
     return std::nullopt;
 }
 
+std::optional<std::string> Runner::fault_program(const Command& command)
+{
+    if (command.arguments[0] != "kelmor")
+        return "only \"fault kelmor\" is known";
+    if (!is_program_running())
+        return "Kelmor is not running";
+    sim::driver::fault_next_call(sim::driver::program_process());
+    return std::nullopt;
+}
+
 ProgramFacts Runner::program_facts() const
 {
     ProgramFacts facts;

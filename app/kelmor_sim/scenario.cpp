@@ -22,7 +22,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
     static const std::map<std::string, Arity, std::less<>> table = {
         { "screen", { 2, 2 } },
         { "start", { 1, 1 } },
-        { "open", { 5, 9 } },
+        { "open", { 5, 13 } },
         { "child", { 5, 6 } },
         { "title", { 2, 2 } },
         { "hide", { 1, 1 } },
@@ -64,6 +64,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "deny-write", { 1, 1 } },
         { "clock", { 1, 1 } },
         { "wallpaper", { 1, 1 } },
+        { "fault", { 1, 1 } },
     };
     return table;
 }

@@ -1,5 +1,6 @@
 #include "app/kelmor_sim/state_dump.h"
 
+#include "app/kelmor_sim/freeze_text.h"
 #include "app/kelmor_sim/json_writer.h"
 #include "platform/api/shell.h"
 #include "platform/sim/desktop.h"
@@ -11,6 +12,7 @@
 #include "platform/sim/shell/registry_store.h"
 #include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/shell/wallpaper.h"
+#include "platform/sim/user/process_table.h"
 
 #include <cstring>
 
@@ -232,6 +234,24 @@ void write_program_resources(JsonWriter& json)
     json.end_object();
 }
 
+// Every send that would have frozen its sender, Kelmor's and any other process's.
+void write_freezes(JsonWriter& json)
+{
+    json.key("freezes");
+    json.begin_array();
+    for (auto& freeze : sim::driver::freezes()) {
+        json.begin_object();
+        json.field("sender", sim::process_executable(freeze.sender_process));
+        json.field("target", sim::process_executable(freeze.target_process));
+        json.key("window");
+        write_handle(json, freeze.target);
+        json.field("message", message_name(freeze.message));
+        json.field("time_ms", freeze.time_ms);
+        json.end_object();
+    }
+    json.end_array();
+}
+
 }
 
 std::string dump_state()
@@ -247,6 +267,7 @@ std::string dump_state()
     write_registry(json);
     write_shell(json);
     write_program_resources(json);
+    write_freezes(json);
     json.end_object();
     return json.text();
 }

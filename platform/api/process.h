@@ -17,3 +17,31 @@ DWORD WINAPI GetCurrentThreadId(void);
 HANDLE WINAPI GetCurrentProcess(void);
 VOID WINAPI ExitProcess(UINT uExitCode);
 BOOL WINAPI TerminateProcess(HANDLE hProcess, UINT uExitCode);
+
+// Faults: an exception nothing in the program handles goes to the process's unhandled-exception
+// filter, and the process ends after it.
+#define EXCEPTION_ACCESS_VIOLATION ((DWORD)0xC0000005L)
+#define EXCEPTION_EXECUTE_HANDLER 1
+#define EXCEPTION_CONTINUE_SEARCH 0
+#define EXCEPTION_CONTINUE_EXECUTION (-1)
+#define EXCEPTION_MAXIMUM_PARAMETERS 15
+
+typedef struct _EXCEPTION_RECORD {
+    DWORD ExceptionCode;
+    DWORD ExceptionFlags;
+    struct _EXCEPTION_RECORD* ExceptionRecord;
+    PVOID ExceptionAddress;
+    DWORD NumberParameters;
+    ULONG_PTR ExceptionInformation[EXCEPTION_MAXIMUM_PARAMETERS];
+} EXCEPTION_RECORD, *PEXCEPTION_RECORD;
+
+// The processor state at the fault; the program never looks into it.
+typedef struct _CONTEXT CONTEXT, *PCONTEXT;
+
+typedef struct _EXCEPTION_POINTERS {
+    PEXCEPTION_RECORD ExceptionRecord;
+    PCONTEXT ContextRecord;
+} EXCEPTION_POINTERS, *PEXCEPTION_POINTERS;
+
+typedef LONG(WINAPI* LPTOP_LEVEL_EXCEPTION_FILTER)(PEXCEPTION_POINTERS ExceptionInfo);
+LPTOP_LEVEL_EXCEPTION_FILTER WINAPI SetUnhandledExceptionFilter(LPTOP_LEVEL_EXCEPTION_FILTER lpTopLevelExceptionFilter);

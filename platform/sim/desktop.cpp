@@ -5,6 +5,7 @@
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/modal_script.h"
 #include "platform/sim/user/painting.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/system_icons.h"
 #include "platform/sim/user/timers.h"
@@ -19,9 +20,10 @@ namespace {
 
 constexpr SIZE default_screen {1920, 1080};
 
-uint64_t g_clock = 0;
+uint64_t g_clock_us = 0;
 SIZE g_screen = default_screen;
 bool g_is_resetting = false;
+bool g_is_made = false;
 
 std::vector<std::function<void()>>& reset_hooks()
 {
@@ -36,20 +38,28 @@ void reset_desktop()
     if (g_is_resetting)
         return;
     g_is_resetting = true;
+    g_is_made = true;
     reset_message_queue();
     reset_timers();
     reset_input_state();
     reset_modal_script();
     reset_system_icons();
     handles().clear();
-    g_clock = 0;
+    g_clock_us = 0;
     g_screen = default_screen;
     reset_processes();
+    reset_process_faults();
     reset_window_classes();
     reset_window_tree();
     g_is_resetting = false;
     for (auto& hook : reset_hooks())
         hook();
+}
+
+void ensure_desktop()
+{
+    if (!g_is_made)
+        reset_desktop();
 }
 
 void on_reset(std::function<void()> reset)
@@ -59,12 +69,19 @@ void on_reset(std::function<void()> reset)
 
 uint64_t now_ms()
 {
-    return g_clock;
+    ensure_desktop();
+    return g_clock_us / 1000;
 }
 
 void let_time_pass(uint64_t milliseconds)
 {
-    g_clock += milliseconds;
+    let_microseconds_pass(milliseconds * 1000);
+}
+
+void let_microseconds_pass(uint64_t microseconds)
+{
+    ensure_desktop();
+    g_clock_us += microseconds;
 }
 
 SIZE screen_size()

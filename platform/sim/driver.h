@@ -4,6 +4,7 @@
 
 #include "platform/api/types.h"
 #include "platform/sim/gdi/bitmap.h"
+#include "platform/sim/user/freezes.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,7 +32,23 @@ bool is_process_alive(uint32_t process_id);
 void end_process(uint32_t process_id);
 // A hung process answers no message: SendMessageTimeoutA to its windows returns after its time-out
 // and the clock moves by it; posted messages wait until it answers again.
+// It counts as hung for IsHungAppWindow and SMTO_ABORTIFHUNG only after it has answered nothing for
+// 5 s; until then a send with a time-out waits the whole time-out. A message sent to it is handled
+// once it answers again.
 void set_hung(uint32_t process_id, bool is_hung);
+// A process of higher integrity (started as administrator): other processes may not re-parent its
+// windows, change their styles, or send or post them more than a few harmless queries.
+void set_elevated(uint32_t process_id, bool is_elevated);
+
+// Sends that would have frozen their sender on Windows: a message sent without a time-out (by
+// SendMessageA, or inside SetWindowTextA, SetParent, SetWindowPos, ShowWindow...) from one process's
+// code to a window of another process that does not answer. One call freezes once.
+const std::vector<Freeze>& freezes();
+
+// Makes the next Windows call that the process's own code makes (one that reaches a window or
+// another object behind a handle) fail as an access violation would: the process's unhandled-
+// exception filter runs, then the process ends.
+void fault_next_call(uint32_t process_id);
 
 // Runs program code as the program's process. A call of ExitProcess inside ends the process and
 // unwinds to here; returns false then.
@@ -39,7 +56,7 @@ bool run_program(const std::function<void()>& code);
 
 // Windows of fake applications. The window procedure behaves as an ordinary application:
 // answers WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETICON and WM_QUERYDRAGICON, paints a plain client
-// with its title, and closes on Alt+F4 or WM_CLOSE.
+// with its title, and closes on Alt+F4 or WM_CLOSE unless it keeps open.
 struct AppWindow {
     std::string class_name = "SimAppWindow";
     std::string title;
@@ -49,6 +66,11 @@ struct AppWindow {
     bool has_icon = true;
     // Answers WM_GETICON with its icons; without it only the class icons and WM_QUERYDRAGICON remain.
     bool answers_get_icon = true;
+    // Stays open when asked to close (WM_CLOSE, and so SC_CLOSE and Alt+F4), as an application
+    // whose user cancels "save changes?".
+    bool keeps_open = false;
+    // The window's handle, when a test needs that exact value; the next free one when 0 or taken.
+    uintptr_t handle = 0;
 };
 HWND open_app_window(uint32_t process_id, const AppWindow& window);
 // A child control (class "Edit", "Static", "Button" or the application's own) at a rectangle

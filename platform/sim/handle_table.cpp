@@ -1,5 +1,8 @@
 #include "platform/sim/handle_table.h"
 
+#include "platform/sim/desktop.h"
+#include "platform/sim/user/process_faults.h"
+
 namespace sim {
 
 uintptr_t HandleTable::add(std::unique_ptr<Object> object)
@@ -39,6 +42,8 @@ void HandleTable::clear()
 HandleTable& handles()
 {
     static HandleTable table;
+    ensure_desktop();
+    raise_armed_fault();
     return table;
 }
 

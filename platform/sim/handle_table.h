@@ -40,6 +40,7 @@ public:
     std::unique_ptr<Object> remove(Handle handle) { return remove(reinterpret_cast<uintptr_t>(handle)); }
 
     bool contains(uintptr_t handle) const { return m_objects.count(handle) != 0; }
+    size_t size() const { return m_objects.size(); }
     void set_next(uintptr_t handle) { m_next = handle; }
     void clear();
 

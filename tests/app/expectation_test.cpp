@@ -2,6 +2,7 @@
 // scenario file of the repository run as it is.
 #include "app/kelmor_sim/session.h"
 #include "tests/app/scenario_fixture.h"
+#include "platform/win32.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
@@ -100,6 +102,63 @@ TEST_F(Expectations, ProgramAndTrayBeforeStartAndAfterQuit)
     EXPECT_EQ(outcome("quit\n"), "s.scn:1: quit: Kelmor is not running");
 }
 
+TEST_F(Expectations, ASendToAHungWindowCountsAsAFreezeOfKelmor)
+{
+    std::string hung = std::string("start Kelmor\nwait 20\n") + open_plain + "wait 500\nhang w on\nwait 2000\n";
+    EXPECT_EQ(outcome(hung + "expect kelmor freezes 0\n"),
+        "s.scn:7: expect: kelmor: expected freezes 0, found 1: WM_WINDOWPOSCHANGING to 66736 (C:\\Apps\\w.exe) at 1530 ms");
+    // The count stays once the window answers again and once Kelmor has ended.
+    EXPECT_EQ(outcome(hung + "expect kelmor freezes 1\nhang w off\nwait 100\nquit\nexpect kelmor freezes 1\n"), "");
+    EXPECT_EQ(outcome(std::string("start Kelmor\nwait 20\n") + open_plain + "wait 2000\nexpect kelmor freezes 0\n"), "");
+    EXPECT_EQ(outcome(hung + "dump d.json\n"), "");
+    std::ifstream dump(m_folder / "d.json");
+    std::string text((std::istreambuf_iterator<char>(dump)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\"sender\": \"C:\\\\Program Files\\\\Kelmor\\\\Kelmor 2.exe\""), std::string::npos);
+    EXPECT_NE(text.find("\"message\": \"WM_WINDOWPOSCHANGING\""), std::string::npos);
+}
+
+TEST_F(Expectations, AnElevatedWindowIsNeverAdopted)
+{
+    std::string start = "start Kelmor\nwait 20\n";
+    EXPECT_EQ(outcome(start + "open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260 elevated\nwait 500\n"
+                              "expect w top-level\nexpect w visible\n"),
+        "");
+    EXPECT_EQ(outcome(start + open_plain + "wait 500\nexpect w adopted\n"), "");
+}
+
+TEST_F(Expectations, AWindowThatKeepsOpenOutlivesItsClose)
+{
+    EXPECT_EQ(outcome("open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260 keeps-open\nclose w\nkey F4 alt\n"
+                      "wait 100\nexpect w visible\n"),
+        "");
+    EXPECT_EQ(outcome(std::string(open_plain) + "close w\nexpect w exists\n"), "s.scn:3: expect: w: expected exists, found the window gone");
+}
+
+TEST_F(Expectations, ClassIconAndExactHandleReachTheWindow)
+{
+    EXPECT_EQ(outcome("open w \"C:\\Apps\\w.exe\" Quiet \"Quiet\" 10,20,330,260 classicon handle=170000\n"
+                      "open v \"C:\\Apps\\w.exe\" App \"Other\" 10,20,330,260 handle=70000\n"),
+        "");
+    HWND quiet = reinterpret_cast<HWND>(uintptr_t { 170000 });
+    ASSERT_TRUE(IsWindow(quiet));
+    EXPECT_EQ(SendMessageA(quiet, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(GetClassLongA(quiet, GCL_HICONSM), 0u);
+    HWND other = reinterpret_cast<HWND>(uintptr_t { 70000 });
+    ASSERT_TRUE(IsWindow(other));
+    EXPECT_NE(SendMessageA(other, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(outcome(std::string(open_plain) + "open v \"C:\\Apps\\w.exe\" App \"Other\" 1,2,3,4 handle=70000\n"
+                                                "open u \"C:\\Apps\\w.exe\" App \"Third\" 1,2,3,4 handle=70000\n"),
+        "s.scn:3: open: the handle 70000 is taken");
+}
+
+TEST_F(Expectations, FaultInKelmorTakesItsFatalPath)
+{
+    std::string adopted = std::string("start Kelmor\nwait 20\n") + open_plain + "wait 500\nexpect w adopted\n";
+    EXPECT_EQ(outcome(adopted + "fault kelmor\nwait 100\nexpect kelmor ended\nexpect w top-level\nexpect w visible\n"), "");
+    EXPECT_EQ(outcome(adopted + "wait 100\nexpect kelmor ended\n"), "s.scn:7: expect: kelmor: expected ended, found running");
+    EXPECT_EQ(outcome("fault kelmor\n"), "s.scn:1: fault: Kelmor is not running");
+}
+
 TEST_F(Expectations, MalformedExpectationsStopTheRunBeforeItStarts)
 {
     auto result = kelmor_sim::run_session("s.scn",
@@ -149,7 +208,7 @@ TEST(ScenarioFiles, EveryScenarioOfTheRepositoryIsFound)
 {
     auto names = scenario_files();
     for (auto wanted : { "adoption.scn", "never_adopted.scn", "watcher.scn", "minmax.scn", "quit.scn",
-             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn" })
+             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn", "sim_faults_and_hangs.scn" })
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
 }
 

@@ -158,6 +158,23 @@ TEST_F(QuitTest, FaultInTheProgramGivesEveryWindowBackThenEnds)
     EXPECT_TRUE(IsWindow(adopted[0].window));
 }
 
+TEST_F(QuitTest, FaultInsideThePollTakesTheFatalPath)
+{
+    run([&] { m_controller = &start_kelmor(program()); });
+    auto adopted = adopt_two();
+    RECT outer = state_of(border_of(adopted[1].window)->hWnd()).rect;
+
+    sim::driver::fault_next_call(sim::driver::program_process());
+    bool is_running = sim::driver::run_program([&] { m_program->dispatch([&] { m_controller->Timer4_Timer(); }); });
+
+    EXPECT_FALSE(is_running);
+    ASSERT_TRUE(program().last_unhandled_error().has_value());
+    EXPECT_EQ(program().last_unhandled_error()->number, static_cast<long>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_FALSE(sim::driver::is_process_alive(sim::driver::program_process()));
+    expect_given_back(adopted[1], outer);
+    EXPECT_TRUE(IsWindow(adopted[0].window));
+}
+
 TEST_F(QuitTest, SecondInstanceShowsTheTaskbarAndEndsWithoutTouchingWindows)
 {
     start();

@@ -7,6 +7,7 @@
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/modal_script.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/system_icons.h"
 #include "platform/sim/user/window_class.h"
@@ -121,6 +122,21 @@ void end_process(uint32_t process_id)
 void set_hung(uint32_t process_id, bool is_hung)
 {
     set_process_hung(process_id, is_hung);
+}
+
+void set_elevated(uint32_t process_id, bool is_elevated)
+{
+    set_process_elevated(process_id, is_elevated);
+}
+
+const std::vector<Freeze>& freezes()
+{
+    return sim::freezes();
+}
+
+void fault_next_call(uint32_t process_id)
+{
+    arm_access_violation(process_id);
 }
 
 bool run_program(const std::function<void()>& code)

@@ -17,6 +17,7 @@ namespace {
 
 struct AppData {
     bool answers_get_icon = true;
+    bool keeps_open = false;
     HICON small_icon = nullptr;
     HICON big_icon = nullptr;
 };
@@ -75,6 +76,12 @@ LRESULT CALLBACK fake_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
             return DefWindowProcA(hwnd, message, wparam, lparam);
         return reinterpret_cast<LRESULT>(wparam == ICON_BIG ? it->second.big_icon : it->second.small_icon);
     }
+    case WM_CLOSE: {
+        auto it = app_data().find(hwnd);
+        if (it != app_data().end() && it->second.keeps_open)
+            return 0;
+        return DefWindowProcA(hwnd, message, wparam, lparam);
+    }
     case WM_NCDESTROY: {
         Window* window = find_window(hwnd);
         bool is_main = app_data().erase(hwnd) != 0;
@@ -122,11 +129,13 @@ HWND open_fake_window(uint32_t process_id, const driver::AppWindow& window)
     request.y = window.rect.top;
     request.width = window.rect.right - window.rect.left;
     request.height = window.rect.bottom - window.rect.top;
+    request.handle = window.handle;
     HWND hwnd = create_window(request);
     if (!hwnd)
         return nullptr;
     AppData data;
     data.answers_get_icon = window.answers_get_icon;
+    data.keeps_open = window.keeps_open;
     if (window.has_icon) {
         data.small_icon = make_plain_icon(16, icon_colour(process_id) ^ 0x404040);
         data.big_icon = make_plain_icon(32, icon_colour(process_id) ^ 0x404040);

@@ -1,5 +1,7 @@
 #include "platform/sim/kernel/paths.h"
 
+#include "platform/sim/desktop.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -35,6 +37,7 @@ struct DriveState {
 DriveState& drive()
 {
     static DriveState state;
+    ensure_desktop();
     return state;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/sim/shell/registry_store.h"
 
+#include "platform/sim/desktop.h"
+
 #include "platform/api/shell.h"
 #include "platform/api/user.h"
 
@@ -30,11 +32,7 @@ RegistryKey* root_keys()
     static RegistryKey keys[root_count];
     // The registry is filled by the desktop's reset; a program that reaches the registry first
     // makes the desktop exist, as any other call does.
-    static bool is_desktop_ready = false;
-    if (!is_desktop_ready) {
-        is_desktop_ready = true;
-        GetDesktopWindow();
-    }
+    ensure_desktop();
     return keys;
 }
 

@@ -3,6 +3,8 @@
 #include "platform/api/user.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/user/freezes.h"
+#include "platform/sim/user/integrity.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/timers.h"
@@ -22,15 +24,17 @@ struct SendDepth {
 
 LRESULT broadcast(UINT message, WPARAM wparam, LPARAM lparam, bool is_posted)
 {
+    // A broadcast sent waits for every window; the first hung one freezes the sender.
+    BlockingCall call;
     auto list = desktop_window().children;
     for (HWND hwnd : list) {
         Window* window = find_window(hwnd);
-        if (!window || is_process_hung(window->process_id))
+        if (!window)
             continue;
-        if (is_posted)
-            post_message(hwnd, message, wparam, lparam);
-        else
+        if (!is_posted)
             deliver(hwnd, message, wparam, lparam);
+        else if (!is_process_hung(window->process_id))
+            post_message(hwnd, message, wparam, lparam);
     }
     return 1;
 }
@@ -48,11 +52,16 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     if (hWnd == HWND_BROADCAST)
         return broadcast(Msg, wParam, lParam, false);
     Window* window = find_window(hWnd);
-    if (!window)
+    if (!window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
-    // FIXME: Windows blocks a sender to a hung window until it answers; the simulation returns 0.
+    }
+    if (is_message_blocked(*window, Msg))
+        return 0;
+    // A sender to a hung window waits for it on Windows: deliver records the freeze, and the
+    // window handles the message once it answers again.
     if (is_process_hung(window->process_id))
-        return 0;
+        keep_unanswered_send(hWnd, Msg, wParam, lParam);
     SendDepth depth;
     return deliver(hWnd, Msg, wParam, lParam);
 }
@@ -65,9 +74,18 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
+    if (is_message_blocked(*window, Msg))
+        return 0;
     if (is_process_hung(window->process_id)) {
-        if (!(fuFlags & SMTO_ABORTIFHUNG))
-            let_time_pass(uTimeout);
+        // A window that has answered nothing for five seconds counts as hung: SMTO_ABORTIFHUNG
+        // gives up at once. Before that the sender waits its whole time-out, and the message
+        // stays for the window to handle once it answers again.
+        if ((fuFlags & SMTO_ABORTIFHUNG) && is_hung_app(window->process_id)) {
+            SetLastError(ERROR_TIMEOUT);
+            return 0;
+        }
+        let_time_pass(uTimeout);
+        keep_unanswered_send(hWnd, Msg, wParam, lParam);
         SetLastError(ERROR_TIMEOUT);
         return 0;
     }
@@ -82,10 +100,21 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     if (hWnd == HWND_BROADCAST)
         return static_cast<BOOL>(broadcast(Msg, wParam, lParam, true));
-    if (hWnd && !find_window(hWnd))
+    Window* window = hWnd ? find_window(hWnd) : nullptr;
+    if (hWnd && !window) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    if (window && is_message_blocked(*window, Msg))
         return FALSE;
     post_message(hWnd, Msg, wParam, lParam);
     return TRUE;
+}
+
+BOOL WINAPI IsHungAppWindow(HWND hwnd)
+{
+    Window* window = find_window(hwnd);
+    return window && is_hung_app(window->process_id);
 }
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)

@@ -1,6 +1,8 @@
 // user32: window text, window and class longs, and the process that owns a window.
+#include "platform/api/kernel.h"
 #include "platform/api/user.h"
 
+#include "platform/sim/user/integrity.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -70,6 +72,10 @@ LONG_PTR set_long(HWND hwnd, int index, LONG_PTR value, size_t size)
     Window* window = find_window(hwnd);
     if (!window)
         return 0;
+    if (is_above_caller(*window)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return 0;
+    }
     LONG_PTR old_value = get_long(hwnd, index, size);
     switch (index) {
     case GWL_STYLE:

@@ -1,7 +1,9 @@
 // user32: the window tree: parents, siblings, searching and enumerating windows.
+#include "platform/api/kernel.h"
 #include "platform/api/user.h"
 
 #include "platform/sim/user/input.h"
+#include "platform/sim/user/integrity.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -45,7 +47,21 @@ HWND WINAPI GetParent(HWND hWnd)
 
 HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent)
 {
-    return set_parent(hWndChild, hWndNewParent);
+    Window* child = find_window(hWndChild);
+    Window* parent = find_window(hWndNewParent);
+    if (!child || (hWndNewParent && !parent)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    // A window of a process of higher integrity can be neither moved nor given a new child.
+    if (is_above_caller(*child) || (parent && is_above_caller(*parent))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    HWND previous = set_parent(hWndChild, hWndNewParent);
+    if (!previous)
+        SetLastError(ERROR_INVALID_PARAMETER);
+    return previous;
 }
 
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
@@ -58,15 +74,8 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
         return window->parent ? window->parent : desktop_handle();
     case GA_ROOT:
         return root_of(hwnd);
-    case GA_ROOTOWNER: {
-        HWND root = root_of(hwnd);
-        while (Window* top = find_window(root)) {
-            if (!top->owner)
-                break;
-            root = root_of(top->owner);
-        }
-        return root;
-    }
+    case GA_ROOTOWNER:
+        return root_owner_of(hwnd);
     default:
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "platform/sim/user/message_queue.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/user/freezes.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/painting.h"
 #include "platform/sim/user/process_table.h"
@@ -9,6 +10,7 @@
 
 #include <deque>
 #include <map>
+#include <string>
 
 namespace sim {
 
@@ -16,6 +18,71 @@ namespace {
 
 std::deque<MSG> g_posted;
 std::map<uint32_t, int> g_quit_codes;
+
+// A message sent to a hung window, waiting until its process answers again; text it carries is
+// kept here.
+struct UnansweredSend {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wparam = 0;
+    LPARAM lparam = 0;
+    std::string text;
+};
+std::deque<UnansweredSend> g_unanswered;
+
+// What one empty PeekMessage costs on Windows, in microseconds.
+constexpr uint64_t empty_poll_cost_us = 5;
+// How long a GetMessage that finds nothing, and no timer to wait for, waits before it wakes.
+constexpr uint64_t idle_wait_ms = 1;
+// The buffer a late WM_GETTEXT writes into, whose text nobody reads any more.
+constexpr WPARAM longest_kept_answer = 65536;
+
+bool carries_pointer(UINT message)
+{
+    switch (message) {
+    case WM_CREATE:
+    case WM_NCCREATE:
+    case WM_GETMINMAXINFO:
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+    case WM_NCCALCSIZE:
+    case WM_STYLECHANGING:
+    case WM_STYLECHANGED:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_NOTIFY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Delivers the kept sends of processes that answer again, in the order they were sent.
+void deliver_answered_sends()
+{
+    for (auto it = g_unanswered.begin(); it != g_unanswered.end();) {
+        Window* window = find_window(it->hwnd);
+        if (window && is_process_hung(window->process_id)) {
+            ++it;
+            continue;
+        }
+        UnansweredSend send = std::move(*it);
+        it = g_unanswered.erase(it);
+        if (!window)
+            continue;
+        std::string answer;
+        if (send.message == WM_SETTEXT)
+            send.lparam = reinterpret_cast<LPARAM>(send.text.c_str());
+        if (send.message == WM_GETTEXT) {
+            send.wparam = std::min<WPARAM>(send.wparam, longest_kept_answer);
+            answer.assign(send.wparam, '\0');
+            send.lparam = reinterpret_cast<LPARAM>(answer.data());
+        }
+        deliver(send.hwnd, send.message, send.wparam, send.lparam);
+        // The delivery may have changed the list; start over.
+        it = g_unanswered.begin();
+    }
+}
 
 // A loop that never ends its work would otherwise keep the driver forever.
 constexpr int pump_limit = 200000;
@@ -49,13 +116,28 @@ bool can_receive(HWND hwnd)
 LRESULT deliver(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
     Window* window = find_window(hwnd);
-    // A hung process runs none of its code; what the system sends it is lost, as far as the
-    // sender can tell.
-    if (!window || !window->procedure || is_process_hung(window->process_id))
+    if (!window || !window->procedure)
         return 0;
+    // A hung process runs none of its code; its sender would wait for it.
+    if (is_process_hung(window->process_id)) {
+        note_unanswered_send(hwnd, window->process_id, message);
+        return 0;
+    }
     WNDPROC procedure = window->procedure;
     ProcessScope scope(window->process_id);
     return procedure(hwnd, message, wparam, lparam);
+}
+
+void keep_unanswered_send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (carries_pointer(message))
+        return;
+    UnansweredSend send {hwnd, message, wparam, lparam, {}};
+    if (message == WM_SETTEXT && lparam)
+        send.text = reinterpret_cast<const char*>(lparam);
+    if (message == WM_SETTEXT || message == WM_GETTEXT)
+        send.lparam = 0;
+    g_unanswered.push_back(std::move(send));
 }
 
 void post_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
@@ -84,6 +166,9 @@ bool matches_filter(HWND hwnd, HWND filter)
 
 bool take_message(MSG& msg, HWND filter, UINT first, UINT last, bool remove)
 {
+    // Sent messages are handled inside the loop's call, before anything is taken.
+    if (!g_unanswered.empty())
+        deliver_answered_sends();
     for (auto it = g_posted.begin(); it != g_posted.end(); ++it) {
         if (!can_receive(it->hwnd) || !matches_filter(it->hwnd, filter) || !in_range(it->message, first, last))
             continue;
@@ -141,7 +226,7 @@ LRESULT dispatch(const MSG& msg)
 
 void let_poll_time_pass()
 {
-    let_time_pass(1);
+    let_microseconds_pass(empty_poll_cost_us);
 }
 
 void wait_for_next_timer()
@@ -152,7 +237,7 @@ void wait_for_next_timer()
         let_time_pass(next - now);
         return;
     }
-    let_poll_time_pass();
+    let_time_pass(idle_wait_ms);
 }
 
 void deliver_pending()
@@ -198,12 +283,15 @@ void run_messages_for(uint64_t milliseconds)
 void drop_window_messages(HWND hwnd)
 {
     std::erase_if(g_posted, [&](const MSG& msg) { return msg.hwnd == hwnd; });
+    std::erase_if(g_unanswered, [&](const UnansweredSend& send) { return send.hwnd == hwnd; });
 }
 
 void reset_message_queue()
 {
     g_posted.clear();
     g_quit_codes.clear();
+    g_unanswered.clear();
+    reset_freezes();
 }
 
 }

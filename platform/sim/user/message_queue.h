@@ -7,8 +7,12 @@
 namespace sim {
 
 // Calls the window's procedure as the window's process; 0 for a handle that names no window or a
-// window whose process hangs.
+// window whose process hangs (a send the sender would wait for on Windows: see freezes.h).
 LRESULT deliver(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+// Keeps a message sent to a window whose process hangs: the window handles it once its process
+// answers again, as on Windows, and the answer goes nowhere. Messages that carry a pointer into
+// the sender's memory are kept as a copy (WM_SETTEXT, WM_GETTEXT) or not at all.
+void keep_unanswered_send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 void post_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 void post_quit(int exit_code);
 
@@ -20,8 +24,8 @@ bool take_message(MSG& msg, HWND filter, UINT first, UINT last, bool remove);
 // Runs a message as DispatchMessageA does.
 LRESULT dispatch(const MSG& msg);
 
-// What a loop that finds nothing to do lets happen to the clock: PeekMessage lets 1 ms pass,
-// GetMessage waits for the next timer.
+// What a loop that finds nothing to do lets happen to the clock: PeekMessage lets the few
+// microseconds one check costs on Windows pass, GetMessage waits for the next timer.
 void let_poll_time_pass();
 void wait_for_next_timer();
 

@@ -1,5 +1,6 @@
 #include "platform/sim/user/process_table.h"
 
+#include "platform/sim/desktop.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -15,6 +16,8 @@ struct Process {
     std::string executable;
     bool is_alive = true;
     bool is_hung = false;
+    bool is_elevated = false;
+    uint64_t hung_since_ms = 0;
 };
 
 std::map<uint32_t, Process> g_processes;
@@ -22,6 +25,7 @@ uint32_t g_next_id = 1000;
 uint32_t g_current = 0;
 uint32_t g_shell = 0;
 uint32_t g_program = 0;
+int g_scope_depth = 0;
 
 // Process ids on Windows are multiples of four.
 constexpr uint32_t id_step = 4;
@@ -51,8 +55,29 @@ bool is_process_hung(uint32_t process_id)
 void set_process_hung(uint32_t process_id, bool is_hung)
 {
     auto it = g_processes.find(process_id);
+    if (it == g_processes.end() || !it->second.is_alive || it->second.is_hung == is_hung)
+        return;
+    it->second.is_hung = is_hung;
+    it->second.hung_since_ms = now_ms();
+}
+
+bool is_hung_app(uint32_t process_id)
+{
+    auto it = g_processes.find(process_id);
+    return it != g_processes.end() && it->second.is_hung && now_ms() - it->second.hung_since_ms >= hung_app_delay_ms;
+}
+
+bool is_process_elevated(uint32_t process_id)
+{
+    auto it = g_processes.find(process_id);
+    return it != g_processes.end() && it->second.is_elevated;
+}
+
+void set_process_elevated(uint32_t process_id, bool is_elevated)
+{
+    auto it = g_processes.find(process_id);
     if (it != g_processes.end())
-        it->second.is_hung = is_hung;
+        it->second.is_elevated = is_elevated;
 }
 
 std::string process_executable(uint32_t process_id)
@@ -85,6 +110,7 @@ void end_process(uint32_t process_id)
 
 uint32_t current_process_id()
 {
+    ensure_desktop();
     return g_current;
 }
 
@@ -93,15 +119,22 @@ void set_current_process(uint32_t process_id)
     g_current = process_id;
 }
 
+bool is_process_code_running()
+{
+    return g_scope_depth > 0;
+}
+
 ProcessScope::ProcessScope(uint32_t process_id)
     : m_previous(g_current)
 {
     g_current = process_id;
+    ++g_scope_depth;
 }
 
 ProcessScope::~ProcessScope()
 {
     g_current = m_previous;
+    --g_scope_depth;
 }
 
 uint32_t shell_process_id()

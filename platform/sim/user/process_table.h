@@ -15,8 +15,17 @@ struct ProcessExit {
 
 uint32_t create_process(const std::string& executable_path);
 bool is_process_alive(uint32_t process_id);
+// A hung process runs none of its code: it has stopped taking messages from its queue.
 bool is_process_hung(uint32_t process_id);
 void set_process_hung(uint32_t process_id, bool is_hung);
+// Whether Windows already calls the process hung (IsHungAppWindow, SMTO_ABORTIFHUNG): it has taken
+// no message for `hung_app_delay_ms`. Until then a sender cannot tell it from a busy one.
+constexpr uint64_t hung_app_delay_ms = 5000;
+bool is_hung_app(uint32_t process_id);
+// A process of high integrity (started "as administrator"): a process of medium integrity, as
+// every other process is, may not change its windows or send them most messages.
+bool is_process_elevated(uint32_t process_id);
+void set_process_elevated(uint32_t process_id, bool is_elevated);
 // The Windows path of a process's executable; empty for an unknown process.
 std::string process_executable(uint32_t process_id);
 // Destroys the process's windows, closes its kernel handles and marks it ended.
@@ -36,6 +45,9 @@ inline uint32_t process_of_thread(uint32_t thread_id)
 // The process whose code runs now: windows it creates belong to it.
 uint32_t current_process_id();
 void set_current_process(uint32_t process_id);
+
+// Whether code of a process runs now (inside a ProcessScope), rather than the driver itself.
+bool is_process_code_running();
 
 // Runs a stretch of code as another process, as a window procedure runs as its window's process.
 class ProcessScope {

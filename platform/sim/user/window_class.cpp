@@ -1,5 +1,6 @@
 #include "platform/sim/user/window_class.h"
 
+#include "platform/sim/desktop.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/system_controls.h"
 
@@ -55,12 +56,14 @@ std::string class_name_text(LPCSTR name)
 
 std::shared_ptr<WindowClass> find_class(LPCSTR name)
 {
+    ensure_desktop();
     auto it = g_classes.find(folded(class_name_text(name)));
     return it == g_classes.end() ? nullptr : it->second.window_class;
 }
 
 ATOM register_class(const WindowClass& window_class)
 {
+    ensure_desktop();
     auto key = folded(window_class.name);
     if (key.empty() || !window_class.procedure || g_classes.count(key))
         return 0;

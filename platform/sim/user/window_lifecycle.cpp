@@ -3,6 +3,7 @@
 #include "platform/sim/desktop.h"
 #include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/activation.h"
+#include "platform/sim/user/freezes.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/nonclient.h"
@@ -255,7 +256,7 @@ HWND create_window(const CreateRequest& request)
     window->normal_rect = window->rect;
     window->surface->fill(0xFFFFFFFF);
     resize_surface(*window);
-    HWND hwnd = reinterpret_cast<HWND>(handles().add(std::move(object)));
+    HWND hwnd = reinterpret_cast<HWND>(handles().add_at(request.handle, std::move(object)));
     window->handle = hwnd;
     link_at_front(*window);
 
@@ -306,6 +307,7 @@ bool destroy_window(HWND hwnd)
     if (window->is_destroying)
         return true;
     window->is_destroying = true;
+    BlockingCall call;
     if (window->is_visible_style())
         set_visible(hwnd, false);
     forget_input_for(hwnd);
@@ -330,8 +332,11 @@ HWND set_parent(HWND hwnd, HWND new_parent)
         return nullptr;
     if (!new_parent)
         new_parent = desktop_handle();
-    if (!find_window(new_parent) || new_parent == hwnd || is_ancestor(hwnd, new_parent))
+    // A window cannot go inside itself, its own children, or a window it owns: the owners would
+    // make a ring.
+    if (!find_window(new_parent) || is_above_through_owners(hwnd, new_parent))
         return nullptr;
+    BlockingCall call;
     HWND previous = window->parent ? window->parent : desktop_handle();
     bool was_visible = window->is_visible_style();
     if (was_visible)
@@ -340,9 +345,9 @@ HWND set_parent(HWND hwnd, HWND new_parent)
     if (!window)
         return nullptr;
     unlink_from_parent(*window);
+    // The owner stays, also inside another window: destroying the owner then leaves the window,
+    // which is no longer top-level, in place.
     window->parent = is_desktop(new_parent) ? nullptr : new_parent;
-    if (window->parent)
-        window->owner = nullptr;
     link_at_front(*window);
     if (was_visible)
         set_visible(hwnd, true);
@@ -356,6 +361,7 @@ bool show_window(HWND hwnd, int command)
     Window* window = find_window(hwnd);
     if (!window)
         return false;
+    BlockingCall call;
     bool was_visible = window->is_visible_style();
     // Showing a child never activates anything, as on Windows; nor do the commands that say so.
     bool activates = !(window->style & WS_CHILD) && command != SW_SHOWNOACTIVATE && command != SW_SHOWNA;
@@ -406,6 +412,7 @@ bool set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
     Window* window = find_window(hwnd);
     if (!window || is_desktop(hwnd))
         return false;
+    BlockingCall call;
     // Showing or hiding through SetWindowPos neither moves nor sizes the window, as on Windows.
     if (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
         flags |= SWP_NOMOVE | SWP_NOSIZE;
@@ -463,6 +470,7 @@ DWORD set_style(HWND hwnd, int index, DWORD value)
     Window* window = find_window(hwnd);
     if (!window)
         return 0;
+    BlockingCall call;
     DWORD& field = index == GWL_STYLE ? window->style : window->ex_style;
     DWORD old_value = field;
     STYLESTRUCT change {old_value, value};

@@ -20,6 +20,8 @@ struct CreateRequest {
     HMENU menu = nullptr;
     HINSTANCE instance = nullptr;
     LPVOID parameter = nullptr;
+    // The handle the window gets, when free; 0 for the next in order.
+    uintptr_t handle = 0;
 };
 
 HWND create_window(const CreateRequest& request);

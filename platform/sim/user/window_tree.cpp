@@ -54,15 +54,12 @@ Window* find_window(HWND hwnd)
 {
     if (!hwnd)
         return nullptr;
-    if (!g_desktop)
-        reset_desktop();
     return handles().find<Window>(hwnd);
 }
 
 Window& desktop_window()
 {
-    if (!g_desktop)
-        reset_desktop();
+    ensure_desktop();
     return *handles().find<Window>(g_desktop);
 }
 
@@ -95,6 +92,31 @@ HWND root_of(HWND hwnd)
     while (window && window->parent && !is_desktop(window->parent))
         window = find_window(window->parent);
     return window ? window->handle : nullptr;
+}
+
+HWND root_owner_of(HWND hwnd)
+{
+    HWND root = root_of(hwnd);
+    // Owners never form a ring (SetParent refuses one), but a bound keeps the walk finite anyway.
+    for (size_t steps = 0; steps < handles().size(); ++steps) {
+        Window* top = find_window(root);
+        if (!top || !top->owner || !find_window(top->owner))
+            break;
+        root = root_of(top->owner);
+    }
+    return root;
+}
+
+bool is_above_through_owners(HWND hwnd, HWND start)
+{
+    HWND current = start;
+    for (size_t steps = 0; steps < handles().size() && current; ++steps) {
+        if (current == hwnd || is_ancestor(hwnd, current))
+            return true;
+        Window* top = find_window(root_of(current));
+        current = top ? top->owner : nullptr;
+    }
+    return false;
 }
 
 HWND top_level_by_style(HWND hwnd)

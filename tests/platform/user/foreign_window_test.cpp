@@ -123,4 +123,44 @@ TEST_F(ForeignWindowTest, PostedMessagesWaitWhileTheProcessHangs)
     EXPECT_FALSE(IsWindow(foreign));
 }
 
+TEST_F(ForeignWindowTest, AWindowThatKeepsOpenRefusesCloseSystemCloseAndAltF4)
+{
+    sim::driver::AppWindow window;
+    window.title = "Unsaved";
+    window.keeps_open = true;
+    HWND keeper = sim::driver::open_app_window(process, window);
+    sim::driver::close(keeper);
+    SendMessageA(keeper, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SetForegroundWindow(keeper);
+    sim::driver::press_key(VK_F4, {VK_MENU});
+    sim::driver::run_for(100);
+    EXPECT_TRUE(IsWindowVisible(keeper));
+    // The ordinary window of the same process still closes.
+    sim::driver::close(foreign);
+    EXPECT_FALSE(IsWindow(foreign));
+}
+
+TEST_F(ForeignWindowTest, WindowWithoutIconAnswersNoneWhileItsClassHasOne)
+{
+    sim::driver::AppWindow window;
+    window.class_name = "ClassIconOnly";
+    window.answers_get_icon = false;
+    HWND quiet = sim::driver::open_app_window(process, window);
+    EXPECT_EQ(SendMessageA(quiet, WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(SendMessageA(quiet, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(GetClassLongA(quiet, GCL_HICONSM), 0u);
+}
+
+TEST_F(ForeignWindowTest, WindowGetsTheHandleAskedForAndLaterHandlesGoAroundIt)
+{
+    sim::driver::AppWindow window;
+    window.handle = 0x20000;
+    HWND exact = sim::driver::open_app_window(process, window);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(exact), 0x20000u);
+    // A handle already taken is not given twice.
+    HWND next = sim::driver::open_app_window(process, window);
+    EXPECT_NE(next, exact);
+    EXPECT_TRUE(IsWindow(next));
+}
+
 }

@@ -80,4 +80,35 @@ TEST_F(ReparentingTest, ChildOfHiddenHostIsNotVisible)
     EXPECT_TRUE(GetWindowLongA(foreign, GWL_STYLE) & WS_VISIBLE);
 }
 
+TEST_F(ReparentingTest, OwnedWindowKeepsItsOwnerBothWaysAndOutlivesItInsideAnotherWindow)
+{
+    HWND owned = create_program_window(RECT {20, 20, 220, 120}, WS_POPUP | WS_VISIBLE, 0, host);
+    HWND other = create_program_window(RECT {900, 100, 1300, 500});
+    ASSERT_EQ(GetWindow(owned, GW_OWNER), host);
+
+    SetParent(owned, other);
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), host);
+    DestroyWindow(host);
+    EXPECT_TRUE(IsWindow(owned));
+    EXPECT_TRUE(IsChild(other, owned));
+
+    HWND second_owner = create_program_window(RECT {0, 0, 100, 100});
+    HWND second = create_program_window(RECT {0, 0, 50, 50}, WS_POPUP | WS_VISIBLE, 0, second_owner);
+    SetParent(second, other);
+    SetParent(second, GetDesktopWindow());
+    EXPECT_EQ(GetWindow(second, GW_OWNER), second_owner);
+}
+
+TEST_F(ReparentingTest, WindowIsRefusedAsChildOfAWindowItOwns)
+{
+    HWND owned = create_program_window(RECT {20, 20, 220, 120}, WS_POPUP | WS_VISIBLE, 0, host);
+    HWND inside_owned = create_program_window(RECT {0, 0, 50, 50}, WS_CHILD | WS_VISIBLE, 0, owned);
+
+    EXPECT_EQ(SetParent(host, owned), nullptr);
+    EXPECT_EQ(SetParent(host, inside_owned), nullptr);
+    EXPECT_EQ(GetAncestor(host, GA_PARENT), GetDesktopWindow());
+    // The walk up parents and owners ends.
+    EXPECT_EQ(GetAncestor(inside_owned, GA_ROOTOWNER), host);
+}
+
 }

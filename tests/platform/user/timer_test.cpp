@@ -3,6 +3,8 @@
 
 #include "platform/sim/desktop.h"
 
+#include <algorithm>
+
 namespace {
 
 using TimerTest = DesktopTest;
@@ -106,6 +108,53 @@ TEST_F(TimerTest, SlowHandlersDoNotCarryTheClockPastTheRun)
     EXPECT_LE(sim::driver::now(), 100u + 30u * 2);
     EXPECT_GE(g_slow_ticks, 2);
     EXPECT_LE(g_slow_ticks, 10);
+}
+
+// Ten timers whose ticks each pump every pending message twice, as the program's poll does with
+// its two DoEvents: a tick runs inside another's pump.
+int g_chain_depth = 0;
+int g_deepest_chain = 0;
+int g_chain_ticks = 0;
+// Bounds that end the run should the chain never end.
+constexpr int chain_limit = 50;
+constexpr int tick_limit = 3000;
+
+VOID CALLBACK pumping_tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    ++g_chain_ticks;
+    g_deepest_chain = std::max(g_deepest_chain, ++g_chain_depth);
+    MSG msg;
+    for (int pump = 0; pump < 2 && g_chain_depth < chain_limit && g_chain_ticks < tick_limit; ++pump)
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    --g_chain_depth;
+}
+
+TEST_F(TimerTest, TicksThatEndInAPumpDoNotKeepEachOtherDueForEver)
+{
+    g_chain_depth = g_deepest_chain = g_chain_ticks = 0;
+    for (UINT_PTR id = 1; id <= 10; ++id)
+        SetTimer(create_program_window(RECT {0, 0, 100, 100}), id, 10, pumping_tick);
+    sim::driver::run_for(1000);
+    // An empty check costs microseconds, so a chain of ten ticks takes far less than a period:
+    // every timer is behind the chain's start again only once the chain has ended.
+    EXPECT_LE(g_deepest_chain, 10);
+    EXPECT_GE(g_chain_ticks, 10 * 90);
+    EXPECT_LT(g_chain_ticks, tick_limit);
+    EXPECT_LT(sim::driver::now(), 1010u);
+}
+
+TEST_F(TimerTest, EmptyPollsMoveTheClockByMicroseconds)
+{
+    MSG msg;
+    sim::driver::pump();
+    uint64_t before = sim::driver::now();
+    for (int poll = 0; poll < 100; ++poll)
+        PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    EXPECT_LE(sim::driver::now() - before, 1u);
+    for (int poll = 0; poll < 1000; ++poll)
+        PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    EXPECT_GE(sim::driver::now() - before, 2u);
 }
 
 }

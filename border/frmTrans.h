@@ -136,6 +136,9 @@ private:
     void capture_screen();
     void render_zero_delta_pass();
 
+    // Outline, halo and icon.
+    HICON ask_for_icon(HWND window, UINT message, WPARAM kind);
+
     // Render pass.
     bool is_aberration_on();
     void scroll_capture(HDC screen);
@@ -166,6 +169,9 @@ private:
     bool ResizeHV = false;
     // The caption button last hovered, -1 for none.
     int HoverIndex = -1;
+    // The target let an icon query time out at this tick count.
+    bool m_is_icon_query_paused = false;
+    DWORD m_icon_query_paused_at = 0;
 
     int FadeLevel = 100;
     bool m_is_maximised = false;

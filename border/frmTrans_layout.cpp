@@ -52,9 +52,12 @@ void frmTrans::Form_Resize()
     draw_outline();
     render_zero_delta_pass();
     // The target fills the host.
+    // The target's program gets the move as a request of its own, so that a target that has stopped
+    // answering cannot hold the layout up.
     runtime::skip_on_error([&] {
-        MoveWindow(target(), 0, 0, runtime::CLng(runtime::twips_to_pixels(Picture10.width_twips())),
-            runtime::CLng(runtime::twips_to_pixels(Picture10.height_twips())), TRUE);
+        SetWindowPos(target(), nullptr, 0, 0, runtime::CLng(runtime::twips_to_pixels(Picture10.width_twips())),
+            runtime::CLng(runtime::twips_to_pixels(Picture10.height_twips())),
+            SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     });
 }
 

@@ -7,17 +7,10 @@
 namespace {
 
 constexpr int CornerEllipse = 9;
-// One icon lookup step may wait this long for a target that is busy but not hung.
-constexpr UINT IconLookupTimeout = 1000;
-
-// The icon a window answers for a WM_GETICON-style query, or none. A hung window is not waited on.
-HICON icon_answer(HWND window, UINT message, WPARAM kind)
-{
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(window, message, kind, 0, SMTO_ABORTIFHUNG, IconLookupTimeout, &answer))
-        return nullptr;
-    return reinterpret_cast<HICON>(answer);
-}
+// One icon query may wait this long for a target that is busy but not hung.
+constexpr UINT IconQueryTimeout = 1000;
+// How long a window must answer nothing before Windows counts it as hung.
+constexpr DWORD HungAfter = 5000;
 
 HICON class_icon(HWND window, int index)
 {
@@ -56,18 +49,36 @@ void frmTrans::CopyCaption(int plusLeft, int plusTop, long)
     Picture1.ForeColor(settings.Picture3.BackColor());
 }
 
+HICON frmTrans::ask_for_icon(HWND window, UINT message, WPARAM kind)
+{
+    // A target that let a query time out before Windows counts it as hung is not asked again until it
+    // does, when SMTO_ABORTIFHUNG gives up at once: a target that stops answering costs one wait,
+    // not one a pass.
+    if (m_is_icon_query_paused && GetTickCount() - m_icon_query_paused_at < HungAfter)
+        return nullptr;
+    m_is_icon_query_paused = false;
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(window, message, kind, 0, SMTO_ABORTIFHUNG, IconQueryTimeout, &answer))
+        return reinterpret_cast<HICON>(answer);
+    if (GetLastError() == ERROR_TIMEOUT && !IsHungAppWindow(window)) {
+        m_is_icon_query_paused = true;
+        m_icon_query_paused_at = GetTickCount();
+    }
+    return nullptr;
+}
+
 HICON frmTrans::GetIcons(HWND Hwnd)
 {
     // The window's small icon, its class's small icon, its big icon, its class's icon, its drag icon.
-    HICON icon = icon_answer(Hwnd, WM_GETICON, ICON_SMALL);
+    HICON icon = ask_for_icon(Hwnd, WM_GETICON, ICON_SMALL);
     if (!icon)
         icon = class_icon(Hwnd, GCL_HICONSM);
     if (!icon)
-        icon = icon_answer(Hwnd, WM_GETICON, ICON_BIG);
+        icon = ask_for_icon(Hwnd, WM_GETICON, ICON_BIG);
     if (!icon)
         icon = class_icon(Hwnd, GCL_HICON);
     if (!icon)
-        icon = icon_answer(Hwnd, WM_QUERYDRAGICON, 0);
+        icon = ask_for_icon(Hwnd, WM_QUERYDRAGICON, 0);
     return icon;
 }
 

@@ -106,7 +106,7 @@ TEST_F(Expectations, ASendToAHungWindowCountsAsAFreezeOfKelmor)
 {
     std::string hung = std::string("start Kelmor\nwait 20\n") + open_plain + "wait 500\nhang w on\nwait 2000\n";
     EXPECT_EQ(outcome(hung + "expect kelmor freezes 0\n"),
-        "s.scn:7: expect: kelmor: expected freezes 0, found 1: WM_WINDOWPOSCHANGING to 66736 (C:\\Apps\\w.exe) at 1530 ms");
+        "s.scn:7: expect: kelmor: expected freezes 0, found 1: WM_WINDOWPOSCHANGING to 66800 (C:\\Apps\\w.exe) at 2530 ms");
     // The count stays once the window answers again and once Kelmor has ended.
     EXPECT_EQ(outcome(hung + "expect kelmor freezes 1\nhang w off\nwait 100\nquit\nexpect kelmor freezes 1\n"), "");
     EXPECT_EQ(outcome(std::string("start Kelmor\nwait 20\n") + open_plain + "wait 2000\nexpect kelmor freezes 0\n"), "");

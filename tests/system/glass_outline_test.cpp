@@ -131,20 +131,35 @@ TEST_F(OutlineTest, WindowWithoutIconGivesItsPlaceToTheTitle)
     EXPECT_EQ(border->Label1.pixel_rect().left + 102, 110);
 }
 
-TEST_F(OutlineTest, IconLookupDoesNotWaitOnAHungTarget)
+TEST_F(OutlineTest, TargetThatStopsAnsweringCostsTheIconLookupOneWaitAndAHungOneNone)
 {
     start();
     HWND target = open_with_icons("HungIcons", true, true);
     frmTrans* border = border_of(target);
     ASSERT_NE(border, nullptr);
+    HICON class_small_icon = reinterpret_cast<HICON>(static_cast<uintptr_t>(GetClassLongA(target, GCL_HICONSM)));
     sim::driver::set_hung(state_of(target).process_id, true);
-    uint64_t before = sim::driver::now();
+    auto lookup = [&] {
+        uint64_t before = sim::driver::now();
+        HICON found = nullptr;
+        run([&] { found = border->GetIcons(target); });
+        // The class's icon still answers without the window.
+        EXPECT_EQ(found, class_small_icon);
+        return sim::driver::now() - before;
+    };
+    // Not yet hung by Windows' rule: the first query waits its time-out, the next ones are not sent.
+    EXPECT_EQ(lookup(), 1000u);
+    EXPECT_EQ(lookup(), 0u);
+    sim::driver::run_for(5000);
+    EXPECT_EQ(lookup(), 0u);
+    for (const auto& freeze : sim::driver::freezes())
+        EXPECT_NE(freeze.message, static_cast<UINT>(WM_GETICON));
+
+    // Answering again, it is asked again.
+    sim::driver::set_hung(state_of(target).process_id, false);
     HICON found = nullptr;
     run([&] { found = border->GetIcons(target); });
-    EXPECT_EQ(sim::driver::now(), before);
-    // The class's icon still answers without the window.
-    EXPECT_EQ(found, reinterpret_cast<HICON>(static_cast<uintptr_t>(GetClassLongA(target, GCL_HICONSM))));
-    sim::driver::set_hung(state_of(target).process_id, false);
+    EXPECT_EQ(found, reinterpret_cast<HICON>(SendMessageA(target, WM_GETICON, ICON_SMALL, 0)));
 }
 
 }

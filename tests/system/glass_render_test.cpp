@@ -242,12 +242,16 @@ TEST_F(GlassTest, HungTargetStillRendersAndDragsWithoutStallingTheClock)
 {
     frmTrans& border = adopt_reference();
     sim::driver::set_hung(state_of(m_target).process_id, true);
+    // Windows counts a window as hung after five seconds without an answer.
+    sim::driver::run_for(5000);
     uint64_t before = sim::driver::now();
+    size_t freezes = sim::driver::freezes().size();
     run([&] { border.RefreshMe(); });
     sim::driver::mouse_move(400, 110);
     sim::driver::mouse_down();
     sim::driver::mouse_move(430, 140);
     EXPECT_EQ(sim::driver::now(), before);
+    EXPECT_EQ(sim::driver::freezes().size(), freezes);
     sim::driver::mouse_up();
     EXPECT_EQ(border_rect(border).left, 130);
     EXPECT_EQ(screen_pixel(sim::driver::screenshot(), 133, 330), Desktop);

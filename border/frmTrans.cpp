@@ -200,7 +200,10 @@ void frmTrans::SetMeFree()
 {
     HWND desktop = GetDesktopWindow();
     HWND hosted = target();
-    // A target that was already handed back (it hid itself) stays as its program left it.
+    // A target that was already handed back (it hid itself) stays as its program left it; one that
+    // hid itself since the watcher last looked is handed back hidden.
+    if (target_hid_itself())
+        release_target();
     if (is_hosting_target()) {
         RestoreBorder(hosted);
         ActivateWindow(hosted);
@@ -391,7 +394,9 @@ void frmTrans::Timer5_Timer()
 {
     HWND watched = target();
     std::string old = Label1.Caption();
-    Caption(GetControlText(watched));
+    // A target that does not answer in time keeps the title it has; the title is read at the
+    // length the adoption reads it, so that a long one does not count as changed.
+    runtime::skip_on_error([&] { Caption(GetControlText(watched).substr(0, LongestCaption)); });
     Label1.Caption(Caption());
     // The address is read once a tick: the walk over the target's windows is the watcher's dearest step.
     runtime::skip_on_error([&] {
@@ -420,9 +425,11 @@ void frmTrans::Timer5_Timer()
     }
 
     if (!IsWindowVisible(watched)) {
-        Timer5.Enabled(false);
-        // A program that merely hid its window (to the notification area, say) keeps it.
+        // A program that merely hid its window (to the notification area, say) keeps it. It is
+        // handed back before the watcher stops, so that at every moment in between an end of the
+        // program still sees a target that hid itself.
         release_target();
+        Timer5.Enabled(false);
         QuitMe();
     }
     runtime::DoEvents();
@@ -477,6 +484,12 @@ HWND frmTrans::target() const
     return handle_from_text(Label2.Caption());
 }
 
+bool frmTrans::target_hid_itself() const
+{
+    // Until the watcher runs, the target is hidden by the adoption, not by its program.
+    return Timer5.Enabled() && is_hosting_target() && !(GetWindowLongA(target(), GWL_STYLE) & WS_VISIBLE);
+}
+
 bool frmTrans::is_hosting_target() const
 {
     HWND hosted = target();
@@ -489,12 +502,13 @@ void frmTrans::release_target()
     if (!is_hosting_target())
         return;
     HWND hosted = target();
-    LONG style = number_from_text(Label5.Caption());
-    if (!IsWindowVisible(hosted))
-        style &= ~static_cast<LONG>(WS_VISIBLE);
-    SetWindowLongA(hosted, GWL_STYLE, style);
+    // The target comes back shown unless it hid itself; the border's own visibility (hidden while
+    // it fades or lays itself out) does not count.
+    bool is_shown = (GetWindowLongA(hosted, GWL_STYLE) & WS_VISIBLE) != 0;
+    SetWindowLongA(hosted, GWL_STYLE, number_from_text(Label5.Caption()) & ~static_cast<LONG>(WS_VISIBLE));
     SetWindowLongA(hosted, GWL_EXSTYLE, number_from_text(Label6.Caption()));
     SetParent(hosted, GetDesktopWindow());
     SetWindowPos(hosted, nullptr, pixels_rounded(left_twips()), pixels_rounded(top_twips()),
-        pixels_rounded(width_twips()), pixels_rounded(height_twips()), SWP_NOZORDER | SWP_NOACTIVATE);
+        pixels_rounded(width_twips()), pixels_rounded(height_twips()),
+        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (is_shown ? SWP_SHOWWINDOW : 0));
 }

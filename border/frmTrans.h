@@ -124,6 +124,7 @@ private:
     // hosts it, so that no adopted window is destroyed together with its border.
     void release_target();
     bool is_hosting_target() const;
+    bool target_hid_itself() const;
     void minimise();
     void maximise();
     void restore_from_maximised();

@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The Windows build is the one users run: a warning in it fails the build.
+set(CMAKE_C_FLAGS_INIT -Werror)
+set(CMAKE_CXX_FLAGS_INIT -Werror)

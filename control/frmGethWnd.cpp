@@ -132,20 +132,31 @@ void frmGethWnd::Timer2_Timer()
 
 void frmGethWnd::Command7_Click()
 {
-    Timer4.Enabled(false);
-    release_all_borders(program());
-    runtime::skip_on_error([&] { program().form<frmCAM>().Command2_Click(); });
-    SetDesktopViewStyle(0);
-    runtime::DoEvents();
-    ShowTaskbar();
-    runtime::DoEvents();
-    ShowDesktopIcons();
-    runtime::DoEvents();
+    // From here on no window is adopted, whatever runs while the steps below pump messages. The
+    // steps are the same whether the user quits, the system ends the program or a fault of ours
+    // does: each one that fails is skipped, so the later ones still give the desktop back.
+    m_is_ending = true;
+    using runtime::skip_on_error;
+    runtime::Program& p = program();
+    skip_on_error([&] { Timer4.Enabled(false); });
+    release_all_borders(p);
+    skip_on_error([&] {
+        if (p.is_loaded<frmCAM>())
+            p.form<frmCAM>().Command2_Click();
+    });
+    skip_on_error([&] { SetDesktopViewStyle(0); });
+    skip_on_error([&] { runtime::DoEvents(); });
+    skip_on_error([&] { ShowTaskbar(); });
+    skip_on_error([&] { runtime::DoEvents(); });
+    skip_on_error([&] { ShowDesktopIcons(); });
+    skip_on_error([&] { runtime::DoEvents(); });
     // The generated blurred-taskbar wallpaper gives way to the one set when the settings loaded.
-    if (FileExists(program().App().Path() + "\\s1.dbg"))
-        SetWallpaper(globals(program()).OldWallpaper);
-    RemoveTrayIcon(program());
-    program().End();
+    skip_on_error([&] {
+        if (FileExists(p.App().Path() + "\\s1.dbg"))
+            SetWallpaper(globals(p).OldWallpaper);
+    });
+    skip_on_error([&] { RemoveTrayIcon(p); });
+    p.End();
 }
 
 void frmGethWnd::Command1_Click()
@@ -198,7 +209,7 @@ void frmGethWnd::AddWindowToList(HWND hWnd)
 void frmGethWnd::Timer4_Timer()
 {
     // The window list and the snapshots are shared: a tick that falls due inside another is dropped.
-    if (m_is_polling)
+    if (m_is_polling || m_is_ending)
         return;
     m_is_polling = true;
     struct PollScope {
@@ -293,14 +304,24 @@ RECT frmGethWnd::adoption_rectangle(HWND window)
 void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
 {
     runtime::Program& p = program();
-    // A handle that names no window gets no border at all.
-    if (!XhWnd || !IsWindow(XhWnd))
+    // A handle that names no window gets no border at all, and none is made once the end has begun.
+    if (m_is_ending || !XhWnd || !IsWindow(XhWnd))
         return;
     frmTrans& frm = p.load_new<frmTrans>();
     RECT rc = adoption_rectangle(XhWnd);
+    // The border is not shown yet, so the window disappears from the screen as it becomes its
+    // child. A window whose program refuses (one running with higher rights) is left exactly as
+    // it was, and its border goes at once.
+    if (!SetParent(XhWnd, frm.Picture10.hWnd())) {
+        p.unload(frm);
+        return;
+    }
     ShowWindow(XhWnd, SW_HIDE);
     runtime::skip_on_error([&] { p.form<frmCAM>().tmrMain.Enabled(false); });
-    SetParent(XhWnd, frm.Picture10.hWnd());
+    // From here on the border knows what to give back, whatever happens during the rest.
+    frm.Label2.Caption(handle_text(XhWnd));
+    frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
+    frm.Label6.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_EXSTYLE)));
 
     SetTransparency(frm.hWnd(), 100);
     frm.Label1.Caption("");
@@ -326,8 +347,6 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     float height = frm.Picture1.Height() + (rc.bottom - rc.top) * 15.0f + frm.Picture8.Height() - 240 - 180 + 120;
     frm.Move(left, top, width, height);
 
-    frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
-    frm.Label6.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_EXSTYLE)));
     auto style = static_cast<DWORD>(GetWindowLongA(XhWnd, GWL_STYLE));
 
     frm.SetWinProperties(false, false, false);
@@ -340,7 +359,6 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     frm.CheckWinProperties();
     ClearWindowStyle(XhWnd);
 
-    frm.Label2.Caption(handle_text(XhWnd));
     frm.Caption(frm.Label1.Caption());
     frm.Label3.Caption(std::to_string(iTaskID));
     auto pixels = [](double twips) { return static_cast<int>(runtime::round_half_even(twips / 15)); };
@@ -394,17 +412,32 @@ void frmGethWnd::load_singletons()
 
 void release_all_borders(runtime::Program& program)
 {
-    for (runtime::Form* form : program.forms()) {
-        // A border that closed while messages ran is passed over.
-        if (!program.is_in_collection(*form) || !is_border_window(*form))
-            continue;
-        // Hidden borders (fading, re-laying out) give their windows back like the visible ones.
-        runtime::skip_on_error([&] { form->call_by_name("SetMeFree"); });
-        if (!program.is_loaded<Form1>())
-            continue;
-        auto& glow = program.form<Form1>();
-        glow.Hide();
-        glow.HideGlow();
-        program.unload(glow);
+    // A window whose program does not answer can only be given back by waiting for it: every
+    // other window goes first, so that none of them depends on a hung program.
+    for (bool hung_pass : { false, true }) {
+        for (runtime::Form* form : program.forms()) {
+            // A border that closed while messages ran is passed over.
+            if (!program.is_in_collection(*form) || !is_border_window(*form))
+                continue;
+            auto* border = dynamic_cast<frmTrans*>(form);
+            if (border && (IsHungAppWindow(border->target()) != FALSE) != hung_pass)
+                continue;
+            // Hidden borders (fading, re-laying out) give their windows back like the visible ones.
+            runtime::skip_on_error([&] { form->call_by_name("SetMeFree"); });
+            if (!program.is_loaded<Form1>())
+                continue;
+            auto& glow = program.form<Form1>();
+            glow.Hide();
+            glow.HideGlow();
+            program.unload(glow);
+        }
     }
+}
+
+void end_kelmor(runtime::Program& program)
+{
+    if (program.is_loaded<frmGethWnd>())
+        program.form<frmGethWnd>().Command7_Click();
+    release_all_borders(program);
+    program.End();
 }

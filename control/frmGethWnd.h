@@ -50,7 +50,12 @@ private:
     int OldWinCount = 0;
     int NewWinIndex = 0;
     bool m_is_polling = false;
+    // The program is ending: the poll and the adoption stand still.
+    bool m_is_ending = false;
 };
 
 // Gives every adopted window back to the desktop: each border window releases its target.
 void release_all_borders(runtime::Program& program);
+
+// Ends the program the quit routine's way, also when the controller is not there (yet).
+void end_kelmor(runtime::Program& program);

@@ -4,10 +4,9 @@
 
 frmGethWnd& start_kelmor(runtime::Program& program)
 {
-    program.set_fatal_hook([&program](const runtime::Error&) {
-        // A user must never lose a window because of a fault of ours.
-        release_all_borders(program);
-        program.End();
-    });
+    // A fault of ours and an end asked for by the system take the quit routine's way out, so that a
+    // user never loses a window with the program.
+    program.set_fatal_hook([&program](const runtime::Error&) { end_kelmor(program); });
+    program.set_end_request_hook([&program] { end_kelmor(program); });
     return program.form<frmGethWnd>();
 }

@@ -46,7 +46,7 @@ bool BitmapPixels::reach_dib_section()
     int height = std::abs(bitmap.bmHeight);
     std::ptrdiff_t stride = bitmap.bmWidthBytes / 4;
     auto* bits = static_cast<uint32_t*>(bitmap.bmBits);
-    if (section.dsBmih.biHeight > 0) {
+    if (is_stored_bottom_up(bits, bitmap.bmWidth, height)) {
         bits += (height - 1) * stride;
         stride = -stride;
     }
@@ -54,16 +54,30 @@ bool BitmapPixels::reach_dib_section()
     return true;
 }
 
+// GetObject reports the height of a DIB section as a positive number in either orientation, so
+// GDI is asked for the bottom row instead, before and after one bit of the first pixel in memory
+// is flipped: the first row in memory is the bottom one where the answer changes with it. The
+// pixel is put back at once.
+bool BitmapPixels::is_stored_bottom_up(uint32_t* bits, int width, int height) const
+{
+    if (height == 1)
+        return false;
+    HDC dc = m_dc ? m_dc : GetDC(nullptr);
+    BITMAPINFO format = rows_format(width, height);
+    std::vector<uint32_t> before(static_cast<size_t>(width));
+    std::vector<uint32_t> after(static_cast<size_t>(width));
+    int lines = GetDIBits(dc, m_bitmap, 0, 1, before.data(), &format, DIB_RGB_COLORS);
+    bits[0] ^= 1u;
+    lines += GetDIBits(dc, m_bitmap, 0, 1, after.data(), &format, DIB_RGB_COLORS);
+    bits[0] ^= 1u;
+    if (!m_dc)
+        ReleaseDC(nullptr, dc);
+    return lines == 2 && before[0] != after[0];
+}
+
 BITMAPINFO BitmapPixels::copy_format() const
 {
-    BITMAPINFO format {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = m_view.width;
-    format.bmiHeader.biHeight = -m_view.height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    return format;
+    return rows_format(m_view.width, -m_view.height);
 }
 
 bool BitmapPixels::read_copy()

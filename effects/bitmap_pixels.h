@@ -26,6 +26,7 @@ public:
 
 private:
     bool reach_dib_section();
+    bool is_stored_bottom_up(uint32_t* bits, int width, int height) const;
     bool read_copy();
     BITMAPINFO copy_format() const;
 
@@ -35,6 +36,19 @@ private:
     std::vector<uint32_t> m_copy;
     bool m_is_changed = false;
 };
+
+// The format of 32-bit rows: stored from the bottom up for a positive height, top-down otherwise.
+inline BITMAPINFO rows_format(int width, int height)
+{
+    BITMAPINFO format {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
 
 // The bitmap a call works on: the handle given, else the one selected into the device context.
 HBITMAP bitmap_of(HDC dc, HBITMAP bitmap);

@@ -127,6 +127,15 @@ void Program::report_unhandled(const Error& error)
     End();
 }
 
+void Program::request_end()
+{
+    if (m_end_request_hook) {
+        dispatch([&] { m_end_request_hook(); });
+        return;
+    }
+    End();
+}
+
 void Program::End()
 {
     ExitProcess(0);
@@ -150,8 +159,8 @@ HWND Program::owner_window()
     if (m_owner_window)
         return m_owner_window;
     register_window_classes();
-    m_owner_window = CreateWindowExA(0, FormWindowClass, m_app.Title().c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-        program_instance(), nullptr);
+    m_owner_window = CreateWindowExA(0, OwnerWindowClass, m_app.Title().c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+        program_instance(), this);
     return m_owner_window;
 }
 

@@ -113,6 +113,11 @@ public:
         }
     }
 
+    // What happens when the system asks the whole program to end from outside (its hidden owner
+    // window is closed, as the task list does, or the session ends); by default the program ends.
+    void set_end_request_hook(std::function<void()> hook) { m_end_request_hook = std::move(hook); }
+    void request_end();
+
     // The End statement: the process ends at once, no unload handler runs.
     void End();
 
@@ -149,6 +154,7 @@ private:
     std::vector<std::unique_ptr<Form>> m_unloaded_forms;
     std::map<std::type_index, std::shared_ptr<void>> m_modules;
     std::function<void(const Error&)> m_fatal_hook;
+    std::function<void()> m_end_request_hook;
     std::optional<Error> m_last_unhandled_error;
     HWND m_owner_window = nullptr;
     int m_dispatch_depth = 0;

@@ -1,5 +1,7 @@
 #include "runtime/statements.h"
 
+#include "runtime/timer.h"
+
 #include "runtime/error.h"
 
 #include <cctype>
@@ -10,8 +12,17 @@ namespace runtime {
 
 void DoEvents()
 {
+    // Inside a tick that already runs inside another, timers wait for an outer loop: taking their
+    // messages here would drop them, and the same windows would miss their ticks every time.
+    bool leaves_timers = timer_ticks_in_progress() >= MaxTickNesting;
+    auto next = [leaves_timers](MSG& message) {
+        if (!leaves_timers)
+            return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
+        return PeekMessageA(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE)
+            || PeekMessageA(&message, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE);
+    };
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (next(message)) {
         if (message.message == WM_QUIT) {
             // The quit belongs to the outer message loop: put it back for it.
             PostQuitMessage(static_cast<int>(message.wParam));

@@ -5,6 +5,17 @@
 
 namespace runtime {
 
+namespace {
+
+int ticks_in_progress = 0;
+
+}
+
+int timer_ticks_in_progress()
+{
+    return ticks_in_progress;
+}
+
 Timer::Timer(Container& container, std::string name, int index)
     : Control(container, std::move(name), index)
 {
@@ -58,12 +69,17 @@ void Timer::stop()
 
 void Timer::tick()
 {
-    if (!m_is_running || m_is_ticking)
+    if (!m_is_running || m_is_ticking || ticks_in_progress >= MaxTickNesting)
         return;
     m_is_ticking = true;
+    ++ticks_in_progress;
     struct TickEnd {
         bool& is_ticking;
-        ~TickEnd() { is_ticking = false; }
+        ~TickEnd()
+        {
+            is_ticking = false;
+            --ticks_in_progress;
+        }
     } tick_end { m_is_ticking };
     raise_event(on_timer);
 }

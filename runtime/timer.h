@@ -6,6 +6,13 @@
 
 namespace runtime {
 
+// Timer ticks run inside other ticks when a handler pumps messages. A tick starts inside at most
+// one other, so that however many windows pump messages in their ticks, every chain of nested
+// ticks stays two deep and the outermost tick returns.
+inline constexpr int MaxTickNesting = 2;
+// The timer ticks running now, one inside the other.
+int timer_ticks_in_progress();
+
 class Timer : public Control {
 public:
     Timer(Container& container, std::string name, int index = -1);

@@ -19,5 +19,7 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
+# An index that fails to download (a mirror caught mid-sync, say) does not stop the install: the
+# install itself says whether a package is missing.
+$sudo apt-get update -qq || echo "install-deps: some package indexes could not be read; going on" >&2
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -17,18 +17,24 @@ constexpr UINT answer_flags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
 constexpr LRESULT longest_text = 1 << 20;
 constexpr double seconds_per_day = 86400;
 
+// False for a window that is gone; a window that is there but gives no answer in time fails the
+// statement.
 bool ask_window(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR& answer)
 {
-    return SendMessageTimeoutA(window, message, wparam, lparam, answer_flags, answer_limit_ms, &answer) != 0;
+    if (SendMessageTimeoutA(window, message, wparam, lparam, answer_flags, answer_limit_ms, &answer))
+        return true;
+    if (IsWindow(window))
+        runtime::raise(runtime::ErrRequestTimedOut, "The window did not answer");
+    return false;
 }
 
 }
 
 std::string GetCaption(HWND hWnd)
 {
-    std::string buffer(255, ' ');
-    int count = GetWindowTextA(hWnd, buffer.data(), 255);
-    buffer.resize(static_cast<size_t>(std::clamp(count, 0, 254)));
+    std::string buffer(LongestCaption + 1, ' ');
+    int count = GetWindowTextA(hWnd, buffer.data(), static_cast<int>(LongestCaption + 1));
+    buffer.resize(static_cast<size_t>(std::clamp(count, 0, static_cast<int>(LongestCaption))));
     return buffer;
 }
 

@@ -39,11 +39,15 @@ inline Globals& globals(runtime::Program& program)
 // Small operations on windows of any process. None of them fails towards the caller: a window
 // that is gone gives the empty string or False.
 
-// The window's title through GetWindowTextA, at most 254 characters.
+// The longest title a caption shows.
+inline constexpr size_t LongestCaption = 254;
+
+// The window's title through GetWindowTextA, at most LongestCaption characters.
 std::string GetCaption(HWND hWnd);
 
 // The window's text as the window itself reports it (WM_GETTEXTLENGTH, then WM_GETTEXT). A window
-// that does not answer within a second (a hung application) gives the empty string.
+// that is gone gives the empty string; one that exists but does not answer within a second (a
+// hung application) fails the statement, so that its caller keeps the text it has.
 std::string GetControlText(HWND hWnd);
 
 // Brings the window to the user: a minimised one is restored to its normal rectangle, any other

@@ -118,6 +118,10 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return quit_program();
     if (command.name == "close-kelmor")
         return close_controller();
+    if (command.name == "end-task")
+        return end_task();
+    if (command.name == "logoff")
+        return log_off();
     if (command.name == "fault")
         return fault_program(command);
     if (command.name == "expect") {

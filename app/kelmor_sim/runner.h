@@ -49,6 +49,8 @@ private:
     std::optional<std::string> start_second_instance();
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
+    std::optional<std::string> end_task();
+    std::optional<std::string> log_off();
     std::optional<std::string> fault_program(const Command& command);
     bool is_program_running() const;
     ProgramFacts program_facts() const;
@@ -69,6 +71,8 @@ private:
     std::vector<std::filesystem::path> m_written;
     // The running program, once the scenario has started it.
     std::unique_ptr<runtime::Program> m_program;
+    // Programs whose process ended before the scenario started the program again.
+    std::vector<std::unique_ptr<runtime::Program>> m_ended_programs;
     // Later instances that did not end at start, each with its process; kept until the run ends.
     std::vector<std::pair<uint32_t, std::unique_ptr<runtime::Program>>> m_other_instances;
 };

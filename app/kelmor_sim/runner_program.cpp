@@ -32,18 +32,23 @@ Runner::~Runner()
         sim::ProcessScope scope(process);
         instance.reset();
     }
-    if (m_program)
-        sim::driver::run_program([&] { m_program.reset(); });
+    sim::driver::run_program([&] {
+        m_program.reset();
+        m_ended_programs.clear();
+    });
 }
 
 std::optional<std::string> Runner::start_program(const Command& command)
 {
     if (command.arguments[0] != "Kelmor")
         return "only \"start Kelmor\" is known";
-    if (m_program && !is_program_running())
-        return "Kelmor has ended in this scenario and is not started again";
-    if (m_program)
+    if (m_program && is_program_running())
         return start_second_instance();
+    if (m_program) {
+        // Started again after it ended: a new process, and a program object of its own.
+        sim::driver::start_program_again();
+        m_ended_programs.push_back(std::move(m_program));
+    }
     m_program = std::make_unique<runtime::Program>();
     // The program runs as its own process; if it ends at once, the scenario goes on without it.
     sim::driver::run_program([&] { m_program->dispatch([&] { start_kelmor(*m_program); }); });
@@ -95,13 +100,35 @@ std::optional<std::string> Runner::close_controller()
     return std::nullopt;
 }
 
+std::optional<std::string> Runner::end_task()
+{
+    if (!is_program_running())
+        return "Kelmor is not running";
+    sim::driver::end_task(sim::driver::program_process());
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::log_off()
+{
+    sim::driver::end_session();
+    return std::nullopt;
+}
+
 std::optional<std::string> Runner::fault_program(const Command& command)
 {
     if (command.arguments[0] != "kelmor")
         return "only \"fault kelmor\" is known";
+    uint32_t calls_before = 0;
+    if (command.arguments.size() > 1) {
+        const std::string& option = command.arguments[1];
+        auto count = option.rfind("after=", 0) == 0 ? parse_number(option.substr(6)) : std::nullopt;
+        if (!count || *count < 0 || *count > UINT32_MAX)
+            return "expects after=N, a number of calls, not \"" + option + "\"";
+        calls_before = static_cast<uint32_t>(*count);
+    }
     if (!is_program_running())
         return "Kelmor is not running";
-    sim::driver::fault_next_call(sim::driver::program_process());
+    sim::driver::fault_next_call(sim::driver::program_process(), calls_before);
     return std::nullopt;
 }
 

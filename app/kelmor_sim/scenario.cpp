@@ -58,13 +58,15 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "picture", { 4, 4 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
+        { "end-task", { 0, 0 } },
+        { "logoff", { 0, 0 } },
         { "expect", { 1, 64 } },
         { "file", { 2, 3 } },
         { "attributes", { 2, 4 } },
         { "deny-write", { 1, 1 } },
         { "clock", { 1, 1 } },
         { "wallpaper", { 1, 1 } },
-        { "fault", { 1, 1 } },
+        { "fault", { 1, 2 } },
     };
     return table;
 }

@@ -11,6 +11,6 @@ namespace norvex {
 // pixel value 0x00RRGGBB, leave the destination pixel as it was. The destination keeps its alpha
 // bytes. Both views have the same size.
 void blend_over(
-    PixelView destination, PixelView source, uint8_t alpha, uint32_t key_colour, KernelPath path = fastest_path());
+    PixelView destination, PixelView source, uint8_t alpha, uint32_t key_colour, KernelPath path = default_path());
 
 }

@@ -10,6 +10,6 @@ namespace norvex {
 // repeating the outermost pixels beyond the edges. The result is rounded once per step, halves
 // to even, so that repeated steps neither darken nor brighten the picture nor move it; a uniform
 // picture stays exactly as it was. Alpha bytes are kept.
-void blur_once(PixelView picture, KernelPath path = fastest_path());
+void blur_once(PixelView picture, KernelPath path = default_path());
 
 }

@@ -25,6 +25,6 @@ HslChange make_hsl_change(float hue_degrees, float saturation);
 // so that its hue stays. No rotation with the factor 1 gives the picture back unchanged, and the
 // factor 0 gives greys of the same lightness. The destination keeps its alpha bytes; both views
 // have the same size and may be the same pixels.
-void recolour(PixelView destination, PixelView source, HslChange change, KernelPath path = fastest_path());
+void recolour(PixelView destination, PixelView source, HslChange change, KernelPath path = default_path());
 
 }

@@ -46,6 +46,15 @@ bool has_wide_simd_path();
 
 KernelPath fastest_path();
 
+// The path a kernel runs when its caller names none: the fastest one, unless the environment
+// variable NORVEX_KERNEL_PATH names another ("scalar", "sse2" or "avx2"), so that the checks of
+// the built library can run each path in turn.
+KernelPath default_path();
+
+// The path a name given in NORVEX_KERNEL_PATH stands for; an unknown or missing name gives the
+// fallback.
+KernelPath path_named(const char* name, KernelPath fallback);
+
 // The implementation that runs for the path, of those this build has (null ones it lacks): a
 // kernel without an AVX2 implementation runs its SSE2 one for WideSimd, as it does where the
 // processor has no AVX2, and one without SIMD implementations runs its scalar one.

@@ -25,11 +25,21 @@ uint32_t create_process(const std::string& executable_path);
 uint32_t shell_process();
 uint32_t program_process();
 uint32_t current_process();
+// The user starts the program's executable again after its process ended: a new process of the
+// same executable becomes the program's process.
+uint32_t start_program_again();
 void set_current_process(uint32_t process_id);
 bool is_process_alive(uint32_t process_id);
 // Ends a process: its windows are destroyed (children of its windows that belong to other
 // processes go with them) and its kernel handles closed.
 void end_process(uint32_t process_id);
+// The system ends a program as its task list does: WM_CLOSE posted to each of its top-level
+// windows that no other window owns, hidden ones included.
+void end_task(uint32_t process_id);
+// The user's session ends: every top-level window is asked WM_QUERYENDSESSION, then told
+// WM_ENDSESSION.
+void end_session();
+
 // A hung process answers no message: SendMessageTimeoutA to its windows returns after its time-out
 // and the clock moves by it; posted messages wait until it answers again.
 // It counts as hung for IsHungAppWindow and SMTO_ABORTIFHUNG only after it has answered nothing for
@@ -47,8 +57,8 @@ const std::vector<Freeze>& freezes();
 
 // Makes the next Windows call that the process's own code makes (one that reaches a window or
 // another object behind a handle) fail as an access violation would: the process's unhandled-
-// exception filter runs, then the process ends.
-void fault_next_call(uint32_t process_id);
+// exception filter runs, then the process ends. With `calls_before`, that many calls go well first.
+void fault_next_call(uint32_t process_id, uint32_t calls_before = 0);
 
 // Runs program code as the program's process. A call of ExitProcess inside ends the process and
 // unwinds to here; returns false then.

@@ -7,7 +7,7 @@
 namespace norvex::tests {
 namespace {
 
-TestPicture blurred(TestPicture picture, int passes, KernelPath path = fastest_path())
+TestPicture blurred(TestPicture picture, int passes, KernelPath path = default_path())
 {
     for (int pass = 0; pass < passes; ++pass)
         blur_once(picture.view(), path);

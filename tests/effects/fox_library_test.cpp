@@ -2,15 +2,18 @@
 // basFoxCBmp3, working on the bitmaps of memory device contexts of the simulated desktop.
 #include "services/basFoxCBmp3.h"
 
+#include "effects/bitmap_pixels.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/kernel/paths.h"
 #include "runtime/error.h"
+#include "tests/effects/picture_storage.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -24,17 +27,10 @@ constexpr uint32_t red = 0xFFFF0000u;
 constexpr uint32_t green = 0xFF00FF00u;
 constexpr uint32_t magenta = 0xFFFF00FFu;
 
-BITMAPINFO format_of(int width, int height)
-{
-    BITMAPINFO format {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    return format;
-}
+using norvex::rows_format;
+using norvex::tests::name_of;
+using norvex::tests::Storage;
+using norvex::tests::storages;
 
 class FoxLibrary : public ::testing::Test {
 protected:
@@ -56,7 +52,7 @@ protected:
     // filled with one colour and selected into a memory DC of its own.
     HDC dib_section(int width, int height, uint32_t fill, HBITMAP* bitmap_out = nullptr)
     {
-        BITMAPINFO format = format_of(width, height);
+        BITMAPINFO format = rows_format(width, height);
         void* bits = nullptr;
         HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
         EXPECT_NE(bitmap, nullptr);
@@ -65,13 +61,21 @@ protected:
         return select_into_new_dc(bitmap, bitmap_out);
     }
 
+    // A picture of the given storage filled with one colour, selected into a memory DC.
+    HDC picture(Storage storage, int width, int height, uint32_t fill)
+    {
+        if (storage == Storage::DeviceDependent)
+            return device_bitmap(width, height, fill);
+        return dib_section(width, storage == Storage::TopDown ? -height : height, fill);
+    }
+
     // A device-dependent 32-bit bitmap filled with one colour, selected into a memory DC.
     HDC device_bitmap(int width, int height, uint32_t fill, HBITMAP* bitmap_out = nullptr)
     {
         HBITMAP bitmap = CreateBitmap(width, height, 1, 32, nullptr);
         EXPECT_NE(bitmap, nullptr);
         std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, fill);
-        BITMAPINFO format = format_of(width, -height);
+        BITMAPINFO format = rows_format(width, -height);
         SetDIBits(nullptr, bitmap, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
         return select_into_new_dc(bitmap, bitmap_out);
     }
@@ -94,7 +98,7 @@ protected:
         BITMAP description {};
         GetObjectA(bitmap, sizeof(description), &description);
         std::vector<uint32_t> pixels(static_cast<size_t>(description.bmWidth) * description.bmHeight);
-        BITMAPINFO format = format_of(description.bmWidth, -description.bmHeight);
+        BITMAPINFO format = rows_format(description.bmWidth, -description.bmHeight);
         EXPECT_EQ(GetDIBits(dc, bitmap, 0, description.bmHeight, pixels.data(), &format, DIB_RGB_COLORS),
             description.bmHeight);
         return pixels;
@@ -168,10 +172,12 @@ TEST_F(FoxLibrary, AlphaBlendLeavesKeyColouredPixelsOut)
 
 TEST_F(FoxLibrary, RectanglesLandWhereTheyAreGivenAndAreClipped)
 {
-    for (bool is_dib_section : { true, false }) {
-        SCOPED_TRACE(is_dib_section ? "DIB section" : "device-dependent bitmap");
-        HDC destination = is_dib_section ? dib_section(6, 4, 0xFF000000u) : device_bitmap(6, 4, 0xFF000000u);
-        HDC source = dib_section(6, 4, 0xFF000000u);
+    for (int both = 0; both < 9; ++both) {
+        Storage destination_storage = storages[both / 3];
+        Storage source_storage = storages[both % 3];
+        SCOPED_TRACE(std::string(name_of(source_storage)) + " onto " + name_of(destination_storage));
+        HDC destination = picture(destination_storage, 6, 4, 0xFF000000u);
+        HDC source = picture(source_storage, 6, 4, 0xFF000000u);
         set_pixel(source, 0, 1, 0xFFFFFFFFu);
         set_pixel(source, 1, 1, 0xFF808080u);
         EXPECT_NE(FoxAlphaBlend(destination, 1, 0, 2, 1, source, 0, 1, 255, RGB(255, 0, 255), 1), 0);
@@ -189,13 +195,16 @@ TEST_F(FoxLibrary, RectanglesLandWhereTheyAreGivenAndAreClipped)
 
 TEST_F(FoxLibrary, HslRecoloursItsRectangleInPlace)
 {
-    HDC dc = dib_section(4, 4, red);
-    EXPECT_NE(FoxHSL(dc, 1, 1, 2, 2, dc, 1, 1, 120.0f, 1.0f, 0, 0, 0), 0);
-    auto pixels = pixels_of(dc);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            bool is_inside = x >= 1 && x <= 2 && y >= 1 && y <= 2;
-            ASSERT_EQ(pixels[y * 4 + x], is_inside ? green : red) << x << ", " << y;
+    for (Storage storage : { Storage::BottomUp, Storage::TopDown }) {
+        SCOPED_TRACE(name_of(storage));
+        HDC dc = picture(storage, 4, 4, red);
+        EXPECT_NE(FoxHSL(dc, 1, 0, 2, 3, dc, 1, 0, 120.0f, 1.0f, 0, 0, 0), 0);
+        auto pixels = pixels_of(dc);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                bool is_inside = x >= 1 && x <= 2 && y <= 2;
+                ASSERT_EQ(pixels[y * 4 + x], is_inside ? green : red) << x << ", " << y;
+            }
         }
     }
 }

@@ -9,7 +9,7 @@
 namespace norvex::tests {
 namespace {
 
-TestPicture recoloured(TestPicture picture, float hue, float saturation, KernelPath path = fastest_path())
+TestPicture recoloured(TestPicture picture, float hue, float saturation, KernelPath path = default_path())
 {
     recolour(picture.view(), picture.view(), make_hsl_change(hue, saturation), path);
     return picture;

@@ -144,5 +144,15 @@ TEST(KernelPaths, MissingImplementationsFallBackToTheNextNarrowerOne)
     EXPECT_EQ(implementation_for(KernelPath::Simd, run_scalar, nullptr, run_wide_simd)(), 0);
 }
 
+TEST(KernelPaths, TheEnvironmentNamesAPathOrLeavesTheFastest)
+{
+    EXPECT_EQ(path_named("scalar", KernelPath::WideSimd), KernelPath::Scalar);
+    EXPECT_EQ(path_named("sse2", KernelPath::Scalar), KernelPath::Simd);
+    EXPECT_EQ(path_named("avx2", KernelPath::Scalar), KernelPath::WideSimd);
+    EXPECT_EQ(path_named("AVX2 ", KernelPath::Simd), KernelPath::Simd);
+    EXPECT_EQ(path_named("", KernelPath::Simd), KernelPath::Simd);
+    EXPECT_EQ(path_named(nullptr, KernelPath::WideSimd), KernelPath::WideSimd);
+}
+
 }
 }

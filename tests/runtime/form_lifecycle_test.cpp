@@ -179,4 +179,23 @@ TEST_F(RuntimeTest, StartLoadsTheStartupFormAndShowsIt)
     EXPECT_TRUE(program().forms()[0]->Visible());
 }
 
+TEST_F(RuntimeTest, SystemEndingTheProgramRunsItsEndRequestInsteadOfDestroyingItsForms)
+{
+    int requests = 0;
+    HWND owner = nullptr;
+    run([&] {
+        program().set_end_request_hook([&] { ++requests; });
+        owner = program().owner_window();
+    });
+    sim::driver::run_program([&] {
+        EXPECT_EQ(SendMessageA(owner, WM_CLOSE, 0, 0), 0);
+        EXPECT_EQ(SendMessageA(owner, WM_QUERYENDSESSION, 0, 0), TRUE);
+        SendMessageA(owner, WM_ENDSESSION, FALSE, 0);
+        EXPECT_EQ(requests, 1);
+        SendMessageA(owner, WM_ENDSESSION, TRUE, 0);
+    });
+    EXPECT_EQ(requests, 2);
+    EXPECT_TRUE(IsWindow(owner));
+}
+
 }

@@ -4,6 +4,9 @@
 #include "runtime/timer.h"
 #include "tests/runtime/runtime_fixture.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 using namespace runtime;
@@ -118,6 +121,49 @@ TEST_F(RuntimeTest, DoEventsInsideAHandlerLetsAnotherFormsTimerRun)
     });
     sim::driver::run_program([] { sim::driver::run_for(60); });
     EXPECT_GE(pumping->other_ticks_seen, 1);
+}
+
+// The deepest nesting of timer ticks the watching forms saw.
+int deepest_tick_nesting = 0;
+
+// Many windows whose ticks each pump messages, as the border watchers do.
+class frmWatching : public Form {
+public:
+    explicit frmWatching(Program& program)
+        : Form(program, "frmWatching")
+    {
+        Timer1.Enabled(false);
+        Timer1.Interval(1);
+        Timer1.on_timer = [this] { Timer1_Timer(); };
+    }
+    Timer Timer1 { *this, "Timer1" };
+    int ticks = 0;
+
+    void Timer1_Timer()
+    {
+        ++ticks;
+        deepest_tick_nesting = std::max(deepest_tick_nesting, timer_ticks_in_progress());
+        DoEvents();
+    }
+};
+
+TEST_F(RuntimeTest, PumpingTicksOfManyWindowsNestAtMostTwoDeepAndAllProgress)
+{
+    deepest_tick_nesting = 0;
+    std::vector<frmWatching*> forms;
+    run([&] {
+        for (int i = 0; i < 30; ++i) {
+            auto& form = program().load_new<frmWatching>();
+            form.Timer1.Enabled(true);
+            forms.push_back(&form);
+        }
+    });
+    uint64_t start = sim::driver::now();
+    sim::driver::run_program([] { sim::driver::run_for(500); });
+    EXPECT_GE(sim::driver::now() - start, 500u);
+    EXPECT_EQ(deepest_tick_nesting, MaxTickNesting);
+    for (auto* form : forms)
+        EXPECT_GT(form->ticks, 5);
 }
 
 }

@@ -43,8 +43,9 @@ TEST_F(ServicesTest, CaptionAndTextOfForeignWindowsGoneAndHungOnes)
         EXPECT_EQ(GetControlText(untitled), "");
         EXPECT_EQ(GetControlText(create_overstating_window("Short")), "Short");
 
+        // A window that does not answer fails the statement instead of passing for an empty one.
         DWORD start = GetTickCount();
-        EXPECT_EQ(GetControlText(hung), "");
+        EXPECT_FALSE(runtime::skip_on_error([&] { GetControlText(hung); }));
         EXPECT_LE(GetTickCount() - start, 1000u);
         EXPECT_EQ(GetCaption(hung), "Busy");
     });

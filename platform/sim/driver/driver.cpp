@@ -103,6 +103,12 @@ uint32_t current_process()
     return current_process_id();
 }
 
+uint32_t start_program_again()
+{
+    desktop_window();
+    return sim::start_program_again();
+}
+
 void set_current_process(uint32_t process_id)
 {
     sim::set_current_process(process_id);
@@ -134,9 +140,9 @@ const std::vector<Freeze>& freezes()
     return sim::freezes();
 }
 
-void fault_next_call(uint32_t process_id)
+void fault_next_call(uint32_t process_id, uint32_t calls_before)
 {
-    arm_access_violation(process_id);
+    arm_access_violation(process_id, calls_before);
 }
 
 bool run_program(const std::function<void()>& code)

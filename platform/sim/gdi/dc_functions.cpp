@@ -10,6 +10,7 @@
 #include <cstring>
 #include <unordered_map>
 #include <utility>
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -52,6 +53,7 @@ HDC WINAPI CreateCompatibleDC(HDC)
 
 BOOL WINAPI DeleteDC(HDC handle)
 {
+    sim::ReleaseCallScope release_call;
     auto* dc = find_dc(handle);
     if (!dc) {
         note_failed_delete(handle);
@@ -124,6 +126,7 @@ BOOL WINAPI GdiFlush(void)
 
 HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 {
+    sim::ReleaseCallScope release_call;
     auto* dc = find_dc(handle);
     if (!dc || !object)
         return nullptr;
@@ -158,6 +161,7 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
+    sim::ReleaseCallScope release_call;
     DWORD type = object_type_of(object);
     if (!type)
         note_failed_delete(object);
@@ -238,7 +242,8 @@ int get_bitmap_object(Bitmap& bitmap, int capacity, LPVOID out)
         auto& header = section.dsBmih;
         header.biSize = sizeof(BITMAPINFOHEADER);
         header.biWidth = bitmap.width();
-        header.biHeight = bitmap.is_bottom_up() ? bitmap.height() : -bitmap.height();
+        // Windows reports the height as a positive number, also for a section stored top-down.
+        header.biHeight = bitmap.height();
         header.biPlanes = 1;
         header.biBitCount = static_cast<WORD>(bitmap.bits_per_pixel());
         header.biCompression = BI_RGB;

@@ -3,9 +3,11 @@
 
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/user/process_faults.h"
 
 BOOL WINAPI CloseHandle(HANDLE hObject)
 {
+    sim::ReleaseCallScope release_call;
     if (!sim::handles().find<sim::KernelObject>(hObject))
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
     sim::handles().remove(hObject);

@@ -9,6 +9,7 @@
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/timers.h"
 #include "platform/sim/user/window_tree.h"
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -194,5 +195,6 @@ UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC l
 
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent)
 {
+    sim::ReleaseCallScope release_call;
     return kill_timer(hWnd, uIDEvent);
 }

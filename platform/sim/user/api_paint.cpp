@@ -6,6 +6,7 @@
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/painting.h"
 #include "platform/sim/user/window_tree.h"
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -120,6 +121,7 @@ HDC WINAPI GetWindowDC(HWND hWnd)
 
 int WINAPI ReleaseDC(HWND, HDC hDC)
 {
+    sim::ReleaseCallScope release_call;
     return release_window_dc(hDC) ? 1 : 0;
 }
 

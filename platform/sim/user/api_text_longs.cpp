@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -187,6 +188,7 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex)
 
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
 {
+    sim::ReleaseCallScope release_call;
     return set_long(hWnd, nIndex, dwNewLong, sizeof(LONG_PTR));
 }
 

@@ -5,6 +5,7 @@
 #include "platform/sim/user/window_class.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -93,6 +94,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 
 BOOL WINAPI DestroyWindow(HWND hWnd)
 {
+    sim::ReleaseCallScope release_call;
     return destroy_window(hWnd);
 }
 

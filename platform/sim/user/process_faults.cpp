@@ -10,13 +10,16 @@ namespace sim {
 namespace {
 
 uint32_t g_armed_process = 0;
+uint32_t g_calls_before_fault = 0;
+int g_release_calls = 0;
 std::map<uint32_t, LPTOP_LEVEL_EXCEPTION_FILTER> g_filters;
 
 }
 
-void arm_access_violation(uint32_t process_id)
+void arm_access_violation(uint32_t process_id, uint32_t calls_before)
 {
     g_armed_process = process_id;
+    g_calls_before_fault = calls_before;
 }
 
 bool is_access_violation_armed(uint32_t process_id)
@@ -26,8 +29,13 @@ bool is_access_violation_armed(uint32_t process_id)
 
 void raise_armed_fault()
 {
-    if (g_armed_process == 0 || g_armed_process != current_process_id() || !is_process_code_running())
+    if (g_armed_process == 0 || g_armed_process != current_process_id() || !is_process_code_running()
+        || g_release_calls > 0)
         return;
+    if (g_calls_before_fault > 0) {
+        --g_calls_before_fault;
+        return;
+    }
     uint32_t process_id = g_armed_process;
     g_armed_process = 0;
     // As Windows does with an exception nothing handles: the process's filter runs first, then
@@ -42,9 +50,21 @@ void raise_armed_fault()
     ExitProcess(EXCEPTION_ACCESS_VIOLATION);
 }
 
+ReleaseCallScope::ReleaseCallScope()
+{
+    ++g_release_calls;
+}
+
+ReleaseCallScope::~ReleaseCallScope()
+{
+    --g_release_calls;
+}
+
 void reset_process_faults()
 {
+    g_release_calls = 0;
     g_armed_process = 0;
+    g_calls_before_fault = 0;
     g_filters.clear();
 }
 

@@ -147,6 +147,13 @@ uint32_t program_process_id()
     return g_program;
 }
 
+uint32_t start_program_again()
+{
+    g_program = create_process(process_executable(g_program));
+    g_current = g_program;
+    return g_program;
+}
+
 void reset_processes()
 {
     g_processes.clear();

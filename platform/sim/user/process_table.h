@@ -65,6 +65,10 @@ private:
 uint32_t shell_process_id();
 uint32_t program_process_id();
 
+// The program's executable started anew after its process ended: a new process of the same
+// executable becomes the program's process and the current one.
+uint32_t start_program_again();
+
 // Called by the desktop reset: forgets every process and creates the shell and the program.
 void reset_processes();
 

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Runs "Kelmor 2.exe" under Wine on a virtual X display in a fresh prefix, as a new user would:
+# it starts without an error box and shows its tray icon; a window opened afterwards (Wine's
+# notepad) is adopted and keeps its text; a second instance ends by itself. Screenshots of each
+# step and the window trees land in build-win/wine/smoke. The program is then ended by killing
+# its processes: it has no way to be asked to quit from outside yet (its tray menu's Exit).
+# Needs build-win/ built (scripts/cross-build.sh). Usage: scripts/wine-smoke.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-wine.sh
+source scripts/wine-common.sh
+new_wine_prefix "$wine_folder/smoke-prefix"
+
+output="$wine_folder/smoke"
+rm -rf "$output"
+mkdir -p "$output"
+program="$PWD/build-win/bin/Kelmor 2.exe"
+window_list="$PWD/build-win/bin/window-list.exe"
+
+passed=0
+failed=0
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    echo "smoke: ok: $what"
+    passed=$((passed + 1))
+  else
+    echo "smoke: FAILED: $what"
+    failed=$((failed + 1))
+  fi
+}
+
+# The desktop's window tree, written to the step's file.
+windows() { timeout 60 wine "$window_list" | tr -d '\r' >"$output/$1.txt"; }
+screenshot() { import -window root "$output/$1.png"; }
+# Waits up to a minute for a line matching the pattern in the step's window tree.
+wait_for_window() {
+  local step=$1 pattern=$2
+  for _ in $(seq 60); do
+    windows "$step"
+    grep -Eq "$pattern" "$output/$step.txt" && return 0
+    sleep 1
+  done
+  return 1
+}
+has_window() { grep -Eq "$2" "$output/$1.txt"; }
+has_no_window() { ! grep -Eq "$2" "$output/$1.txt"; }
+is_running() { kill -0 "$kelmor_pid" 2>/dev/null; }
+
+start_display
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  stop_display
+}
+trap cleanup EXIT
+
+# 1. The program starts: its forms exist, no error box (a dialog of class #32770) shows, and
+#    its icon is in Wine's tray, which shows each icon as a window of its own.
+started=$SECONDS
+wine "$program" >"$output/kelmor.log" 2>&1 &
+kelmor_pid=$!
+check "the program's forms exist" wait_for_window 01-started '^class="KelmorForm"'
+check "its tray icon exists" wait_for_window 01-started 'class="__winex11_tray_icon"'
+echo "smoke: started in $((SECONDS - started)) s"
+sleep 2
+windows 01-started
+screenshot 01-started
+check "it is running" is_running
+check "no error box shows" has_no_window 01-started '^class="#32770".* visible=1'
+
+# 2. Notepad opened afterwards is adopted: its parent is no longer the desktop, and its text
+#    stays what it was.
+printf 'Kelmor smoke text\r\nsecond line\r\n' >"$WINEPREFIX/drive_c/smoke.txt"
+wine notepad 'C:\smoke.txt' >"$output/notepad.log" 2>&1 &
+check "notepad is adopted" wait_for_window 02-adopted '^ +class="Notepad" text="smoke.txt - Notepad" visible=1 parent="KelmorControl"'
+sleep 2
+windows 02-adopted
+screenshot 02-adopted
+check "notepad keeps its text" has_window 02-adopted '^ +class="Edit" text="Kelmor smoke text\\nsecond line\\n" .*parent="Notepad"'
+check "no error box shows" has_no_window 02-adopted '^class="#32770".* visible=1'
+
+# 3. A second instance ends by itself and leaves the first one running.
+second_instance_ends() { timeout 60 wine "$program" >"$output/second.log" 2>&1; }
+check "a second instance ends by itself" second_instance_ends
+windows 03-second-instance
+screenshot 03-second-instance
+check "the first instance still runs" is_running
+check "notepad stays adopted" has_window 03-second-instance '^ +class="Notepad" .*parent="KelmorControl"'
+
+echo "smoke: screenshots and window trees in $output"
+echo "smoke: the program is ended by killing its processes (no tray menu Exit yet)"
+echo "smoke: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,59 @@
+// window-list: prints the desktop's window tree, one window a line, for the smoke run under Wine
+// to read: its class, text, visibility, the class of its parent ("desktop" for a top-level
+// window) and its process. Children are indented below their parent.
+#include "platform/win32.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string class_of(HWND window)
+{
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The window's text through WM_GETTEXT, which reaches the text of an edit control in another
+// process too; line breaks are written as \n so that one window stays on one line.
+std::string text_of(HWND window)
+{
+    char text[1024] = {};
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+            2000, &length))
+        return "<no answer>";
+    std::string escaped;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '\r')
+            continue;
+        if (*c == '\n')
+            escaped += "\\n";
+        else
+            escaped += *c;
+    }
+    return escaped;
+}
+
+void print_tree(HWND window, int depth)
+{
+    for (; window; window = GetWindow(window, GW_HWNDNEXT)) {
+        HWND parent = GetAncestor(window, GA_PARENT);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        std::printf("%*sclass=\"%s\" text=\"%s\" visible=%d parent=\"%s\" process=%lu\n", depth * 2, "",
+            class_of(window).c_str(), text_of(window).c_str(), IsWindowVisible(window) ? 1 : 0,
+            parent == GetDesktopWindow() ? "desktop" : class_of(parent).c_str(), static_cast<unsigned long>(process));
+        print_tree(GetWindow(window, GW_CHILD), depth + 1);
+    }
+}
+
+}
+
+int main()
+{
+    print_tree(GetWindow(GetDesktopWindow(), GW_CHILD), 0);
+    std::fflush(stdout);
+    return 0;
+}

@@ -110,7 +110,7 @@ TEST_F(Expectations, ASendToAHungWindowCountsAsAFreezeOfKelmor)
     EXPECT_EQ(outcome(hung + "expect kelmor freezes 0\n"), "");
     std::string quit_while_hung = hung + "quit\n";
     EXPECT_EQ(outcome(quit_while_hung + "expect kelmor freezes 0\n").rfind(
-                  "s.scn:8: expect: kelmor: expected freezes 0, found 10: WM_STYLECHANGING to 66736 (C:\\Apps\\w.exe) at 6520 ms;", 0),
+                  "s.scn:8: expect: kelmor: expected freezes 0, found 10: WM_STYLECHANGING to 66800 (C:\\Apps\\w.exe) at 6520 ms;", 0),
         0u);
     // The count stays once the window answers again and Kelmor has ended.
     EXPECT_EQ(outcome(quit_while_hung + "hang w off\nwait 100\nexpect kelmor freezes 10\nexpect w top-level\n"), "");

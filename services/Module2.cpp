@@ -94,5 +94,8 @@ void SetDesktopViewStyle(long Style)
     STYLESTRUCT change {};
     change.styleOld = static_cast<DWORD>(old_style);
     change.styleNew = static_cast<DWORD>((old_style & ~view_bits) | Style);
-    SendMessageA(list_view, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&change));
+    // The list view belongs to the shell: a shell that does not answer must not stop the program.
+    constexpr UINT answer_limit_ms = 1000;
+    SendMessageTimeoutA(list_view, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&change),
+        SMTO_BLOCK | SMTO_ABORTIFHUNG, answer_limit_ms, nullptr);
 }

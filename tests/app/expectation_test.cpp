@@ -109,9 +109,9 @@ TEST_F(Expectations, ASendToAHungWindowCountsAsAFreezeOfKelmor)
     std::string hung = std::string("start Kelmor\nwait 20\n") + open_plain + "wait 500\nhang w on\nwait 6000\n";
     EXPECT_EQ(outcome(hung + "expect kelmor freezes 0\n"), "");
     std::string quit_while_hung = hung + "quit\n";
-    EXPECT_EQ(outcome(quit_while_hung + "expect kelmor freezes 0\n").rfind(
-                  "s.scn:8: expect: kelmor: expected freezes 0, found 10: WM_STYLECHANGING to 66800 (C:\\Apps\\w.exe) at 6520 ms;", 0),
-        0u);
+    std::string failure = outcome(quit_while_hung + "expect kelmor freezes 0\n");
+    EXPECT_EQ(failure.rfind("s.scn:8: expect: kelmor: expected freezes 0, found 10: WM_STYLECHANGING to ", 0), 0u) << failure;
+    EXPECT_NE(failure.find(" (C:\\Apps\\w.exe) at 6520 ms;"), std::string::npos) << failure;
     // The count stays once the window answers again and Kelmor has ended.
     EXPECT_EQ(outcome(quit_while_hung + "hang w off\nwait 100\nexpect kelmor freezes 10\nexpect w top-level\n"), "");
     EXPECT_EQ(outcome(quit_while_hung + "dump d.json\n"), "");

@@ -103,6 +103,15 @@ TEST_F(ServicesTest, ViewStyleSwitchesTheViewAndLeavesTheStoredStyle)
     }
 }
 
+TEST_F(ServicesTest, ViewStyleNeverWaitsForAShellThatDoesNotAnswer)
+{
+    sim::driver::set_hung(sim::driver::shell_process(), true);
+    sim::driver::run_for(6000);
+    run([&] { SetDesktopViewStyle(3); });
+    EXPECT_TRUE(sim::driver::freezes().empty());
+    sim::driver::set_hung(sim::driver::shell_process(), false);
+}
+
 TEST_F(ServicesTest, ViewStyleKeepsEveryOtherStyleBit)
 {
     // The list view's procedure is wrapped to see the exact styles it is told about.

@@ -143,7 +143,21 @@ HDC create_memory_dc()
 
 HDC create_window_dc(HWND window, bool whole_window)
 {
-    return add_dc(DeviceContext::Kind::Window, window, whole_window);
+    if (whole_window || !has_own_dc(window))
+        return add_dc(DeviceContext::Kind::Window, window, whole_window);
+    Window* owner = find_window(window);
+    if (!owner->own_dc)
+        owner->own_dc = add_dc(DeviceContext::Kind::Window, window, false);
+    return owner->own_dc;
+}
+
+void release_own_dc(HWND hwnd)
+{
+    Window* window = find_window(hwnd);
+    if (!window || !window->own_dc)
+        return;
+    remove_counted_object(window->own_dc);
+    window->own_dc = nullptr;
 }
 
 HDC create_screen_dc()
@@ -156,6 +170,9 @@ bool release_window_dc(HDC handle)
     auto* dc = find_dc(handle);
     if (!dc || dc->is_memory())
         return false;
+    Window* window = find_window(dc->window);
+    if (window && window->own_dc == handle)
+        return true;
     remove_counted_object(handle);
     return true;
 }

@@ -6,6 +6,8 @@
 
 #include <map>
 #include <unordered_map>
+#include <deque>
+#include <vector>
 #include <unordered_set>
 
 namespace sim {
@@ -17,9 +19,14 @@ struct Holder {
     Holding holding = Holding::GdiObject;
 };
 
+// How many freed handles are remembered for telling a second free: a double free follows its first
+// soon, and an unbounded memory would grow with every object a long run makes.
+constexpr size_t remembered_frees = 16384;
+
 struct Ledger {
     std::unordered_map<uintptr_t, Holder> holders;
     std::unordered_set<uintptr_t> freed;
+    std::deque<uintptr_t> freed_in_order;
     std::map<uint32_t, GdiAccount> accounts;
     std::map<uintptr_t, uint32_t> gdiplus_tokens;
 };
@@ -71,7 +78,26 @@ void remove_counted_object(uintptr_t handle)
         return;
     count(found->second, -1);
     ledger().holders.erase(found);
-    ledger().freed.insert(handle);
+    if (!ledger().freed.insert(handle).second)
+        return;
+    ledger().freed_in_order.push_back(handle);
+    if (ledger().freed_in_order.size() > remembered_frees) {
+        ledger().freed.erase(ledger().freed_in_order.front());
+        ledger().freed_in_order.pop_front();
+    }
+}
+
+void release_objects_of(uint32_t process_id)
+{
+    std::vector<uintptr_t> held;
+    for (auto& [handle, holder] : ledger().holders) {
+        if (holder.process_id == process_id)
+            held.push_back(handle);
+    }
+    for (uintptr_t handle : held) {
+        handles().remove(handle);
+        ledger().holders.erase(handle);
+    }
 }
 
 void note_failed_delete(uintptr_t handle)

@@ -38,6 +38,10 @@ void note_failed_delete(Handle handle)
     note_failed_delete(reinterpret_cast<uintptr_t>(handle));
 }
 
+// A process that ends gives every object it still holds back to the system. Its account keeps the
+// counts it had at its end, so that a leak shows also after the end.
+void release_objects_of(uint32_t process_id);
+
 // GDI+ start-ups, by their token.
 void note_gdiplus_startup(uintptr_t token);
 // False for a token that names no start-up still running.

@@ -13,8 +13,10 @@ namespace sim {
 HDC create_window_dc(HWND, bool whole_window);
 // A DC that reads the screen without layered windows, for GetDC(NULL) and the desktop window.
 HDC create_screen_dc();
-// Ends a DC made by one of the two above; false for any other handle.
+// Ends a DC made by one of the two above; false for any other handle. A window's own DC stays.
 bool release_window_dc(HDC);
+// Frees the window's own DC, as its destruction does.
+void release_own_dc(HWND);
 
 // The bitmap selected into a memory DC; null for other DCs.
 const Bitmap* dc_bitmap(HDC);

@@ -1,6 +1,7 @@
 #include "platform/sim/user/process_table.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -106,6 +107,7 @@ void end_process(uint32_t process_id)
     it->second.is_alive = false;
     it->second.is_hung = false;
     close_process_handles(process_id);
+    release_objects_of(process_id);
 }
 
 uint32_t current_process_id()

@@ -70,6 +70,9 @@ struct Window : Object {
     HICON small_icon = nullptr;
     HICON big_icon = nullptr;
     std::shared_ptr<Bitmap> surface = std::make_shared<Bitmap>(0, 0);
+    // The client DC of a window whose class gives each window one of its own: made at its first
+    // GetDC, returned by every later one, freed with the window.
+    HDC own_dc = nullptr;
     // In window coordinates.
     std::optional<Region> region;
     LayeredState layered;

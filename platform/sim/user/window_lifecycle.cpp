@@ -1,6 +1,7 @@
 #include "platform/sim/user/window_lifecycle.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/gdi/gdi_link.h"
 #include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/activation.h"
 #include "platform/sim/user/freezes.h"
@@ -320,6 +321,7 @@ bool destroy_window(HWND hwnd)
     forget_input_for(hwnd);
     kill_window_timers(hwnd);
     drop_window_messages(hwnd);
+    release_own_dc(hwnd);
     unlink_from_parent(*window);
     handles().remove(hwnd);
     return true;

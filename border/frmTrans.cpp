@@ -54,10 +54,15 @@ void frmTrans::set_designer_values()
     BackColor(0xFFFF00);
     Move(0, 0, 9030, 7170);
 
+    // The form keeps its outline through repaints.
+    AutoRedraw(true);
+
     Picture1.BorderStyle(0);
+    Picture1.AutoRedraw(true);
     Picture1.Move(30, 30, 8970, CaptionHeight);
     Picture17.BorderStyle(0);
     Picture17.BackColor(0xE0E0E0);
+    Picture17.AutoRedraw(true);
     Picture17.Move(120, 30, 255, 255);
     Label1.FontName("Segoe UI");
     Label1.FontSize(9);
@@ -70,6 +75,10 @@ void frmTrans::set_designer_values()
     Label7.BackStyle(0);
     Label7.AutoSize(true);
     Label7.Visible(false);
+    for (auto& zone : Label4) {
+        zone->BackStyle(0);
+        zone->Caption(std::string(1, "_^X"[zone->Index()]));
+    }
 
     for (auto* piece : { &Picture4, &Picture6, &Picture8, &Picture10 })
         piece->BorderStyle(0);
@@ -77,28 +86,54 @@ void frmTrans::set_designer_values()
     Picture6.Move(8935, 405, EdgeThickness, 6670);
     Picture8.Move(30, 7075, 8970, EdgeThickness);
     Picture10.Move(110, 420, 8825, 6640);
+    Shape1.BorderColor(White);
+    Shape1.Move(95, 405, 8855, 6670);
+
+    for (auto* buffer : { &Picture2, &Picture5, &Picture7, &Picture9, &Picture15 }) {
+        buffer->BorderStyle(0);
+        buffer->AutoRedraw(true);
+        buffer->Visible(false);
+    }
+    Picture15.AutoSize(true);
 
     Picture3.Visible(false);
     Picture3.AutoRedraw(true);
     Picture3.AutoSize(true);
 
-    for (auto& button : Picture11) {
-        button->BorderStyle(0);
-        button->Visible(false);
-        button->Picture(designer_bitmap("frmTrans.Picture11(" + std::to_string(button->Index()) + ")"));
-    }
+    set_designer_pictures();
 
     for (auto* storage : { &Label2, &Label3, &Label5, &Label6 })
         storage->Visible(false);
 
-    for (auto* timer : { &Timer1, &Timer2, &Timer5 }) {
+    for (auto* timer : { &Timer1, &Timer2, &Timer3, &Timer5, &Timer6, &Timer8 }) {
         timer->Enabled(false);
         timer->Interval(1);
     }
 }
 
+void frmTrans::set_designer_pictures()
+{
+    auto load = [](runtime::PictureBox& box, const std::string& name) {
+        box.BorderStyle(0);
+        box.Visible(false);
+        box.Picture(designer_bitmap(name));
+    };
+    auto load_array = [&](runtime::ControlArray<runtime::PictureBox>& boxes, const std::string& name) {
+        for (auto& box : boxes) {
+            box->AutoSize(true);
+            load(*box, "frmTrans." + name + "(" + std::to_string(box->Index()) + ")");
+        }
+    };
+    load_array(Picture11, "Picture11");
+    for (auto* images : { &Picture12, &Picture13, &Picture14, &Picture16, &Picture18, &Picture20, &Picture21 })
+        load_array(*images, (*images)[0].Name());
+    Picture19.AutoSize(true);
+    load(Picture19, "frmTrans.Picture19");
+}
+
 void frmTrans::wire_events()
 {
+    Picture1.on_mouse_down = [this](int button, int shift, float x, float y) { Picture1_MouseDown(button, shift, x, y); };
     Picture1.on_mouse_move = [this](int button, int shift, float x, float y) { Picture1_MouseMove(button, shift, x, y); };
     Timer1.on_timer = [this] { Timer1_Timer(); };
     Timer2.on_timer = [this] { Timer2_Timer(); };
@@ -113,40 +148,14 @@ void frmTrans::Form_Load()
     for (auto& button : Picture11)
         runtime::skip_on_error([&] { ShapePictureBox(*button); });
     runtime::skip_on_error([&] { Picture3.Picture(runtime::LoadPicture(program().App().Path() + "\\back.tpci")); });
-    // FIXME: the outline arrives with the border's drawing.
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
+    draw_outline();
     if (!globals(program()).ReflectionsOn) {
         for (int i = 0; i < 3; ++i)
             Picture11[i].Visible(m_caption_button_on[i]);
     }
     CheckWinProperties();
     runtime::skip_on_error([&] { Label1.ForeColor(program().form<frmSettings>().Picture3.BackColor()); });
-}
-
-void frmTrans::Form_Resize()
-{
-    if (m_is_maximised || IsSizing)
-        return;
-    // FIXME: the caption buttons, the frame line, the capture and the glass render pass arrive
-    // with the border's drawing; this places the pieces and the host and shapes the window.
-    runtime::skip_on_error([&] {
-        float width = Width();
-        float height = Height();
-        float edge = Picture4.Width();
-        Picture6.Width(edge);
-        Picture1.Move(30, 30, width - 60, Picture1.Height());
-        float caption = Picture1.Height();
-        float side_height = std::max(0.0f, height - caption - edge - 60);
-        Picture4.Move(30, 30 + caption, edge, side_height);
-        Picture6.Move(width - edge - 30, 30 + caption, edge, side_height);
-        Picture8.Move(30, 30 + caption + side_height, width - 60, edge);
-        Picture10.Move(30 + edge + 15, 30 + caption + 15, std::max(0.0f, width - 60 - 2 * edge - 15),
-            std::max(0.0f, side_height - 30));
-        Picture17.Top(caption / 2 - Picture17.Height() / 2);
-        Label1.Top(caption / 2 - Label1.Height() / 2);
-    });
-    runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
-    MoveWindow(target(), 0, 0, pixels_rounded(Picture10.width_twips()), pixels_rounded(Picture10.height_twips()), TRUE);
 }
 
 void frmTrans::Form_QueryUnload(int& Cancel, int UnloadMode)
@@ -214,17 +223,6 @@ void frmTrans::RestoreBorder(HWND& Hwnd)
 void frmTrans::RefreshMe()
 {
     Picture1_MouseMove(7, 0, 0, 0);
-}
-
-void frmTrans::Picture1_MouseMove(int, int, float, float)
-{
-    // FIXME: the glass render pass and the caption buttons' return to rest arrive with the
-    // border's drawing; until then a pass has nothing to draw.
-}
-
-void frmTrans::ShowIcon()
-{
-    // FIXME: the window icon in the caption arrives with the border's drawing.
 }
 
 void frmTrans::SetWinProperties(bool xMinButton, bool xMaxButton, bool xCloseButton)

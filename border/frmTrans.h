@@ -16,18 +16,42 @@ public:
     runtime::Label Label1 { Picture1, "Label1" };
     runtime::TextBox Text2 { Picture1, "Text2" };
     runtime::Label Label7 { Picture1, "Label7" };
+    // Transparent hot zones over the three caption buttons, used while reflections are on.
+    runtime::ControlArray<runtime::Label> Label4 { Picture1, "Label4", 3 };
 
     // The left, right and bottom pieces, and the host of the target.
     runtime::PictureBox Picture4 { *this, "Picture4" };
     runtime::PictureBox Picture6 { *this, "Picture6" };
     runtime::PictureBox Picture8 { *this, "Picture8" };
     runtime::PictureBox Picture10 { *this, "Picture10" };
+    // The white frame line one pixel outside the host.
+    runtime::Shape Shape1 { *this, "Shape1" };
+
+    // Hidden work surfaces: the screen captured under the whole border, and the buffers the left,
+    // right and bottom pieces are composed in.
+    runtime::PictureBox Picture2 { *this, "Picture2" };
+    runtime::PictureBox Picture5 { *this, "Picture5" };
+    runtime::PictureBox Picture7 { *this, "Picture7" };
+    runtime::PictureBox Picture9 { *this, "Picture9" };
+    // Hidden scratch box of the effects; it sizes itself to its picture.
+    runtime::PictureBox Picture15 { *this, "Picture15" };
 
     // The glass texture, hidden.
     runtime::PictureBox Picture3 { *this, "Picture3" };
 
     // The caption buttons: minimise, maximise, close.
     runtime::ControlArray<runtime::PictureBox> Picture11 { *this, "Picture11", 3 };
+    // The buttons' images, hidden: normal, hover and pressed; the restore look of button 1 while
+    // maximised; a lone close button; the normal sets used while maximised and while restored.
+    runtime::ControlArray<runtime::PictureBox> Picture12 { *this, "Picture12", 3 };
+    runtime::ControlArray<runtime::PictureBox> Picture13 { *this, "Picture13", 3 };
+    runtime::ControlArray<runtime::PictureBox> Picture14 { *this, "Picture14", 3 };
+    runtime::ControlArray<runtime::PictureBox> Picture16 { *this, "Picture16", 3 };
+    runtime::ControlArray<runtime::PictureBox> Picture18 { *this, "Picture18", 3 };
+    runtime::ControlArray<runtime::PictureBox> Picture20 { *this, "Picture20", 3 };
+    runtime::ControlArray<runtime::PictureBox> Picture21 { *this, "Picture21", 3 };
+    // The inert maximise button laid over button 1 when the target has no maximise box.
+    runtime::PictureBox Picture19 { *this, "Picture19" };
 
     // Storage: target handle, process id, style and extended style before adoption.
     runtime::Label Label2 { *this, "Label2" };
@@ -38,6 +62,10 @@ public:
     runtime::Timer Timer1 { *this, "Timer1" };
     runtime::Timer Timer2 { *this, "Timer2" };
     runtime::Timer Timer5 { *this, "Timer5" };
+    // Grip follow, pointer leave, live reflection copy.
+    runtime::Timer Timer3 { *this, "Timer3" };
+    runtime::Timer Timer6 { *this, "Timer6" };
+    runtime::Timer Timer8 { *this, "Timer8" };
 
     // The drag delta of the last render pass, and whether a resize grip is held.
     long DeltaX = 0;
@@ -49,8 +77,18 @@ public:
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
 
+    // The rounded three-colour outline of the form; the caption's halo print; the target's icon.
+    void DrawBorder(long Aussen_Color, long Innen_Color, long BiDir_Color);
+    void CopyCaption(int plusLeft, int plusTop, long iColor);
+    void DrawIcon(HDC hdc, HWND Hwnd, int x, int y);
+    HICON GetIcons(HWND Hwnd);
+    void GetIcon(runtime::PictureBox& picture, HWND ihWnd);
     void QuitMe();
     void LoadMe();
+    // Brightness and tint of a piece, and the caption's button strips and address bar.
+    void BrightPicture(runtime::PictureBox& picPicture);
+    void ColorPicture(runtime::PictureBox& picPicture);
+    void DrawReflections();
     void SetMeFree();
     void RestoreBorder(HWND& Hwnd);
     void RefreshMe();
@@ -62,6 +100,8 @@ public:
 
     // The caption's mouse move: the glass render pass for dragging, layout and repaint.
     void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+    // The caption's mouse-down: the reference point of a drag.
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
     // A caption button's click: minimise (0), maximise or restore (1).
     void Picture11_MouseUp(int Index, int Button, int Shift, float X, float Y);
     void Timer1_Timer();
@@ -78,6 +118,7 @@ public:
 
 private:
     void set_designer_values();
+    void set_designer_pictures();
     void wire_events();
     // Gives the target back to the desktop as it is now (shown or hidden) when the border still
     // hosts it, so that no adopted window is destroyed together with its border.
@@ -87,6 +128,51 @@ private:
     void minimise();
     void maximise();
     void restore_from_maximised();
+
+    // Layout.
+    void place_pieces();
+    void place_caption_buttons();
+    void place_caption_contents();
+    bool is_explorer_target();
+    void capture_screen();
+    void render_zero_delta_pass();
+
+    // Outline, halo and icon.
+    HICON ask_for_icon(HWND window, UINT message, WPARAM kind);
+
+    // Render pass.
+    bool is_aberration_on();
+    void scroll_capture(HDC screen);
+    void cut_piece_backgrounds();
+    void hand_caption_to_webcam();
+    void draw_outline();
+
+    // Composition of the pieces.
+    void compose_caption();
+    void blur_and_tint_buffers();
+    void draw_caption_corners();
+    void draw_side_lights();
+    void show_buffers();
+
+    // The caption buttons back at rest after a caption mouse move.
+    void rest_caption_buttons();
+
+    // The drag reference point (twips): the mouse-down point in the caption, or the form's Left
+    // and Top before a pass of the layout.
+    float DragX = 0;
+    float DragY = 0;
+    // The desktop window and its device context while the layout captures the screen.
+    HWND DesktopWnd = nullptr;
+    HDC DesktopDC = nullptr;
+    // The bottom, right or corner grip is held.
+    bool ResizeV = false;
+    bool ResizeH = false;
+    bool ResizeHV = false;
+    // The caption button last hovered, -1 for none.
+    int HoverIndex = -1;
+    // The target let an icon query time out at this tick count.
+    bool m_is_icon_query_paused = false;
+    DWORD m_icon_query_paused_at = 0;
 
     int FadeLevel = 100;
     bool m_is_maximised = false;

@@ -26,6 +26,7 @@ Canvas::~Canvas()
 void Canvas::release_image()
 {
     if (m_image_dc) {
+        m_drawing_tools.detach(m_image_dc);
         if (m_image_dc_previous)
             SelectObject(m_image_dc, m_image_dc_previous);
         DeleteDC(m_image_dc);
@@ -98,9 +99,28 @@ void Canvas::BackColor(long colour)
     invalidate();
 }
 
+void Canvas::FillStyle(int style)
+{
+    if (style != 0 && style != 1)
+        raise(ErrInvalidPropertyValue, "Invalid property value");
+    m_fill_style = style;
+}
+
 HDC Canvas::hDC()
 {
-    return m_is_auto_redraw ? m_image_dc : m_window_dc;
+    HDC dc = m_is_auto_redraw ? m_image_dc : m_window_dc;
+    m_drawing_tools.select_into(dc,
+        DrawingSettings { to_colorref(m_fore_color), m_draw_width, m_fill_style == 0, to_colorref(m_fill_color) });
+    return dc;
+}
+
+void Canvas::release_window_dc()
+{
+    if (!m_window_dc)
+        return;
+    m_drawing_tools.detach(m_window_dc);
+    ReleaseDC(m_window, m_window_dc);
+    m_window_dc = nullptr;
 }
 
 StdPicture Canvas::Image()
@@ -292,14 +312,11 @@ LRESULT Canvas::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
             break;
         fit_image_to_client();
         // The window's drawing surface follows its size; its device context is taken afresh.
-        if (m_window_dc)
-            ReleaseDC(m_window, m_window_dc);
+        release_window_dc();
         m_window_dc = GetDC(m_window);
         break;
     case WM_DESTROY:
-        if (m_window_dc)
-            ReleaseDC(m_window, m_window_dc);
-        m_window_dc = nullptr;
+        release_window_dc();
         break;
     default:
         break;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "runtime/container.h"
+#include "runtime/drawing_tools.h"
 #include "runtime/error.h"
 
 #include <optional>
@@ -39,6 +40,11 @@ public:
     void DrawMode(int mode) { m_draw_mode = mode; }
     int DrawWidth() const { return m_draw_width; }
     void DrawWidth(int width) { m_draw_width = width > 0 ? width : 1; }
+    // 0 solid in FillColor, 1 transparent; what shapes drawn on hDC are filled with.
+    int FillStyle() const { return m_fill_style; }
+    void FillStyle(int style);
+    long FillColor() const { return m_fill_color; }
+    void FillColor(long colour) { m_fill_color = colour; }
     bool FontTransparent() const { return m_is_font_transparent; }
     void FontTransparent(bool transparent) { m_is_font_transparent = transparent; }
     float CurrentX() const { return m_current_x; }
@@ -46,7 +52,8 @@ public:
     void CurrentX(float x) { m_current_x = x; }
     void CurrentY(float y) { m_current_y = y; }
 
-    // Where drawing goes: the persistent image's context while AutoRedraw is True, the window's otherwise.
+    // Where drawing goes: the persistent image's context while AutoRedraw is True, the window's
+    // otherwise. It carries the pen of ForeColor and DrawWidth and the brush of FillStyle and FillColor.
     HDC hDC();
     // The persistent image, a 32-bit DIB section as large as the client area.
     StdPicture Image();
@@ -96,6 +103,7 @@ protected:
 private:
     void release_image();
     void clear_image();
+    void release_window_dc();
 
     HDC m_image_dc = nullptr;
     HBITMAP m_image = nullptr;
@@ -106,6 +114,9 @@ private:
     float m_current_y = 0;
     int m_draw_mode = vbCopyPen;
     int m_draw_width = 1;
+    int m_fill_style = 1;
+    long m_fill_color = 0;
+    DrawingTools m_drawing_tools;
     bool m_is_auto_redraw = false;
     bool m_is_font_transparent = true;
 };

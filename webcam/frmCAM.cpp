@@ -6,6 +6,13 @@ frmCAM::frmCAM(runtime::Program& program)
     ShowInTaskbar(false);
     tmrMain.Enabled(false);
     tmrMain.Interval(1);
+    for (auto* box : { &picDestination, &picSource }) {
+        box->AutoRedraw(true);
+        box->AutoSize(true);
+        box->BackColor(0);
+        box->Move(0, 0, 4845, 3600);
+    }
+    picSource.Visible(false);
 }
 
 void frmCAM::Command2_Click()

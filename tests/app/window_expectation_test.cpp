@@ -64,7 +64,7 @@ TEST(WindowExpectations, ControlsOfFormsAndBorders)
 {
     std::string adopted = started + "open w \"C:\\Apps\\w.exe\" App \"Plain\" 10,20,330,260\nwait 10\n";
     EXPECT_EQ(outcome_of(adopted
-                  + "expect control w:border.Label1 text \"Plain\"\nexpect control w:border.Picture11(1) hidden\n"
+                  + "expect control w:border.Label1 text \"Plain\"\nexpect control w:border.Picture12(1) hidden\n"
                     "expect control w:border.Timer1 enabled\nexpect control w:border.Timer2 disabled\n"
                     "expect control frmSettings.Check2 text \"Enable\"\nexpect control frmSettings.Check12 checked 0\n"
                     "expect control frmSettings.Check12 value 0\nexpect control frmSettings.VScroll1 value -8\n"
@@ -74,8 +74,8 @@ TEST(WindowExpectations, ControlsOfFormsAndBorders)
         "w.scn:5: expect: w:border.Label1: expected text \"Other\", found \"Plain\"");
     EXPECT_EQ(outcome_of(adopted + "expect control w:border.Timer2 enabled\n"),
         "w.scn:5: expect: w:border.Timer2: expected enabled, found disabled");
-    EXPECT_EQ(outcome_of(adopted + "expect control w:border.Picture11(1) visible\n"),
-        "w.scn:5: expect: w:border.Picture11(1): expected visible, found hidden");
+    EXPECT_EQ(outcome_of(adopted + "expect control w:border.Picture12(1) visible\n"),
+        "w.scn:5: expect: w:border.Picture12(1): expected visible, found hidden");
     EXPECT_EQ(outcome_of(adopted + "expect control frmSettings.Check12 checked 1\n"),
         "w.scn:5: expect: frmSettings.Check12: expected checked 1, found 0");
     EXPECT_EQ(outcome_of(adopted + "expect control frmSettings.VScroll1 value 3\n"),

@@ -193,9 +193,11 @@ TEST_F(SystemTest, ExplorerWindowShowsItsAddressInPlaceOfTheTitleWithTheEmulatio
     frmTrans* border = border_of(explorer);
     ASSERT_NE(border, nullptr);
     EXPECT_EQ(border->Text2.Text(), "Me");
-    EXPECT_TRUE(border->Text2.Visible());
+    // The layout shows the address in its label, the text box only while it is edited.
+    EXPECT_TRUE(border->Label7.Visible());
+    EXPECT_FALSE(border->Text2.Visible());
     EXPECT_FALSE(border->Label1.Visible());
-    EXPECT_FLOAT_EQ(border->Text2.Left(), border->Picture17.Left() + border->Picture17.Width() + 120);
+    EXPECT_FLOAT_EQ(border->Label7.Left(), border->Picture17.Left() + border->Picture17.Width() + 120);
 
     frmTrans* other = border_of(plain);
     ASSERT_NE(other, nullptr);

@@ -1,0 +1,96 @@
+// The border's glass: one caption-drag render pass (the composition steps counted once they exist) of a 1280 x 800 border at blur strength 9 over
+// a desktop with 20 windows behind it, and one full layout of that border.
+#include "border/frmTrans.h"
+#include "control/frmGethWnd.h"
+#include "control/start_kelmor.h"
+#include "platform/sim/driver.h"
+#include "services/modGlobal.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+class GlassBench {
+public:
+    GlassBench()
+    {
+        sim::driver::reset();
+        uint32_t process = sim::driver::create_process("C:\\Apps\\behind.exe");
+        for (int i = 0; i < 20; ++i) {
+            sim::driver::AppWindow window;
+            window.title = "Behind " + std::to_string(i);
+            window.rect = { 20 + 40 * i, 10 + 25 * i, 820 + 40 * i, 610 + 25 * i };
+            sim::driver::open_app_window(process, window);
+        }
+        sim::driver::run_program([&] { start_kelmor(*m_program); });
+        sim::driver::AppWindow target;
+        target.title = "Target";
+        target.rect = { 300, 100, 1500, 850 };
+        m_target = sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\target.exe"), target);
+        sim::driver::run_for(200);
+        run([&] {
+            globals(*m_program).BlurAmount = 8;
+            for (runtime::Form* form : m_program->forms()) {
+                if (auto* border = dynamic_cast<frmTrans*>(form))
+                    m_border = border;
+            }
+            m_border->Move(300 * 15, 100 * 15, 1280 * 15, 800 * 15);
+        });
+    }
+    ~GlassBench()
+    {
+        sim::driver::run_program([&] { m_program.reset(); });
+    }
+
+    template<typename Code>
+    void run(Code&& code)
+    {
+        sim::driver::run_program([&] { m_program->dispatch(code); });
+    }
+
+    frmTrans& border() { return *m_border; }
+
+private:
+    std::unique_ptr<runtime::Program> m_program = std::make_unique<runtime::Program>();
+    frmTrans* m_border = nullptr;
+    HWND m_target = nullptr;
+};
+
+void BM_DragPass(benchmark::State& state)
+{
+    GlassBench bench;
+    frmTrans& border = bench.border();
+    bench.run([&] { border.Picture1_MouseDown(runtime::vbLeftButton, 0, 6000, 150); });
+    // Back and forth by 2 pixels, so that every pass scrolls and fetches a strip on both axes.
+    int step = 0;
+    for (auto _ : state) {
+        float offset = (step++ % 2 == 0) ? 30.0f : -30.0f;
+        bench.run([&] { border.Picture1_MouseMove(runtime::vbLeftButton, 0, 6000 + offset, 150 + offset); });
+    }
+    state.counters["border_px"] = static_cast<double>(border.Width() / 15 * border.Height() / 15);
+}
+BENCHMARK(BM_DragPass)->Unit(benchmark::kMillisecond);
+
+// A repaint pass (a setting changed): the same pass without the scroll, the strips and the move.
+void BM_RepaintPass(benchmark::State& state)
+{
+    GlassBench bench;
+    frmTrans& border = bench.border();
+    for (auto _ : state)
+        bench.run([&] { border.RefreshMe(); });
+}
+BENCHMARK(BM_RepaintPass)->Unit(benchmark::kMillisecond);
+
+void BM_Layout(benchmark::State& state)
+{
+    GlassBench bench;
+    frmTrans& border = bench.border();
+    for (auto _ : state)
+        bench.run([&] { border.Form_Resize(); });
+}
+BENCHMARK(BM_Layout)->Unit(benchmark::kMillisecond);
+
+}

@@ -1,7 +1,12 @@
 #include "settings/frmSettings.h"
 
 #include "services/CtlTranz1.h"
+#include "services/modAutostart.h"
 #include "services/modGlobal.h"
+#include "services/Module2.h"
+#include "settings/modBlurWallpaper.h"
+#include "webcam/frmCAM.h"
+#include "webcam/frmFlipImage.h"
 #include "settings/modSaveLoadSettings.h"
 
 #include <algorithm>
@@ -154,6 +159,20 @@ void frmSettings::set_designer_values()
     Label10.Caption("Choose an application you don't want to be changed.");
     Label10.Move(240, 120, 4335, 255);
     List1.Move(240, 480, 4335, 5295);
+    Command6.Caption("Browse...");
+    Command6.Move(3000, 5880, 1575, 375);
+    Command7.Caption("Cancel");
+    Command7.Move(1320, 5880, 1575, 375);
+    Command7.Visible(false);
+    Picture11.BorderStyle(0);
+    Picture11.BackColor(White);
+    Picture11.Move(240, 480, 4335, 5295);
+    Picture11.Visible(false);
+    Drive1.Move(0, 0, 4335, 315);
+    Dir1.Move(0, 360, 2115, 4935);
+    File1.Move(2220, 360, 2115, 4935);
+    File1.Pattern("*.exe");
+    mnuList.Visible(false);
 
     Check9.Caption("Enable Vista style");
     Check9.Move(240, 120, 3495, 255);
@@ -187,6 +206,22 @@ void frmSettings::set_designer_values()
     HScroll6.Max(86);
     HScroll6.Value(45);
     HScroll6.Enabled(false);
+    Label16.Caption("Shows your webcam picture as a live reflection in the glass.");
+    Label16.Move(240, 1560, 3975, 495);
+    Picture10.BorderStyle(0);
+    Picture10.BackColor(White);
+    Picture10.Move(4320, 120, 255, 255);
+    Label18.Caption("VidoVazezodura blends the webcam picture into the borders. It needs a webcam.");
+    Label18.Move(240, 2160, 4335, 735);
+    Label18.Visible(false);
+
+    // The wallpaper renderer's boxes: the whole screen in pixels, the strip in twips.
+    for (runtime::PictureBox* box : { &Picture8, &Picture7 }) {
+        box->BorderStyle(0);
+        box->Visible(false);
+    }
+    Picture8.ScaleMode(runtime::vbPixels);
+    Command4.Visible(false);
 
     Label13.Caption("version 3.0");
     Label13.FontName("Arial");
@@ -205,6 +240,16 @@ void frmSettings::wire_events()
     Check4.on_click = [this] { Check4_Click(); };
     Check5.on_click = [this] { Check5_Click(); };
     Check9.on_click = [this] { Check9_Click(); };
+    Command4.on_click = [this] { Command4_Click(); };
+    Command6.on_click = [this] { Command6_Click(); };
+    Command7.on_click = [this] { Command7_Click(); };
+    Drive1.on_change = [this] { Drive1_Change(); };
+    Dir1.on_change = [this] { Dir1_Change(); };
+    File1.on_dbl_click = [this] { Command6_Click(); };
+    List1.on_mouse_up = [this](int Button, int Shift, float X, float Y) { List1_MouseUp(Button, Shift, X, Y); };
+    RemoveEntry.on_click = [this] { RemoveEntry_Click(); };
+    Picture3.on_click = [this] { Picture3_Click(); };
+    Picture10.on_click = [this] { Picture10_Click(); };
     Check10.on_click = [this] { Check10_Click(); };
     Check11.on_click = [this] { Check11_Click(); };
     Check12.on_click = [this] { Check12_Click(); };
@@ -227,11 +272,9 @@ void frmSettings::wire_events()
 
 void frmSettings::Form_Load()
 {
-    LoadSettings(program());
-    // FIXME: the update check comes here, before the wallpaper is remembered.
-    // The wallpaper to put back at quit; with the blurred taskbar saved on, the load has already
-    // made the generated wallpaper current, and that is what is remembered.
+    // The wallpaper to put back at quit, read before the settings can make the generated one current.
     runtime::skip_on_error([&] { globals(program()).OldWallpaper = GetWallpaperPath(); });
+    LoadSettings(program());
     // FIXME: the menu state and the page layout of the preferences window come here.
 
     // The blur strength and the transparency as the load left them, applied once more.
@@ -318,15 +361,72 @@ void frmSettings::Check5_Click()
     HScroll2.Enabled(is_set);
 }
 
-// FIXME: the taskbar skin (Check9), the desktop icons (Check10), the autostart value (Check11), the
-// blurred-taskbar wallpaper (Check12), the webcam reflection (Check15) and the desktop icon view
-// (Option1) are applied by handlers that are not written yet.
+// FIXME: the taskbar skin behind Check9 is not written yet.
 void frmSettings::Check9_Click() { }
-void frmSettings::Check10_Click() { }
-void frmSettings::Check11_Click() { }
-void frmSettings::Check12_Click() { }
-void frmSettings::Check15_Click() { }
-void frmSettings::Option1_Click(int) { }
+
+void frmSettings::Check10_Click()
+{
+    if (Check10.Value() == runtime::vbChecked)
+        HideDesktopIcons();
+    else
+        ShowDesktopIcons();
+}
+
+void frmSettings::Check11_Click()
+{
+    if (Check11.Value() != runtime::vbChecked) {
+        RemoveAutostart("Kelmor");
+        return;
+    }
+    // Quoted, so that a folder with a space in its name cannot start another program in its place.
+    AddAutostart("Kelmor", "\"" + program().App().Path() + "\\Kelmor 2.exe\"");
+}
+
+void frmSettings::Check12_Click()
+{
+    if (Check12.Value() == runtime::vbChecked) {
+        Command4_Click();
+        return;
+    }
+    RestoreOldWallpaper(program());
+}
+
+void frmSettings::Check15_Click()
+{
+    Globals& g = globals(program());
+    bool is_ticked = Check15.Value() == runtime::vbChecked;
+    g.GlowSuppressed = is_ticked;
+    frmCAM& cam = program().form<frmCAM>();
+    cam.tmrMain.Enabled(is_ticked);
+    for (runtime::Control* control : std::initializer_list<runtime::Control*> { &Label17, &HScroll5, &Label19, &HScroll6 })
+        control->Enabled(is_ticked);
+    if (is_ticked)
+        runtime::skip_on_error([&] { cam.call_by_name("Command1_Click"); });
+    else
+        cam.Command2_Click();
+}
+
+void frmSettings::Option1_Click(int Index)
+{
+    // The list-view view numbers of List, Large Icons, Small Icons and Details.
+    constexpr std::array<long, 4> ViewStyles { 3, 0, 2, 1 };
+    SetDesktopViewStyle(ViewStyles[Index]);
+}
+
+void frmSettings::Picture3_Click()
+{
+    // Cancel leaves CD1's colour as it was, so the swatch keeps its colour.
+    CD1.Color(Picture3.BackColor());
+    runtime::skip_on_error([&] {
+        CD1.ShowColor();
+        Picture3.BackColor(CD1.Color());
+    });
+}
+
+void frmSettings::Picture10_Click()
+{
+    Label18.Visible(!Label18.Visible());
+}
 
 void frmSettings::VScroll1_Change()
 {
@@ -375,12 +475,16 @@ void frmSettings::HScroll2_Change() { }
 void frmSettings::HScroll5_Change()
 {
     Label17.Caption("Transparency: " + std::to_string(HScroll5.Value()));
-    // FIXME: the webcam form's blend slider follows (255 - Value) once the webcam reflection exists.
+    runtime::skip_on_error([&] {
+        program().form<frmCAM>().control_by_name<runtime::Slider>("barAmount").Value(HScroll5.Max() - HScroll5.Value());
+    });
 }
 
 void frmSettings::HScroll6_Change()
 {
     double share = static_cast<double>(HScroll6.Value() - HScroll6.Min()) / (HScroll6.Max() - HScroll6.Min());
     Label19.Caption("Zoom: " + std::to_string(static_cast<int>(runtime::round_half_even(share * 100))) + "%");
-    // FIXME: the frame transform's zoom follows the value once the webcam reflection exists.
+    runtime::skip_on_error([&] {
+        program().form<frmFlipImage>().control_by_name<runtime::ScrollBar>("HScroll4").Value(HScroll6.Value());
+    });
 }

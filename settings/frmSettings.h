@@ -60,9 +60,18 @@ public:
     runtime::PictureBox Picture14 { Picture1[6], "Picture14" };
     runtime::CommandButton Command10 { Picture1[6], "Command10" };
 
-    // Page 7, Exclusions: the executables that never get a border.
+    // Page 7, Exclusions: the executables that never get a border, and the file browser that
+    // adds to them.
     runtime::Label Label10 { Picture1[7], "Label10" };
     runtime::ListBox List1 { Picture1[7], "List1" };
+    runtime::CommandButton Command6 { Picture1[7], "Command6" };
+    runtime::CommandButton Command7 { Picture1[7], "Command7" };
+    runtime::PictureBox Picture11 { Picture1[7], "Picture11" };
+    runtime::DriveListBox Drive1 { Picture11, "Drive1" };
+    runtime::DirListBox Dir1 { Picture11, "Dir1" };
+    runtime::FileListBox File1 { Picture11, "File1" };
+    runtime::Menu mnuList { *this, "mnuList", "List" };
+    runtime::Menu RemoveEntry { mnuList, "RemoveEntry", "Remove entry" };
 
     // Page 8, Change Style.
     runtime::CheckBox Check9 { Picture1[8], "Check9" };
@@ -77,6 +86,17 @@ public:
     runtime::Label Label17 { Picture1[9], "Label17" };
     runtime::HScrollBar HScroll6 { Picture1[9], "HScroll6" };
     runtime::Label Label19 { Picture1[9], "Label19" };
+    runtime::Label Label16 { Picture1[9], "Label16" };
+    runtime::PictureBox Picture10 { Picture1[9], "Picture10" };
+    runtime::Label Label18 { Picture1[9], "Label18" };
+
+    // The caption colour's system dialog.
+    runtime::CommonDialog CD1 { *this, "CD1" };
+
+    // The blurred-taskbar wallpaper's work boxes, never shown, and its renderer's button.
+    runtime::PictureBox Picture8 { *this, "Picture8" };
+    runtime::PictureBox Picture7 { *this, "Picture7" };
+    runtime::CommandButton Command4 { *this, "Command4" };
 
     // The version label; the program's version text is its caption from the 9th character on.
     runtime::Label Label13 { *this, "Label13" };
@@ -87,6 +107,15 @@ public:
     void UpdateWindows();
 
     void Check1_Click();
+    void Command4_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Drive1_Change();
+    void Dir1_Change();
+    void List1_MouseUp(int Button, int Shift, float X, float Y);
+    void RemoveEntry_Click();
+    void Picture3_Click();
+    void Picture10_Click();
     void Check2_Click();
     void Check3_Click();
     void Check4_Click();

@@ -3,6 +3,7 @@
 #include "services/modGlobal.h"
 #include "settings/frmColDialog.h"
 #include "settings/frmSettings.h"
+#include "settings/modReplaceFile.h"
 
 #include <array>
 #include <string_view>
@@ -144,20 +145,15 @@ std::string exclusion_text(Program& program)
     return text;
 }
 
-// Writes the whole file beside the old one and swaps it in only when every byte is written, so
+// Writes the whole file beside the old one and swaps it in only when every byte is on disk, so
 // the old file survives a full disk or a locked folder.
 void replace_file(const std::string& path, const std::string& contents)
 {
-    std::string staging = path + ".new";
-    bool is_written = runtime::skip_on_error([&] {
+    WriteReplacing(path, [&](const std::string& staging) {
         runtime::TextFile file(staging, runtime::OpenMode::Output);
         file.Print(contents);
         file.Close();
     });
-    if (is_written && MoveFileExA(staging.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return;
-    DeleteFileA(staging.c_str());
-    runtime::raise(runtime::ErrPermissionDenied, "Permission denied");
 }
 
 }

@@ -8,6 +8,7 @@
 #include "webcam/frmCAM.h"
 #include "webcam/frmFlipImage.h"
 #include "settings/modSaveLoadSettings.h"
+#include "settings/modUpdateCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -54,6 +55,8 @@ void frmSettings::set_designer_values()
     StartUpPosition(runtime::vbStartUpScreen);
     BackColor(White);
     Move(0, 0, 7125, 7725);
+
+    set_menu_designer_values();
 
     for (auto& page : Picture1) {
         page->BorderStyle(0);
@@ -234,6 +237,7 @@ void frmSettings::set_designer_values()
 
 void frmSettings::wire_events()
 {
+    wire_menu_events();
     Check1.on_click = [this] { Check1_Click(); };
     Check2.on_click = [this] { Check2_Click(); };
     Check3.on_click = [this] { Check3_Click(); };
@@ -275,7 +279,14 @@ void frmSettings::Form_Load()
     // The wallpaper to put back at quit, read before the settings can make the generated one current.
     runtime::skip_on_error([&] { globals(program()).OldWallpaper = GetWallpaperPath(); });
     LoadSettings(program());
-    // FIXME: the menu state and the page layout of the preferences window come here.
+    // The update check: the notice shows when the published version is newer than this one.
+    if (IsNewerVersion(FetchPublishedVersion(Inet1), ProgramVersion(program())))
+        Label12.Visible(true);
+    MenuDown = false;
+    for (auto& page : Picture1) {
+        page->BackColor(BackColor());
+        page->Move(Picture1[0].Left(), Picture1[0].Top());
+    }
 
     // The blur strength and the transparency as the load left them, applied once more.
     Globals& g = globals(program());

@@ -8,6 +8,22 @@ class frmSettings : public runtime::Form {
 public:
     explicit frmSettings(runtime::Program& program);
 
+    // The menu panel on the left: its items, the highlight bar over the item under the pointer,
+    // and the scratch box the highlight is rendered in.
+    runtime::PictureBox Picture4 { *this, "Picture4" };
+    runtime::ControlArray<runtime::Label> Label1 { Picture4, "Label1", 12 };
+    runtime::PictureBox Picture5 { Picture4, "Picture5" };
+    runtime::PictureBox Picture6 { *this, "Picture6" };
+    runtime::LineControl Line1 { *this, "Line1" };
+    runtime::LineControl Line2 { *this, "Line2" };
+    // The page title, and the notice of a newer version.
+    runtime::Label Label2 { *this, "Label2" };
+    runtime::Label Label12 { *this, "Label12" };
+    // The update page and the control that fetches from the update server.
+    runtime::RichTextBox RTF1 { *this, "RTF1" };
+    runtime::Inet Inet1 { *this, "Inet1" };
+    runtime::CommandButton Command1 { *this, "Command1" };
+
     // The pages of the window; each control below sits on its page.
     runtime::ControlArray<runtime::PictureBox> Picture1 { *this, "Picture1", 10 };
 
@@ -102,6 +118,16 @@ public:
     runtime::Label Label13 { *this, "Label13" };
 
     void Form_Load() override;
+    // The close box acts as Close: the window is saved and hidden, never unloaded.
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture4_MouseMove(int Button, int Shift, float X, float Y);
+    void Label1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Picture5_MouseDown(int Button, int Shift, float X, float Y);
+    void Command1_Click();
+    void Label12_Click();
+    void Label12_MouseMove(int Button, int Shift, float X, float Y);
 
     // Repaints every border window and gives it the current transparency.
     void UpdateWindows();
@@ -135,9 +161,19 @@ public:
     void HScroll5_Change();
     void HScroll6_Change();
 
+    // The menu item last under the pointer, and whether an item was clicked (the pressed light).
+    int MenuIndex = 0;
+    bool MenuDown = false;
+
 private:
     void set_designer_values();
+    void set_menu_designer_values();
     void wire_events();
+    void wire_menu_events();
+    // Where the highlight bar stands over an item, in the panel's pixels.
+    float highlight_top(int Index);
+    // Saves the settings and hides the window, as every Close does.
+    void close_window();
 
     long SavedDeltaX = 0;
     long SavedDeltaY = 0;

@@ -5,6 +5,7 @@
 #include "services/modGlobal.h"
 #include "services/modTaskbar.h"
 #include "services/modWallpaper.h"
+#include "settings/modBlurPasses.h"
 #include "settings/modBlurWallpaper.h"
 #include "settings/modReplaceFile.h"
 
@@ -48,16 +49,13 @@ void frmSettings::Command4_Click()
         Picture7.Refresh();
     });
     if (has_strip && strip_height > 0) {
-        HDC strip_dc = Picture7.hDC();
-        HBITMAP strip = Picture7.Image().bitmap();
         // Without the effects library each call fails and the strip is only moved down.
-        for (int pass = 0; pass < BlurPasses; ++pass) {
-            runtime::skip_on_error([&] {
-                LONG reserved = 0;
-                FoxBlur(strip_dc, strip, strip_dc, strip, reserved, 0, 0);
-            });
-        }
-        runtime::skip_on_error([&] { FoxBrightness(strip_dc, strip, strip_dc, strip, StripBrightness, 0, 0); });
+        BlurInPlace(Picture7, BlurPasses);
+        runtime::skip_on_error([&] {
+            HDC strip_dc = Picture7.hDC();
+            HBITMAP strip = Picture7.Image().bitmap();
+            FoxBrightness(strip_dc, strip, strip_dc, strip, StripBrightness, 0, 0);
+        });
         runtime::skip_on_error([&] {
             Picture8.PaintPicture(Picture7.Image(), 0, Picture8.ScaleHeight() - strip_height + StripDrop);
         });

@@ -42,12 +42,6 @@ constexpr StoredSetting stored_colour(std::string_view key)
         } };
 }
 
-// The program's version text: the version label's caption from its 9th character on.
-std::string version_text(Program& program)
-{
-    const std::string& caption = program.form<frmSettings>().Label13.Caption();
-    return caption.size() > 8 ? caption.substr(8) : std::string();
-}
 
 // The lines of "\data.dat" in the order they are written. "DESKTOPSTYLE" follows them.
 const std::array<StoredSetting, 29> StoredSettings {
@@ -80,7 +74,7 @@ const std::array<StoredSetting, 29> StoredSettings {
     stored_colour<&frmSettings::Picture12>("OUTB_COL"),
     stored_colour<&frmSettings::Picture13>("INB_COL"),
     stored_colour<&frmSettings::Picture14>("BIDIR_COL"),
-    StoredSetting { "VERSION", version_text, nullptr },
+    StoredSetting { "VERSION", ProgramVersion, nullptr },
 };
 
 constexpr std::string_view DesktopStyleKey = "DESKTOPSTYLE";
@@ -158,13 +152,19 @@ void replace_file(const std::string& path, const std::string& contents)
 
 }
 
+std::string ProgramVersion(runtime::Program& program)
+{
+    const std::string& caption = program.form<frmSettings>().Label13.Caption();
+    return caption.size() > 8 ? caption.substr(8) : std::string();
+}
+
 void LoadSettings(runtime::Program& program)
 {
     std::string folder = program.App().Path();
     runtime::skip_on_error([&] {
         read_settings_file(program, folder + "\\data.dat");
         read_exclusion_list(program, folder + "\\exlst.dat");
-        globals(program).VersionString = version_text(program);
+        globals(program).VersionString = ProgramVersion(program);
     });
 }
 

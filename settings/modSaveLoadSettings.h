@@ -4,6 +4,9 @@
 
 #include "runtime/program.h"
 
+// The program's version text: the version label's caption from its 9th character on.
+std::string ProgramVersion(runtime::Program& program);
+
 // Reads both files into the settings controls; each value that differs runs its control's
 // handler. Stops at the first failure (no file, a line without ":", a refused value) and then
 // leaves the exclusion list and the version text alone.

@@ -1,5 +1,6 @@
 #include "settings/frmSettings.h"
 
+#include "platform/win32.h"
 #include "services/CtlTranz1.h"
 #include "services/modAutostart.h"
 #include "services/modGlobal.h"
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr long White = 16777215;
+constexpr float TwipsPerPixel = 15;
 
 // The program's own singleton windows; every other loaded window is a border window.
 constexpr std::array<std::string_view, 11> NonBorderForms { "frmSettings", "frmGethWnd", "FrmSplash", "Form1",
@@ -54,7 +56,10 @@ void frmSettings::set_designer_values()
     BorderStyle(runtime::vbFixedSingle);
     StartUpPosition(runtime::vbStartUpScreen);
     BackColor(White);
-    Move(0, 0, 7125, 7725);
+    // The client area is 7125 x 7725 twips (475 x 515 pixels); the frame and caption come on top.
+    float frame_width = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) * TwipsPerPixel;
+    float frame_height = (2 * GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION)) * TwipsPerPixel;
+    Move(0, 0, 7125 + frame_width, 7725 + frame_height);
 
     set_menu_designer_values();
 

@@ -106,7 +106,7 @@ void frmSettings::set_menu_designer_values()
     Label12.ForeColor(0xFF0000);
     Label12.BackStyle(0);
     Label12.Alignment(runtime::vbRightJustify);
-    Label12.Move(5160, 330, 1815, 255);
+    Label12.Move(4440, 330, 2535, 255);
     Label12.MouseIcon(designer_picture("frmSettings.Label12.MouseIcon"));
     Label12.MousePointer(99);
     Label12.Visible(false);

@@ -118,6 +118,8 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return quit_program();
     if (command.name == "close-kelmor")
         return close_controller();
+    if (command.name == "preferences")
+        return show_preferences();
     if (command.name == "end-task")
         return end_task();
     if (command.name == "logoff")

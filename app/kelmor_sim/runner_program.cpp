@@ -8,6 +8,7 @@
 #include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/user/process_table.h"
+#include "settings/frmSettings.h"
 #include "runtime/form.h"
 #include "runtime/program.h"
 
@@ -87,6 +88,16 @@ std::optional<std::string> Runner::quit_program()
         return "Kelmor is not running";
     // FIXME: choose the tray menu's quit item once the tray menu exists; its handler is this one.
     sim::driver::run_program([&] { m_program->dispatch([&] { m_program->form<frmGethWnd>().Command7_Click(); }); });
+    sim::driver::pump();
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::show_preferences()
+{
+    if (!is_program_running() || !m_program->is_loaded<frmSettings>())
+        return "Kelmor is not running";
+    // FIXME: choose the tray menu's "Preferences" item once the tray menu exists.
+    sim::driver::run_program([&] { m_program->dispatch([&] { m_program->form<frmSettings>().Show(); }); });
     sim::driver::pump();
     return std::nullopt;
 }

@@ -2,6 +2,8 @@
 // and a pop-up item that removes one. The file "\exlst.dat" changes only when the settings are saved.
 #include "settings/frmSettings.h"
 
+#include "settings/modSaveLoadSettings.h"
+
 void frmSettings::Command6_Click()
 {
     if (!Picture11.Visible()) {
@@ -12,8 +14,10 @@ void frmSettings::Command6_Click()
     }
     Command7_Click();
     std::string chosen = File1.FileName();
-    if (!chosen.empty())
-        List1.AddItem(chosen);
+    if (chosen.empty())
+        return;
+    List1.AddItem(chosen);
+    NoteExclusionListEdited(program());
 }
 
 void frmSettings::Command7_Click()
@@ -41,6 +45,8 @@ void frmSettings::List1_MouseUp(int Button, int, float, float)
 
 void frmSettings::RemoveEntry_Click()
 {
-    if (List1.ListIndex() >= 0)
-        List1.RemoveItem(List1.ListIndex());
+    if (List1.ListIndex() < 0)
+        return;
+    List1.RemoveItem(List1.ListIndex());
+    NoteExclusionListEdited(program());
 }

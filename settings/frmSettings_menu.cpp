@@ -110,6 +110,9 @@ void frmSettings::set_menu_designer_values()
     Label12.MouseIcon(designer_picture("frmSettings.Label12.MouseIcon"));
     Label12.MousePointer(99);
     Label12.Visible(false);
+    Picture10.Picture(designer_picture("frmSettings.Picture10"));
+    Picture10.MouseIcon(designer_picture("frmSettings.Label12.MouseIcon"));
+    Picture10.MousePointer(99);
 
     RTF1.Move(2280, 600, 4095, 6975);
     RTF1.Visible(false);

@@ -12,6 +12,13 @@ namespace {
 
 using runtime::Program;
 
+// Whether the exclusion list in the settings window stands for "\exlst.dat": the load reached it,
+// or the user edited it.
+struct ExclusionListState {
+    bool is_read = false;
+    bool is_edited = false;
+};
+
 // One line of "\data.dat": how its value is read from the store and how a loaded value is put back.
 // Settings without `apply` are written only.
 struct StoredSetting {
@@ -163,6 +170,7 @@ void LoadSettings(runtime::Program& program)
     std::string folder = program.App().Path();
     runtime::skip_on_error([&] {
         read_settings_file(program, folder + "\\data.dat");
+        program.module<ExclusionListState>().is_read = true;
         read_exclusion_list(program, folder + "\\exlst.dat");
         globals(program).VersionString = ProgramVersion(program);
     });
@@ -171,8 +179,19 @@ void LoadSettings(runtime::Program& program)
 void SaveSettings(runtime::Program& program)
 {
     std::string folder = program.App().Path();
-    runtime::skip_on_error([&] {
+    const ExclusionListState& list = program.module<ExclusionListState>();
+    bool is_saved = runtime::skip_on_error([&] {
         replace_file(folder + "\\data.dat", settings_text(program));
-        replace_file(folder + "\\exlst.dat", exclusion_text(program));
+        // A list the load never reached replaces the file only when the user changed it.
+        std::string exclusions = folder + "\\exlst.dat";
+        if (list.is_read || list.is_edited || !FileExists(exclusions))
+            replace_file(exclusions, exclusion_text(program));
     });
+    if (!is_saved)
+        runtime::MsgBox("The settings could not be saved in " + folder + ".", runtime::vbExclamation, "Kelmor");
+}
+
+void NoteExclusionListEdited(runtime::Program& program)
+{
+    program.module<ExclusionListState>().is_edited = true;
 }

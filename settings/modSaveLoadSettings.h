@@ -13,5 +13,10 @@ std::string ProgramVersion(runtime::Program& program);
 void LoadSettings(runtime::Program& program);
 
 // Writes both files from the settings controls. Each file is written in full beside the old one
-// and then replaces it, so a save that fails leaves the previous file as it was.
+// and then replaces it, so a save that fails leaves the previous file as it was; the user is told
+// once, naming the folder. When the load stopped before the exclusion list, "\exlst.dat" is
+// written only after the list was edited, so that the list on disk is never emptied.
 void SaveSettings(runtime::Program& program);
+
+// Notes that the user changed the exclusion list.
+void NoteExclusionListEdited(runtime::Program& program);

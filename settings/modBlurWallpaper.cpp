@@ -5,11 +5,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace {
 
-bool is_same_path(const std::string& a, const std::string& b)
+// Paths compare as Windows compares them: without regard to case, up to a closing NUL that a
+// registry text may carry.
+bool is_same_path(std::string_view a, std::string_view b)
 {
+    a = a.substr(0, a.find('\0'));
+    b = b.substr(0, b.find('\0'));
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
         return std::tolower(x) == std::tolower(y);
     });

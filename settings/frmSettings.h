@@ -4,6 +4,9 @@
 
 #include "runtime/forms.h"
 
+#include <optional>
+#include <string>
+
 class frmSettings : public runtime::Form {
 public:
     explicit frmSettings(runtime::Program& program);
@@ -132,6 +135,13 @@ public:
     // Repaints every border window and gives it the current transparency.
     void UpdateWindows();
 
+    // Opens the colour picker, created afresh, for the swatch iColorIndex names with the colour in
+    // ColorR, ColorG and ColorB, under the caption given.
+    void ShowColDialog(int iColorIndex, std::optional<std::string> cCaption = {});
+    // The colour swatch a ColorIndex names: 0 border, 1 caption, 2 caption halo, 3 outer border
+    // line, 4 inner border line, 5 bidirectional light; none for any other index.
+    runtime::PictureBox* colour_swatch(int ColorIndex);
+
     void Check1_Click();
     void Command4_Click();
     void Command6_Click();
@@ -160,6 +170,14 @@ public:
     void HScroll2_Change();
     void HScroll5_Change();
     void HScroll6_Change();
+    // The "Choose color..." buttons of the six swatches, and the border swatch itself.
+    void Command2_Click();
+    void Command3_Click();
+    void Command5_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Picture2_Click();
 
     // The menu item last under the pointer, and whether an item was clicked (the pressed light).
     int MenuIndex = 0;
@@ -174,6 +192,10 @@ private:
     float highlight_top(int Index);
     // Saves the settings and hides the window, as every Close does.
     void close_window();
+    // Hands a colour to the picker as ColorR, ColorG and ColorB.
+    void SplitColor(const long& c);
+    // Opens the picker for one swatch with that swatch's colour.
+    void choose_colour(int iColorIndex);
 
     long SavedDeltaX = 0;
     long SavedDeltaY = 0;

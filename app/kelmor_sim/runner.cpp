@@ -118,8 +118,6 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return quit_program();
     if (command.name == "close-kelmor")
         return close_controller();
-    if (command.name == "preferences")
-        return show_preferences();
     if (command.name == "press")
         return press_control(*parse_control_path(command.arguments[0]));
     if (command.name == "end-task")

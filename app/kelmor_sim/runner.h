@@ -52,7 +52,6 @@ private:
     std::optional<std::string> start_second_instance();
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
-    std::optional<std::string> show_preferences();
     std::optional<std::string> press_control(const ControlPath& path);
     std::optional<std::string> end_task();
     std::optional<std::string> log_off();

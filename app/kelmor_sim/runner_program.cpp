@@ -9,7 +9,6 @@
 #include "platform/sim/driver.h"
 #include "platform/sim/shell/notification_area.h"
 #include "platform/sim/user/process_table.h"
-#include "settings/frmSettings.h"
 #include "runtime/form.h"
 #include "runtime/program.h"
 
@@ -100,16 +99,6 @@ std::optional<std::string> Runner::quit_program()
         sim::driver::clear_modal_answers();
         return "the icon's menu did not open";
     }
-    return std::nullopt;
-}
-
-std::optional<std::string> Runner::show_preferences()
-{
-    if (!is_program_running() || !m_program->is_loaded<frmSettings>())
-        return "Kelmor is not running";
-    // FIXME: choose the tray menu's "Preferences" item once the tray menu exists.
-    sim::driver::run_program([&] { m_program->dispatch([&] { m_program->form<frmSettings>().Show(); }); });
-    sim::driver::pump();
     return std::nullopt;
 }
 

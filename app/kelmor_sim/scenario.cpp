@@ -59,7 +59,6 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "picture", { 4, 4 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
-        { "preferences", { 0, 0 } },
         { "press", { 1, 1 } },
         { "end-task", { 0, 0 } },
         { "logoff", { 0, 0 } },

@@ -94,11 +94,14 @@ void frmSettings::set_designer_values()
     scrSaturation.Value(100);
     labSaturation.Caption("10");
     labSaturation.Move(3600, 600, 735, 255);
-    scrBrightness.Move(240, 1080, 3255, 255);
+    Frame2.Caption("Brightness");
+    Frame2.BackColor(White);
+    Frame2.Move(120, 960, 4575, 615);
+    scrBrightness.Move(120, 240, 3255, 255);
     scrBrightness.Min(-2550);
     scrBrightness.Max(2550);
     labBrightness.Caption("255");
-    labBrightness.Move(3600, 1080, 735, 255);
+    labBrightness.Move(3480, 240, 735, 255);
     Picture3.BackColor(0);
     Picture3.Move(240, 1680, 495, 495);
     Command3.Caption("Choose color...");
@@ -108,12 +111,18 @@ void frmSettings::set_designer_values()
     Command5.Caption("Choose color...");
     Command5.Move(960, 2580, 1575, 375);
     Check3.Caption("Enable Bordercolor");
-    Check3.Move(240, 3360, 2295, 255);
+    Frame3.Caption("Bordercolor");
+    Frame3.BackColor(White);
+    Frame3.Move(120, 3120, 4575, 1215);
+    Check3.Move(120, 240, 2295, 255);
     Picture2.BackColor(White);
-    Picture2.Move(240, 3720, 495, 495);
+    Picture2.Move(120, 600, 495, 495);
     Picture2.Enabled(false);
     Command2.Caption("Choose color...");
-    Command2.Move(960, 3780, 1575, 375);
+    Command2.Move(840, 660, 1575, 375);
+    Label15.Caption("More options only available for non-reflecting border. Turn off RealityColor/reflections.");
+    Label15.Move(120, 960, 4575, 615);
+    Label15.Visible(false);
     Command2.Enabled(false);
 
     Check1.Caption("Enable RealityColor/reflections");

@@ -41,15 +41,19 @@ public:
     runtime::Label labHue { Picture1[1], "labHue" };
     runtime::HScrollBar scrSaturation { Picture1[1], "scrSaturation" };
     runtime::Label labSaturation { Picture1[1], "labSaturation" };
-    runtime::HScrollBar scrBrightness { Picture1[1], "scrBrightness" };
-    runtime::Label labBrightness { Picture1[1], "labBrightness" };
+    runtime::Frame Frame2 { Picture1[1], "Frame2" };
+    runtime::HScrollBar scrBrightness { Frame2, "scrBrightness" };
+    runtime::Label labBrightness { Frame2, "labBrightness" };
     runtime::PictureBox Picture3 { Picture1[1], "Picture3" };
     runtime::CommandButton Command3 { Picture1[1], "Command3" };
     runtime::PictureBox Picture9 { Picture1[1], "Picture9" };
     runtime::CommandButton Command5 { Picture1[1], "Command5" };
-    runtime::CheckBox Check3 { Picture1[1], "Check3" };
-    runtime::PictureBox Picture2 { Picture1[1], "Picture2" };
-    runtime::CommandButton Command2 { Picture1[1], "Command2" };
+    runtime::Frame Frame3 { Picture1[1], "Frame3" };
+    runtime::CheckBox Check3 { Frame3, "Check3" };
+    runtime::PictureBox Picture2 { Frame3, "Picture2" };
+    runtime::CommandButton Command2 { Frame3, "Command2" };
+    // Shown instead of the two frames while reflections are on.
+    runtime::Label Label15 { Picture1[1], "Label15" };
 
     // Page 2, Reflections.
     runtime::CheckBox Check1 { Picture1[2], "Check1" };

@@ -17,6 +17,7 @@ namespace {
 constexpr long White = 16777215;
 constexpr int CloseItem = 10;
 constexpr int UpdateItem = 11;
+constexpr int ColorsItem = 1;
 constexpr int ControlboxItem = 5;
 constexpr int GlowBlurPasses = 11;
 // The glow is the caption printed along a short diagonal, from -20 to 20 twips.
@@ -222,6 +223,13 @@ void frmSettings::Picture5_MouseDown(int Button, int, float, float)
         if (RTF1.Text().empty())
             RTF1.TextRTF(FetchReleaseNotes(Inet1));
         return;
+    }
+    // The brightness and border colour frames apply only to a border without reflections.
+    bool has_reflections = Check1.Value() == runtime::vbChecked;
+    if (MenuIndex == ColorsItem || !has_reflections) {
+        Frame2.Visible(!has_reflections);
+        Frame3.Visible(!has_reflections);
+        Label15.Visible(has_reflections);
     }
     Picture1[MenuIndex].Visible(true);
 }

@@ -1,6 +1,7 @@
 // The settings window's own handlers: the version comparison of the update check, the live
 // desktop and autostart settings, the info toggle and the exclusion editor.
 #include "settings/modUpdateCheck.h"
+#include "webcam/frmCAM.h"
 #include "tests/settings/settings_fixture.h"
 
 #include "platform/sim/shell/registry_store.h"
@@ -128,6 +129,39 @@ TEST_F(SettingsTest, AListTheLoadNeverReachedSurvivesASaveUnlessEdited)
     });
     save();
     EXPECT_EQ(read_program_file("exlst.dat"), settings.File1.List(0) + "\r\n");
+}
+
+}
+
+namespace {
+
+TEST_F(SettingsTest, EveryCloseSavesHidesAndResumesTheWebcamLoopOnlyWhenTicked)
+{
+    frmSettings& settings = start_settings_window();
+    frmCAM* cam = nullptr;
+    run([&] {
+        cam = &program().form<frmCAM>();
+        settings.Show();
+        cam->tmrMain.Enabled(false);
+        settings.Command1_Click();
+    });
+    EXPECT_FALSE(settings.Visible());
+    EXPECT_FALSE(cam->tmrMain.Enabled());
+    EXPECT_TRUE(read_program_file("data.dat").has_value());
+
+    // The close box acts as Close: the window stays loaded and the timer runs again.
+    write_program_file("data.dat", "");
+    run([&] {
+        settings.Check15.Value(runtime::vbChecked);
+        settings.Show();
+        cam->tmrMain.Enabled(false);
+        EXPECT_FALSE(program().unload(settings, runtime::vbFormControlMenu));
+    });
+    EXPECT_TRUE(program().is_loaded<frmSettings>());
+    EXPECT_FALSE(settings.Visible());
+    EXPECT_TRUE(cam->tmrMain.Enabled());
+    EXPECT_NE(read_program_file("data.dat"), "");
+    EXPECT_TRUE(m_fatal_errors.empty());
 }
 
 }

@@ -14,10 +14,10 @@
 #include "services/modGetModul.h"
 #include "services/modGlobal.h"
 #include "services/modTaskbar.h"
-#include "services/modWallpaper.h"
 #include "settings/frmColDialog.h"
 #include "settings/frmColor.h"
 #include "settings/frmSettings.h"
+#include "settings/modBlurWallpaper.h"
 #include "shellskin/frmStartmenu.h"
 #include "shellskin/frmTaskbar.h"
 #include "webcam/frmCAM.h"
@@ -222,11 +222,9 @@ void frmGethWnd::Command7_Click()
     skip_on_error([&] { runtime::DoEvents(); });
     skip_on_error([&] { ShowDesktopIcons(); });
     skip_on_error([&] { runtime::DoEvents(); });
-    // The generated blurred-taskbar wallpaper gives way to the one set when the settings loaded.
-    skip_on_error([&] {
-        if (FileExists(p.App().Path() + "\\s1.dbg"))
-            SetWallpaper(globals(p).OldWallpaper);
-    });
+    // The generated blurred-taskbar wallpaper gives way to the user's own; one the user chose
+    // during the run stays.
+    skip_on_error([&] { RestoreOldWallpaper(p); });
     skip_on_error([&] { RemoveTrayIcon(p); });
     p.End();
 }

@@ -16,12 +16,17 @@ public:
     // The document at a URL as text; a server that cannot be reached or does not answer in time
     // raises ErrRequestTimedOut.
     std::string OpenURL(const std::string& url);
+    // The same for a document that must be there: an answer whose HTTP status is not a success
+    // (a "404 Not Found" page) raises ErrRequestTimedOut too; at most max_bytes are read.
+    std::string OpenDocument(const std::string& url, size_t max_bytes);
 
 protected:
     bool is_windowed() const override { return false; }
     bool is_hit(POINT) const override { return false; }
 
 private:
+    std::string fetch(const std::string& url, size_t max_bytes, bool needs_success);
+
     long m_timeout_seconds = 60;
 };
 

@@ -23,6 +23,8 @@ bool has_extension(const std::string& path, const char* extension)
     return true;
 }
 
+}
+
 std::wstring wide(const std::string& text)
 {
     int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -33,6 +35,8 @@ std::wstring wide(const std::string& text)
     result.resize(static_cast<size_t>(length - 1));
     return result;
 }
+
+namespace {
 
 // Decodes an image file through GDI+, started for this one call.
 HBITMAP decode_bitmap(const std::string& path)

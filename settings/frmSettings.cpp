@@ -1,10 +1,17 @@
 #include "settings/frmSettings.h"
 
+#include "platform/win32.h"
 #include "services/CtlTranz1.h"
+#include "services/Module2.h"
+#include "services/modAutostart.h"
 #include "services/modGlobal.h"
 #include "settings/Module1.h"
 #include "settings/frmColor.h"
+#include "settings/modBlurWallpaper.h"
 #include "settings/modSaveLoadSettings.h"
+#include "settings/modUpdateCheck.h"
+#include "webcam/frmCAM.h"
+#include "webcam/frmFlipImage.h"
 
 #include <algorithm>
 #include <array>
@@ -13,6 +20,7 @@
 namespace {
 
 constexpr long White = 16777215;
+constexpr float TwipsPerPixel = 15;
 
 // The program's own singleton windows; every other loaded window is a border window.
 constexpr std::array<std::string_view, 11> NonBorderForms { "frmSettings", "frmGethWnd", "FrmSplash", "Form1",
@@ -50,7 +58,12 @@ void frmSettings::set_designer_values()
     BorderStyle(runtime::vbFixedSingle);
     StartUpPosition(runtime::vbStartUpScreen);
     BackColor(White);
-    Move(0, 0, 7125, 7725);
+    // The client area is 7125 x 7725 twips (475 x 515 pixels); the frame and caption come on top.
+    float frame_width = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) * TwipsPerPixel;
+    float frame_height = (2 * GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION)) * TwipsPerPixel;
+    Move(0, 0, 7125 + frame_width, 7725 + frame_height);
+
+    set_menu_designer_values();
 
     for (auto& page : Picture1) {
         page->BorderStyle(0);
@@ -81,11 +94,14 @@ void frmSettings::set_designer_values()
     scrSaturation.Value(100);
     labSaturation.Caption("10");
     labSaturation.Move(3600, 600, 735, 255);
-    scrBrightness.Move(240, 1080, 3255, 255);
+    Frame2.Caption("Brightness");
+    Frame2.BackColor(White);
+    Frame2.Move(120, 960, 4575, 615);
+    scrBrightness.Move(120, 240, 3255, 255);
     scrBrightness.Min(-2550);
     scrBrightness.Max(2550);
     labBrightness.Caption("255");
-    labBrightness.Move(3600, 1080, 735, 255);
+    labBrightness.Move(3480, 240, 735, 255);
     Picture3.BackColor(0);
     Picture3.Move(240, 1680, 495, 495);
     Command3.Caption("Choose color...");
@@ -95,12 +111,18 @@ void frmSettings::set_designer_values()
     Command5.Caption("Choose color...");
     Command5.Move(960, 2580, 1575, 375);
     Check3.Caption("Enable Bordercolor");
-    Check3.Move(240, 3360, 2295, 255);
+    Frame3.Caption("Bordercolor");
+    Frame3.BackColor(White);
+    Frame3.Move(120, 3120, 4575, 1215);
+    Check3.Move(120, 240, 2295, 255);
     Picture2.BackColor(White);
-    Picture2.Move(240, 3720, 495, 495);
+    Picture2.Move(120, 600, 495, 495);
     Picture2.Enabled(false);
     Command2.Caption("Choose color...");
-    Command2.Move(960, 3780, 1575, 375);
+    Command2.Move(840, 660, 1575, 375);
+    Label15.Caption("More options only available for non-reflecting border. Turn off RealityColor/reflections.");
+    Label15.Move(120, 960, 4575, 615);
+    Label15.Visible(false);
     Command2.Enabled(false);
 
     Check1.Caption("Enable RealityColor/reflections");
@@ -156,6 +178,20 @@ void frmSettings::set_designer_values()
     Label10.Caption("Choose an application you don't want to be changed.");
     Label10.Move(240, 120, 4335, 255);
     List1.Move(240, 480, 4335, 5295);
+    Command6.Caption("Browse...");
+    Command6.Move(3000, 5880, 1575, 375);
+    Command7.Caption("Cancel");
+    Command7.Move(1320, 5880, 1575, 375);
+    Command7.Visible(false);
+    Picture11.BorderStyle(0);
+    Picture11.BackColor(White);
+    Picture11.Move(240, 480, 4335, 5295);
+    Picture11.Visible(false);
+    Drive1.Move(0, 0, 4335, 315);
+    Dir1.Move(0, 360, 2115, 4935);
+    File1.Move(2220, 360, 2115, 4935);
+    File1.Pattern("*.exe");
+    mnuList.Visible(false);
 
     Check9.Caption("Enable Vista style");
     Check9.Move(240, 120, 3495, 255);
@@ -189,6 +225,22 @@ void frmSettings::set_designer_values()
     HScroll6.Max(86);
     HScroll6.Value(45);
     HScroll6.Enabled(false);
+    Label16.Caption("Shows your webcam picture as a live reflection in the glass.");
+    Label16.Move(240, 1560, 3975, 495);
+    Picture10.BorderStyle(0);
+    Picture10.BackColor(White);
+    Picture10.Move(4320, 120, 255, 255);
+    Label18.Caption("VidoVazezodura blends the webcam picture into the borders. It needs a webcam.");
+    Label18.Move(240, 2160, 4335, 735);
+    Label18.Visible(false);
+
+    // The wallpaper renderer's boxes: the whole screen in pixels, the strip in twips.
+    for (runtime::PictureBox* box : { &Picture8, &Picture7 }) {
+        box->BorderStyle(0);
+        box->Visible(false);
+    }
+    Picture8.ScaleMode(runtime::vbPixels);
+    Command4.Visible(false);
 
     Label13.Caption("version 3.0");
     Label13.FontName("Arial");
@@ -201,12 +253,23 @@ void frmSettings::set_designer_values()
 
 void frmSettings::wire_events()
 {
+    wire_menu_events();
     Check1.on_click = [this] { Check1_Click(); };
     Check2.on_click = [this] { Check2_Click(); };
     Check3.on_click = [this] { Check3_Click(); };
     Check4.on_click = [this] { Check4_Click(); };
     Check5.on_click = [this] { Check5_Click(); };
     Check9.on_click = [this] { Check9_Click(); };
+    Command4.on_click = [this] { Command4_Click(); };
+    Command6.on_click = [this] { Command6_Click(); };
+    Command7.on_click = [this] { Command7_Click(); };
+    Drive1.on_change = [this] { Drive1_Change(); };
+    Dir1.on_change = [this] { Dir1_Change(); };
+    File1.on_dbl_click = [this] { Command6_Click(); };
+    List1.on_mouse_up = [this](int Button, int Shift, float X, float Y) { List1_MouseUp(Button, Shift, X, Y); };
+    RemoveEntry.on_click = [this] { RemoveEntry_Click(); };
+    Picture3.on_click = [this] { Picture3_Click(); };
+    Picture10.on_click = [this] { Picture10_Click(); };
     Check10.on_click = [this] { Check10_Click(); };
     Check11.on_click = [this] { Check11_Click(); };
     Check12.on_click = [this] { Check12_Click(); };
@@ -236,12 +299,17 @@ void frmSettings::wire_events()
 
 void frmSettings::Form_Load()
 {
-    LoadSettings(program());
-    // FIXME: the update check comes here, before the wallpaper is remembered.
-    // The wallpaper to put back at quit; with the blurred taskbar saved on, the load has already
-    // made the generated wallpaper current, and that is what is remembered.
+    // The wallpaper to put back at quit, read before the settings can make the generated one current.
     runtime::skip_on_error([&] { globals(program()).OldWallpaper = GetWallpaperPath(); });
-    // FIXME: the menu state and the page layout of the preferences window come here.
+    LoadSettings(program());
+    // The update check: the notice shows when the published version is newer than this one.
+    if (IsNewerVersion(FetchPublishedVersion(Inet1), ProgramVersion(program())))
+        Label12.Visible(true);
+    MenuDown = false;
+    for (auto& page : Picture1) {
+        page->BackColor(BackColor());
+        page->Move(Picture1[0].Left(), Picture1[0].Top());
+    }
 
     // The blur strength and the transparency as the load left them, applied once more.
     Globals& g = globals(program());
@@ -327,15 +395,72 @@ void frmSettings::Check5_Click()
     HScroll2.Enabled(is_set);
 }
 
-// FIXME: the taskbar skin (Check9), the desktop icons (Check10), the autostart value (Check11), the
-// blurred-taskbar wallpaper (Check12), the webcam reflection (Check15) and the desktop icon view
-// (Option1) are applied by handlers that are not written yet.
+// FIXME: the taskbar skin behind Check9 is not written yet.
 void frmSettings::Check9_Click() { }
-void frmSettings::Check10_Click() { }
-void frmSettings::Check11_Click() { }
-void frmSettings::Check12_Click() { }
-void frmSettings::Check15_Click() { }
-void frmSettings::Option1_Click(int) { }
+
+void frmSettings::Check10_Click()
+{
+    if (Check10.Value() == runtime::vbChecked)
+        HideDesktopIcons();
+    else
+        ShowDesktopIcons();
+}
+
+void frmSettings::Check11_Click()
+{
+    if (Check11.Value() != runtime::vbChecked) {
+        RemoveAutostart("Kelmor");
+        return;
+    }
+    // Quoted, so that a folder with a space in its name cannot start another program in its place.
+    AddAutostart("Kelmor", "\"" + program().App().Path() + "\\Kelmor 2.exe\"");
+}
+
+void frmSettings::Check12_Click()
+{
+    if (Check12.Value() == runtime::vbChecked) {
+        Command4_Click();
+        return;
+    }
+    RestoreOldWallpaper(program());
+}
+
+void frmSettings::Check15_Click()
+{
+    Globals& g = globals(program());
+    bool is_ticked = Check15.Value() == runtime::vbChecked;
+    g.GlowSuppressed = is_ticked;
+    frmCAM& cam = program().form<frmCAM>();
+    cam.tmrMain.Enabled(is_ticked);
+    for (runtime::Control* control : std::initializer_list<runtime::Control*> { &Label17, &HScroll5, &Label19, &HScroll6 })
+        control->Enabled(is_ticked);
+    if (is_ticked)
+        runtime::skip_on_error([&] { cam.call_by_name("Command1_Click"); });
+    else
+        cam.Command2_Click();
+}
+
+void frmSettings::Option1_Click(int Index)
+{
+    // The list-view view numbers of List, Large Icons, Small Icons and Details.
+    constexpr std::array<long, 4> ViewStyles { 3, 0, 2, 1 };
+    SetDesktopViewStyle(ViewStyles[Index]);
+}
+
+void frmSettings::Picture3_Click()
+{
+    // Cancel leaves CD1's colour as it was, so the swatch keeps its colour.
+    CD1.Color(Picture3.BackColor());
+    runtime::skip_on_error([&] {
+        CD1.ShowColor();
+        Picture3.BackColor(CD1.Color());
+    });
+}
+
+void frmSettings::Picture10_Click()
+{
+    Label18.Visible(!Label18.Visible());
+}
 
 void frmSettings::VScroll1_Change()
 {
@@ -384,14 +509,18 @@ void frmSettings::HScroll2_Change() { }
 void frmSettings::HScroll5_Change()
 {
     Label17.Caption("Transparency: " + std::to_string(HScroll5.Value()));
-    // FIXME: the webcam form's blend slider follows (255 - Value) once the webcam reflection exists.
+    runtime::skip_on_error([&] {
+        program().form<frmCAM>().control_by_name<runtime::Slider>("barAmount").Value(HScroll5.Max() - HScroll5.Value());
+    });
 }
 
 void frmSettings::HScroll6_Change()
 {
     double share = static_cast<double>(HScroll6.Value() - HScroll6.Min()) / (HScroll6.Max() - HScroll6.Min());
     Label19.Caption("Zoom: " + std::to_string(static_cast<int>(runtime::round_half_even(share * 100))) + "%");
-    // FIXME: the frame transform's zoom follows the value once the webcam reflection exists.
+    runtime::skip_on_error([&] {
+        program().form<frmFlipImage>().control_by_name<runtime::ScrollBar>("HScroll4").Value(HScroll6.Value());
+    });
 }
 
 void frmSettings::ShowColDialog(int iColorIndex, std::optional<std::string> cCaption)

@@ -11,6 +11,22 @@ class frmSettings : public runtime::Form {
 public:
     explicit frmSettings(runtime::Program& program);
 
+    // The menu panel on the left: its items, the highlight bar over the item under the pointer,
+    // and the scratch box the highlight is rendered in.
+    runtime::PictureBox Picture4 { *this, "Picture4" };
+    runtime::ControlArray<runtime::Label> Label1 { Picture4, "Label1", 12 };
+    runtime::PictureBox Picture5 { Picture4, "Picture5" };
+    runtime::PictureBox Picture6 { *this, "Picture6" };
+    runtime::LineControl Line1 { *this, "Line1" };
+    runtime::LineControl Line2 { *this, "Line2" };
+    // The page title, and the notice of a newer version.
+    runtime::Label Label2 { *this, "Label2" };
+    runtime::Label Label12 { *this, "Label12" };
+    // The update page and the control that fetches from the update server.
+    runtime::RichTextBox RTF1 { *this, "RTF1" };
+    runtime::Inet Inet1 { *this, "Inet1" };
+    runtime::CommandButton Command1 { *this, "Command1" };
+
     // The pages of the window; each control below sits on its page.
     runtime::ControlArray<runtime::PictureBox> Picture1 { *this, "Picture1", 10 };
 
@@ -25,15 +41,19 @@ public:
     runtime::Label labHue { Picture1[1], "labHue" };
     runtime::HScrollBar scrSaturation { Picture1[1], "scrSaturation" };
     runtime::Label labSaturation { Picture1[1], "labSaturation" };
-    runtime::HScrollBar scrBrightness { Picture1[1], "scrBrightness" };
-    runtime::Label labBrightness { Picture1[1], "labBrightness" };
+    runtime::Frame Frame2 { Picture1[1], "Frame2" };
+    runtime::HScrollBar scrBrightness { Frame2, "scrBrightness" };
+    runtime::Label labBrightness { Frame2, "labBrightness" };
     runtime::PictureBox Picture3 { Picture1[1], "Picture3" };
     runtime::CommandButton Command3 { Picture1[1], "Command3" };
     runtime::PictureBox Picture9 { Picture1[1], "Picture9" };
     runtime::CommandButton Command5 { Picture1[1], "Command5" };
-    runtime::CheckBox Check3 { Picture1[1], "Check3" };
-    runtime::PictureBox Picture2 { Picture1[1], "Picture2" };
-    runtime::CommandButton Command2 { Picture1[1], "Command2" };
+    runtime::Frame Frame3 { Picture1[1], "Frame3" };
+    runtime::CheckBox Check3 { Frame3, "Check3" };
+    runtime::PictureBox Picture2 { Frame3, "Picture2" };
+    runtime::CommandButton Command2 { Frame3, "Command2" };
+    // Shown instead of the two frames while reflections are on.
+    runtime::Label Label15 { Picture1[1], "Label15" };
 
     // Page 2, Reflections.
     runtime::CheckBox Check1 { Picture1[2], "Check1" };
@@ -63,9 +83,18 @@ public:
     runtime::PictureBox Picture14 { Picture1[6], "Picture14" };
     runtime::CommandButton Command10 { Picture1[6], "Command10" };
 
-    // Page 7, Exclusions: the executables that never get a border.
+    // Page 7, Exclusions: the executables that never get a border, and the file browser that
+    // adds to them.
     runtime::Label Label10 { Picture1[7], "Label10" };
     runtime::ListBox List1 { Picture1[7], "List1" };
+    runtime::CommandButton Command6 { Picture1[7], "Command6" };
+    runtime::CommandButton Command7 { Picture1[7], "Command7" };
+    runtime::PictureBox Picture11 { Picture1[7], "Picture11" };
+    runtime::DriveListBox Drive1 { Picture11, "Drive1" };
+    runtime::DirListBox Dir1 { Picture11, "Dir1" };
+    runtime::FileListBox File1 { Picture11, "File1" };
+    runtime::Menu mnuList { *this, "mnuList", "List" };
+    runtime::Menu RemoveEntry { mnuList, "RemoveEntry", "Remove entry" };
 
     // Page 8, Change Style.
     runtime::CheckBox Check9 { Picture1[8], "Check9" };
@@ -80,11 +109,32 @@ public:
     runtime::Label Label17 { Picture1[9], "Label17" };
     runtime::HScrollBar HScroll6 { Picture1[9], "HScroll6" };
     runtime::Label Label19 { Picture1[9], "Label19" };
+    runtime::Label Label16 { Picture1[9], "Label16" };
+    runtime::PictureBox Picture10 { Picture1[9], "Picture10" };
+    runtime::Label Label18 { Picture1[9], "Label18" };
+
+    // The caption colour's system dialog.
+    runtime::CommonDialog CD1 { *this, "CD1" };
+
+    // The blurred-taskbar wallpaper's work boxes, never shown, and its renderer's button.
+    runtime::PictureBox Picture8 { *this, "Picture8" };
+    runtime::PictureBox Picture7 { *this, "Picture7" };
+    runtime::CommandButton Command4 { *this, "Command4" };
 
     // The version label; the program's version text is its caption from the 9th character on.
     runtime::Label Label13 { *this, "Label13" };
 
     void Form_Load() override;
+    // The close box acts as Close: the window is saved and hidden, never unloaded.
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture4_MouseMove(int Button, int Shift, float X, float Y);
+    void Label1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Picture5_MouseDown(int Button, int Shift, float X, float Y);
+    void Command1_Click();
+    void Label12_Click();
+    void Label12_MouseMove(int Button, int Shift, float X, float Y);
 
     // Repaints every border window and gives it the current transparency.
     void UpdateWindows();
@@ -97,6 +147,15 @@ public:
     runtime::PictureBox* colour_swatch(int ColorIndex);
 
     void Check1_Click();
+    void Command4_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Drive1_Change();
+    void Dir1_Change();
+    void List1_MouseUp(int Button, int Shift, float X, float Y);
+    void RemoveEntry_Click();
+    void Picture3_Click();
+    void Picture10_Click();
     void Check2_Click();
     void Check3_Click();
     void Check4_Click();
@@ -124,9 +183,19 @@ public:
     void Command10_Click();
     void Picture2_Click();
 
+    // The menu item last under the pointer, and whether an item was clicked (the pressed light).
+    int MenuIndex = 0;
+    bool MenuDown = false;
+
 private:
     void set_designer_values();
+    void set_menu_designer_values();
     void wire_events();
+    void wire_menu_events();
+    // Where the highlight bar stands over an item, in the panel's pixels.
+    float highlight_top(int Index);
+    // Saves the settings and hides the window, as every Close does.
+    void close_window();
     // Hands a colour to the picker as ColorR, ColorG and ColorB.
     void SplitColor(const long& c);
     // Opens the picker for one swatch with that swatch's colour.

@@ -3,6 +3,7 @@
 #include "services/modGlobal.h"
 #include "settings/frmColDialog.h"
 #include "settings/frmSettings.h"
+#include "settings/modReplaceFile.h"
 
 #include <array>
 #include <string_view>
@@ -10,6 +11,13 @@
 namespace {
 
 using runtime::Program;
+
+// Whether the exclusion list in the settings window stands for "\exlst.dat": the load reached it,
+// or the user edited it.
+struct ExclusionListState {
+    bool is_read = false;
+    bool is_edited = false;
+};
 
 // One line of "\data.dat": how its value is read from the store and how a loaded value is put back.
 // Settings without `apply` are written only.
@@ -41,12 +49,6 @@ constexpr StoredSetting stored_colour(std::string_view key)
         } };
 }
 
-// The program's version text: the version label's caption from its 9th character on.
-std::string version_text(Program& program)
-{
-    const std::string& caption = program.form<frmSettings>().Label13.Caption();
-    return caption.size() > 8 ? caption.substr(8) : std::string();
-}
 
 // The lines of "\data.dat" in the order they are written. "DESKTOPSTYLE" follows them.
 const std::array<StoredSetting, 29> StoredSettings {
@@ -79,7 +81,7 @@ const std::array<StoredSetting, 29> StoredSettings {
     stored_colour<&frmSettings::Picture12>("OUTB_COL"),
     stored_colour<&frmSettings::Picture13>("INB_COL"),
     stored_colour<&frmSettings::Picture14>("BIDIR_COL"),
-    StoredSetting { "VERSION", version_text, nullptr },
+    StoredSetting { "VERSION", ProgramVersion, nullptr },
 };
 
 constexpr std::string_view DesktopStyleKey = "DESKTOPSTYLE";
@@ -144,22 +146,23 @@ std::string exclusion_text(Program& program)
     return text;
 }
 
-// Writes the whole file beside the old one and swaps it in only when every byte is written, so
+// Writes the whole file beside the old one and swaps it in only when every byte is on disk, so
 // the old file survives a full disk or a locked folder.
 void replace_file(const std::string& path, const std::string& contents)
 {
-    std::string staging = path + ".new";
-    bool is_written = runtime::skip_on_error([&] {
+    WriteReplacing(path, [&](const std::string& staging) {
         runtime::TextFile file(staging, runtime::OpenMode::Output);
         file.Print(contents);
         file.Close();
     });
-    if (is_written && MoveFileExA(staging.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return;
-    DeleteFileA(staging.c_str());
-    runtime::raise(runtime::ErrPermissionDenied, "Permission denied");
 }
 
+}
+
+std::string ProgramVersion(runtime::Program& program)
+{
+    const std::string& caption = program.form<frmSettings>().Label13.Caption();
+    return caption.size() > 8 ? caption.substr(8) : std::string();
 }
 
 void LoadSettings(runtime::Program& program)
@@ -167,16 +170,28 @@ void LoadSettings(runtime::Program& program)
     std::string folder = program.App().Path();
     runtime::skip_on_error([&] {
         read_settings_file(program, folder + "\\data.dat");
+        program.module<ExclusionListState>().is_read = true;
         read_exclusion_list(program, folder + "\\exlst.dat");
-        globals(program).VersionString = version_text(program);
+        globals(program).VersionString = ProgramVersion(program);
     });
 }
 
 void SaveSettings(runtime::Program& program)
 {
     std::string folder = program.App().Path();
-    runtime::skip_on_error([&] {
+    const ExclusionListState& list = program.module<ExclusionListState>();
+    bool is_saved = runtime::skip_on_error([&] {
         replace_file(folder + "\\data.dat", settings_text(program));
-        replace_file(folder + "\\exlst.dat", exclusion_text(program));
+        // A list the load never reached replaces the file only when the user changed it.
+        std::string exclusions = folder + "\\exlst.dat";
+        if (list.is_read || list.is_edited || !FileExists(exclusions))
+            replace_file(exclusions, exclusion_text(program));
     });
+    if (!is_saved)
+        runtime::MsgBox("The settings could not be saved in " + folder + ".", runtime::vbExclamation, "Kelmor");
+}
+
+void NoteExclusionListEdited(runtime::Program& program)
+{
+    program.module<ExclusionListState>().is_edited = true;
 }

@@ -30,10 +30,11 @@ TEST_P(SettingsLoadFailure, StopsThereKeepsWhatWasAppliedAndSkipsTheRest)
     EXPECT_EQ(globals().VersionString, "");
     EXPECT_TRUE(m_fatal_errors.empty());
 
-    // The file is not held open: the next save rewrites both files.
+    // The file is not held open: the next save rewrites it. The exclusion list, never read, is
+    // left as it is on disk rather than emptied.
     save();
     EXPECT_EQ(read_program_file("data.dat")->substr(0, 15), "REFLECTIONS:1\r\n");
-    EXPECT_EQ(read_program_file("exlst.dat"), "");
+    EXPECT_EQ(read_program_file("exlst.dat"), "notepad.exe\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, SettingsLoadFailure,

@@ -105,16 +105,29 @@ TEST_F(QuitTest, QuitGivesEveryWindowBackAndEndsTheProcess)
     EXPECT_TRUE(sim::tray_icons().empty());
 }
 
-TEST_F(QuitTest, QuitRestoresTheIconViewAndWithTheGeneratedFileTheOldWallpaper)
+TEST_F(QuitTest, QuitRestoresTheIconViewAndOverTheGeneratedFileTheOldWallpaper)
 {
     start_with_changed_desktop();
-    std::ofstream(sim::host_path(program().App().Path() + "\\s1.dbg")) << "generated";
+    std::string generated = program().App().Path() + "\\s1.dbg";
+    write_bitmap_file(generated.c_str());
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, generated.data(), SPIF_UPDATEINIFILE));
 
     EXPECT_FALSE(quit());
 
     EXPECT_EQ(sim::desktop_view(), sim::DesktopView::Icons);
     EXPECT_EQ(sim::wallpaper_path(), "C:\\Windows\\Old.bmp");
     EXPECT_EQ(profile_wallpaper(), "C:\\Windows\\Old.bmp");
+}
+
+TEST_F(QuitTest, QuitKeepsAWallpaperTheUserChoseOverTheGeneratedOne)
+{
+    start_with_changed_desktop();
+    write_bitmap_file((program().App().Path() + "\\s1.dbg").c_str());
+
+    EXPECT_FALSE(quit());
+
+    EXPECT_EQ(sim::wallpaper_path(), "C:\\Windows\\Blurred.bmp");
+    EXPECT_EQ(profile_wallpaper(), "C:\\Windows\\Blurred.bmp");
 }
 
 TEST_F(QuitTest, QuitWithoutTheGeneratedFileLeavesTheWallpaperAlone)

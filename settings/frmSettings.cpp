@@ -2,7 +2,10 @@
 
 #include "services/CtlTranz1.h"
 #include "services/modGlobal.h"
+#include "services/modTaskbar.h"
 #include "settings/modSaveLoadSettings.h"
+#include "shellskin/frmStartmenu.h"
+#include "shellskin/frmTaskbar.h"
 
 #include <algorithm>
 #include <array>
@@ -318,10 +321,27 @@ void frmSettings::Check5_Click()
     HScroll2.Enabled(is_set);
 }
 
-// FIXME: the taskbar skin (Check9), the desktop icons (Check10), the autostart value (Check11), the
+void frmSettings::Check9_Click()
+{
+    runtime::Program& p = program();
+    if (Check9.Value() != runtime::vbChecked) {
+        // The option can be turned off: the system taskbar comes back in place of the skin.
+        runtime::skip_on_error([] { ShowTaskbar(); });
+        if (p.is_loaded<frmTaskbar>())
+            p.form<frmTaskbar>().Hide();
+        if (p.is_loaded<frmStartmenu>())
+            p.form<frmStartmenu>().Hide();
+        return;
+    }
+    runtime::skip_on_error([] { HideTaskbar(); });
+    frmTaskbar& skin = p.form<frmTaskbar>();
+    skin.FitToScreen();
+    skin.ShowAtBottom();
+}
+
+// FIXME: the desktop icons (Check10), the autostart value (Check11), the
 // blurred-taskbar wallpaper (Check12), the webcam reflection (Check15) and the desktop icon view
 // (Option1) are applied by handlers that are not written yet.
-void frmSettings::Check9_Click() { }
 void frmSettings::Check10_Click() { }
 void frmSettings::Check11_Click() { }
 void frmSettings::Check12_Click() { }

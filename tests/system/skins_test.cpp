@@ -9,6 +9,7 @@
 
 #include "platform/sim/gdi/bitmap.h"
 #include "platform/sim/kernel/clock.h"
+#include "platform/sim/shell/program_start.h"
 
 namespace {
 
@@ -192,6 +193,24 @@ TEST_F(SkinTest, TheStartMenusHighlightComesBackAfterLeavingAnEntry)
     EXPECT_TRUE(menu.Picture1.Visible());
     run([&] { menu.Label3_MouseMove(1, 0, 0, 10, 10); });
     EXPECT_EQ(menu.Image2.Top(), 622.5f);
+}
+
+TEST_F(SkinTest, OnlyTheFirstEntryStartsTheExplorerAndEveryEntryPutsTheMenuAway)
+{
+    start();
+    frmStartmenu& menu = start_menu();
+    size_t started_before = sim::started_programs().size();
+    for (int entry : { 1, 0 }) {
+        run([&] {
+            menu.Show();
+            menu.Label1_MouseMove(entry, 0, 0, 10, 10);
+            menu.Label2_Click();
+        });
+        EXPECT_FALSE(IsWindowVisible(menu.hWnd()));
+    }
+    wait_ticks(2);
+    ASSERT_EQ(sim::started_programs().size(), started_before + 1);
+    EXPECT_EQ(sim::started_programs().back().executable, "C:\\Windows\\explorer.exe");
 }
 
 }

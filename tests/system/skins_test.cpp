@@ -122,6 +122,18 @@ TEST_F(SkinTest, TheOptionSwapsTheSkinAndTheSystemTaskbarBothWays)
     EXPECT_TRUE(IsWindowVisible(system_taskbar()));
     EXPECT_FALSE(IsWindowVisible(skin().hWnd()));
     EXPECT_FALSE(IsWindowVisible(start_menu().hWnd()));
+
+    // Switching the option on and off again leaves the program's objects where they were.
+    tick_option(1);
+    tick_option(0);
+    auto before = sim::driver::resource_usage(sim::driver::program_process());
+    for (int round = 0; round < 10; ++round) {
+        tick_option(1);
+        tick_option(0);
+    }
+    auto after = sim::driver::resource_usage(sim::driver::program_process());
+    EXPECT_EQ(after.gdi_objects, before.gdi_objects);
+    EXPECT_EQ(after.screen_dcs, before.screen_dcs);
 }
 
 TEST_F(SkinTest, ASkinShownLaterIsKeptOnTopWithoutBeingActivated)

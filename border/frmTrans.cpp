@@ -1,9 +1,10 @@
 #include "border/frmTrans.h"
 
 #include "border/Form1.h"
+#include "border/designer_bitmap.h"
 #include "border/handle_text.h"
 #include "control/frmWinMgr.h"
-#include "resources/designer_pictures.h"
+#include "control/webcam_loop.h"
 #include "runtime/picture_file.h"
 #include "services/CtlTranz1.h"
 #include "services/MOT.h"
@@ -12,7 +13,6 @@
 #include "services/modRegion.h"
 #include "services/modTaskbar.h"
 #include "settings/frmSettings.h"
-#include "webcam/frmCAM.h"
 
 #include <algorithm>
 #include <string>
@@ -36,14 +36,6 @@ std::string text_after_first_blank(const std::string& text)
     if (blank == std::string::npos)
         return text;
     return text.substr(blank + 1);
-}
-
-runtime::StdPicture designer_bitmap(const std::string& name)
-{
-    const artwork::DesignerPicture* picture = artwork::designer_picture(name);
-    if (!picture)
-        return {};
-    return runtime::StdPicture::from_pixels(picture->pixels, picture->width, picture->height);
 }
 
 }
@@ -381,13 +373,10 @@ void frmTrans::Timer2_Timer()
         return;
     g.BorderCount -= 1;
     auto& manager = program().form<frmWinMgr>();
-    if (int row = manager.row_with_title(Label1.Caption()); row >= 0)
+    if (int row = manager.row_with_handle(Label2.Caption()); row >= 0)
         manager.remove_row(row);
     g.GlowSuppressed = false;
-    runtime::skip_on_error([&] {
-        if (program().form<frmSettings>().Check15.Value() == runtime::vbChecked)
-            program().form<frmCAM>().tmrMain.Enabled(true);
-    });
+    ResumeWebcamLoop(program());
     release_target();
     program().unload(*this);
 }
@@ -407,7 +396,8 @@ void frmTrans::Timer5_Timer()
         Text2.Text(text_after_first_blank(address));
     });
 
-    if (old != Label1.Caption() && Label1.Visible()) {
+    // A target that is gone has no title: its row stays as it was until the fade-out ends.
+    if (old != Label1.Caption() && Label1.Visible() && IsWindow(watched)) {
         if (m_is_maximised) {
             Label1.Caption(Caption());
             Label1.ForeColor(White);
@@ -417,7 +407,7 @@ void frmTrans::Timer5_Timer()
             Picture1.Picture({});
             Form_Resize();
             auto& manager = program().form<frmWinMgr>();
-            if (int row = manager.row_with_title(old); row >= 0) {
+            if (int row = manager.row_with_handle(Label2.Caption()); row >= 0) {
                 manager.remove_row(row);
                 manager.append_row(Label1.Caption(), Label2.Caption());
             }

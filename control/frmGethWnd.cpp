@@ -6,6 +6,7 @@
 #include "border/handle_text.h"
 #include "control/frmWinMgr.h"
 #include "control/mdlTray.h"
+#include "control/webcam_loop.h"
 #include "control/window_snapshot.h"
 #include "services/CtlTranz1.h"
 #include "services/Module2.h"
@@ -78,6 +79,17 @@ frmGethWnd::frmGethWnd(runtime::Program& program)
     }
     Timer4.on_timer = [this] { Timer4_Timer(); };
     Timer2.on_timer = [this] { Timer2_Timer(); };
+    TrayMenu_Enabled.Checked(true);
+    wire_tray_menu();
+}
+
+void frmGethWnd::wire_tray_menu()
+{
+    TrayMenu_Enabled.on_click = [this] { TrayMenu_Enabled_Click(); };
+    TrayMenu_Colors.on_click = [this] { TrayMenu_Colors_Click(); };
+    TrayMenu_Preferences.on_click = [this] { TrayMenu_Preferences_Click(); };
+    TrayMenu_Windowmanager.on_click = [this] { TrayMenu_Windowmanager_Click(); };
+    TrayMenu_End.on_click = [this] { TrayMenu_End_Click(); };
 }
 
 void frmGethWnd::Form_Load()
@@ -123,6 +135,66 @@ void frmGethWnd::Form_Unload(int& Cancel)
     Cancel = 1;
     FadeLevel = globals(program()).TransparencyPercent;
     Timer2.Enabled(true);
+}
+
+void frmGethWnd::Form_MouseMove(int, int, float X, float)
+{
+    auto mouse_message = static_cast<UINT>(runtime::round_half_even(X / program().Screen().TwipsPerPixelX()));
+    if (mouse_message != WM_RBUTTONUP)
+        return;
+    // The webcam loop pauses while the menu is open and until one of its actions lets it run again.
+    PauseWebcamLoop(program());
+    runtime::PopupMenu(*this, TrayMenu);
+}
+
+LRESULT frmGethWnd::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == m_taskbar_created && m_taskbar_created != 0) {
+        RestoreTrayIcon(program());
+        return 0;
+    }
+    return Form::handle_message(message, wparam, lparam);
+}
+
+void frmGethWnd::TrayMenu_Enabled_Click()
+{
+    if (TrayMenu_Enabled.Checked()) {
+        TrayMenu_Enabled.Checked(false);
+        Timer4.Enabled(false);
+        return;
+    }
+    TrayMenu_Enabled.Checked(true);
+    Command1_Click();
+    // Every window open now is known, also one that a tick would otherwise find among newer ones.
+    build_snapshot();
+    OldWinList = WinList;
+    OldWinCount = List1[0].ListCount();
+    Timer4.Enabled(true);
+}
+
+void frmGethWnd::TrayMenu_Colors_Click()
+{
+    PauseWebcamLoop(program());
+    program().form<frmColDialog>().Show();
+}
+
+void frmGethWnd::TrayMenu_Preferences_Click()
+{
+    PauseWebcamLoop(program());
+    program().form<frmSettings>().Show();
+}
+
+void frmGethWnd::TrayMenu_Windowmanager_Click()
+{
+    PauseWebcamLoop(program());
+    program().form<frmWinMgr>().Show();
+}
+
+void frmGethWnd::TrayMenu_End_Click()
+{
+    if (program().is_loaded<frmCAM>())
+        program().unload(program().form<frmCAM>());
+    Command7_Click();
 }
 
 void frmGethWnd::Timer2_Timer()

@@ -16,8 +16,25 @@ public:
     runtime::Timer Timer4 { *this, "Timer4" };
     runtime::Timer Timer2 { *this, "Timer2" };
 
+    // The notification-area icon's menu.
+    runtime::Menu TrayMenu { *this, "TrayMenu" };
+    runtime::Menu TrayMenu_Enabled { TrayMenu, "TrayMenu_Enabled", "Enabled" };
+    runtime::Menu TrayMenu_Colors { TrayMenu, "TrayMenu_Colors", "Colors" };
+    runtime::Menu TrayMenu_Preferences { TrayMenu, "TrayMenu_Preferences", "Preferences" };
+    runtime::Menu TrayMenu_Windowmanager { TrayMenu, "TrayMenu_Windowmanager", "Windowmanager" };
+    runtime::Menu mnu1 { TrayMenu, "mnu1", "-" };
+    runtime::Menu TrayMenu_End { TrayMenu, "TrayMenu_End", "Exit Kelmor" };
+
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
+    // The notification-area icon's callbacks arrive as mouse moves whose X is the mouse message.
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+
+    void TrayMenu_Enabled_Click();
+    void TrayMenu_Colors_Click();
+    void TrayMenu_Preferences_Click();
+    void TrayMenu_Windowmanager_Click();
+    void TrayMenu_End_Click();
 
     void Command7_Click();
     void Command1_Click();
@@ -29,7 +46,12 @@ public:
 
     const std::string& window_snapshot() const { return OldWinList; }
 
+protected:
+    // A shell that starts anew tells every window "TaskbarCreated": the icon is added again.
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+
 private:
+    void wire_tray_menu();
     void copy_missing_control_files();
     // WinList from the window list's handle texts.
     void build_snapshot();
@@ -52,6 +74,7 @@ private:
     bool m_is_polling = false;
     // The program is ending: the poll and the adoption stand still.
     bool m_is_ending = false;
+    UINT m_taskbar_created = RegisterWindowMessageA("TaskbarCreated");
 };
 
 // Gives every adopted window back to the desktop: each border window releases its target.

@@ -30,6 +30,14 @@ void AddTrayIcon(runtime::Program& program, HWND hWnd, const runtime::StdPicture
     Shell_NotifyIconA(NIM_ADD, &data);
 }
 
+void RestoreTrayIcon(runtime::Program& program)
+{
+    NOTIFYICONDATAA& data = program.module<TrayIconState>().TrayIconData;
+    if (data.cbSize == 0)
+        return;
+    Shell_NotifyIconA(NIM_ADD, &data);
+}
+
 void RemoveTrayIcon(runtime::Program& program)
 {
     Shell_NotifyIconA(NIM_DELETE, &program.module<TrayIconState>().TrayIconData);

@@ -16,5 +16,9 @@ struct TrayIconState {
 void AddTrayIcon(runtime::Program& program, HWND hWnd, const runtime::StdPicture& icon, const std::string& tip,
     UINT callback_message);
 
+// Adds the icon once more with the record AddTrayIcon filled, for a notification area that was made
+// anew (the shell restarted); nothing when no icon was ever added.
+void RestoreTrayIcon(runtime::Program& program);
+
 // Deletes the icon that AddTrayIcon added.
 void RemoveTrayIcon(runtime::Program& program);

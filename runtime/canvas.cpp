@@ -43,7 +43,9 @@ void Canvas::create_window()
     Container::create_window();
     if (!m_window)
         return;
-    m_window_dc = GetDC(m_window);
+    // The window's first WM_SIZE may already have taken its device context.
+    if (!m_window_dc)
+        m_window_dc = GetDC(m_window);
     fit_image_to_client();
     clear_image();
 }

@@ -265,6 +265,10 @@ LRESULT Form::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
             }
         }
         if (message == WM_SIZE) {
+            // A state the window system gave the window (a restore from outside) is the form's
+            // state from now on, so that hiding and showing the form again keeps it.
+            if (IsWindowVisible(m_window) && wparam <= SIZE_MAXIMIZED)
+                m_window_state = wparam == SIZE_MINIMIZED ? vbMinimized : wparam == SIZE_MAXIMIZED ? vbMaximized : vbNormal;
             SIZE client = client_pixel_size();
             bool has_changed = client.cx != m_last_client_size.cx || client.cy != m_last_client_size.cy || wparam == SIZE_MINIMIZED;
             m_last_client_size = client;

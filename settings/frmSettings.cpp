@@ -3,6 +3,8 @@
 #include "services/CtlTranz1.h"
 #include "services/modGlobal.h"
 #include "services/modTaskbar.h"
+#include "settings/Module1.h"
+#include "settings/frmColor.h"
 #include "settings/modSaveLoadSettings.h"
 #include "shellskin/frmStartmenu.h"
 #include "shellskin/frmTaskbar.h"
@@ -226,6 +228,13 @@ void frmSettings::wire_events()
     wire_scroll_bar(HScroll2, [this] { HScroll2_Change(); });
     wire_scroll_bar(HScroll5, [this] { HScroll5_Change(); });
     wire_scroll_bar(HScroll6, [this] { HScroll6_Change(); });
+    Command2.on_click = [this] { Command2_Click(); };
+    Command3.on_click = [this] { Command3_Click(); };
+    Command5.on_click = [this] { Command5_Click(); };
+    Command8.on_click = [this] { Command8_Click(); };
+    Command9.on_click = [this] { Command9_Click(); };
+    Command10.on_click = [this] { Command10_Click(); };
+    Picture2.on_click = [this] { Picture2_Click(); };
 }
 
 void frmSettings::Form_Load()
@@ -404,3 +413,53 @@ void frmSettings::HScroll6_Change()
     Label19.Caption("Zoom: " + std::to_string(static_cast<int>(runtime::round_half_even(share * 100))) + "%");
     // FIXME: the frame transform's zoom follows the value once the webcam reflection exists.
 }
+
+void frmSettings::ShowColDialog(int iColorIndex, std::optional<std::string> cCaption)
+{
+    runtime::Program& p = program();
+    globals(p).ColorIndex = iColorIndex;
+    if (p.is_loaded<frmColor>())
+        p.unload(p.form<frmColor>());
+    frmColor& picker = p.form<frmColor>();
+    if (cCaption)
+        picker.Caption(*cCaption);
+    Globals& g = globals(p);
+    DrawHueSquare(picker, g.ColorR, g.ColorG, g.ColorB);
+    picker.Show();
+}
+
+runtime::PictureBox* frmSettings::colour_swatch(int ColorIndex)
+{
+    const std::array<runtime::PictureBox*, 6> swatches { &Picture2, &Picture3, &Picture9, &Picture12, &Picture13, &Picture14 };
+    if (ColorIndex < 0 || ColorIndex >= static_cast<int>(swatches.size()))
+        return nullptr;
+    return swatches[ColorIndex];
+}
+
+void frmSettings::SplitColor(const long& c)
+{
+    Globals& g = globals(program());
+    g.ColorR = static_cast<int>(c % 256);
+    g.ColorG = static_cast<int>(((c & ~255L) / 256) % 256);
+    g.ColorB = static_cast<int>((c & 0xFF0000L) / 65536);
+}
+
+void frmSettings::choose_colour(int iColorIndex)
+{
+    static constexpr std::array<const char*, 6> Captions { "Kelmor - Bordercolor", "Kelmor - Captioncolor",
+        "Kelmor - Captionblur color", "Kelmor - Outerbordercolor", "Kelmor - Innerbordercolor",
+        "Kelmor - Bidirectional light color" };
+    SplitColor(colour_swatch(iColorIndex)->BackColor());
+    ShowColDialog(iColorIndex, Captions[iColorIndex]);
+}
+
+void frmSettings::Command2_Click() { choose_colour(0); }
+void frmSettings::Command3_Click() { choose_colour(1); }
+void frmSettings::Command5_Click() { choose_colour(2); }
+void frmSettings::Command8_Click() { choose_colour(3); }
+void frmSettings::Command9_Click() { choose_colour(4); }
+void frmSettings::Command10_Click() { choose_colour(5); }
+
+// The border swatch opens the picker as its button does, so that OK writes into this swatch and
+// not into whichever swatch the picker edited last.
+void frmSettings::Picture2_Click() { choose_colour(0); }

@@ -4,6 +4,9 @@
 
 #include "runtime/forms.h"
 
+#include <optional>
+#include <string>
+
 class frmSettings : public runtime::Form {
 public:
     explicit frmSettings(runtime::Program& program);
@@ -86,6 +89,13 @@ public:
     // Repaints every border window and gives it the current transparency.
     void UpdateWindows();
 
+    // Opens the colour picker, created afresh, for the swatch iColorIndex names with the colour in
+    // ColorR, ColorG and ColorB, under the caption given.
+    void ShowColDialog(int iColorIndex, std::optional<std::string> cCaption = {});
+    // The colour swatch a ColorIndex names: 0 border, 1 caption, 2 caption halo, 3 outer border
+    // line, 4 inner border line, 5 bidirectional light; none for any other index.
+    runtime::PictureBox* colour_swatch(int ColorIndex);
+
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
@@ -105,10 +115,22 @@ public:
     void HScroll2_Change();
     void HScroll5_Change();
     void HScroll6_Change();
+    // The "Choose color..." buttons of the six swatches, and the border swatch itself.
+    void Command2_Click();
+    void Command3_Click();
+    void Command5_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Picture2_Click();
 
 private:
     void set_designer_values();
     void wire_events();
+    // Hands a colour to the picker as ColorR, ColorG and ColorB.
+    void SplitColor(const long& c);
+    // Opens the picker for one swatch with that swatch's colour.
+    void choose_colour(int iColorIndex);
 
     long SavedDeltaX = 0;
     long SavedDeltaY = 0;

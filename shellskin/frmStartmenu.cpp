@@ -1,5 +1,6 @@
 #include "shellskin/frmStartmenu.h"
 
+#include "border/designer_bitmap.h"
 #include "control/frmGethWnd.h"
 #include "services/CtlTranz1.h"
 #include "services/MOT.h"

@@ -1,5 +1,6 @@
 #include "shellskin/frmTaskbar.h"
 
+#include "border/designer_bitmap.h"
 #include "control/frmGethWnd.h"
 #include "services/CtlTranz1.h"
 #include "services/Module2.h"
@@ -137,8 +138,7 @@ void frmTaskbar::Form_MouseDown(int Button, int, float, float)
     program().form<frmStartmenu>().Hide();
     if (Button != runtime::vbRightButton)
         return;
-    // FIXME: the controller's tray menu is opened here once frmGethWnd carries TrayMenu:
-    // runtime::PopupMenu(*this, program().form<frmGethWnd>().TrayMenu);
+    runtime::PopupMenu(*this, program().form<frmGethWnd>().TrayMenu);
 }
 
 void frmTaskbar::Timer1_Timer()

@@ -1,16 +1,8 @@
 #include "shellskin/skin_pictures.h"
 
-#include "resources/designer_pictures.h"
+#include "border/designer_bitmap.h"
 
 #include <string>
-
-runtime::StdPicture designer_bitmap(std::string_view name)
-{
-    const artwork::DesignerPicture* picture = artwork::designer_picture(name);
-    if (!picture)
-        return {};
-    return runtime::StdPicture::from_pixels(picture->pixels, picture->width, picture->height);
-}
 
 void show_look(runtime::PictureBox& button, const runtime::PictureBox& look)
 {
@@ -24,7 +16,7 @@ void set_button_pictures(runtime::PictureBox& button, std::string_view button_na
 {
     button.BorderStyle(0);
     button.AutoSize(true);
-    button.Picture(designer_bitmap(button_name));
+    button.Picture(designer_bitmap(std::string(button_name)));
     for (auto& look : looks) {
         look->BorderStyle(0);
         look->Visible(false);

@@ -1,14 +1,10 @@
-// skin_pictures: the skins' pictures: their designer artwork, and the looks of their buttons.
+// skin_pictures: the looks of the skins' buttons.
 #pragma once
 
 #include "runtime/control_array.h"
 #include "runtime/picture_box.h"
 
 #include <string_view>
-
-// The artwork named "<form>.<control>" as a new bitmap picture; an empty picture when there is
-// no artwork of that name.
-runtime::StdPicture designer_bitmap(std::string_view name);
 
 // Gives the button the picture of one of its looks, only when it does not show it already, so
 // that repeated mouse events draw nothing.

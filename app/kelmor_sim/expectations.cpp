@@ -391,6 +391,23 @@ std::optional<std::string> check_window_manager(const std::vector<std::string>& 
         titles_text(facts.window_manager_rows));
 }
 
+// The subjects checked against one text: the last menu shown, the last message box shown.
+bool is_modal_subject(std::string_view subject)
+{
+    return subject == "menu" || subject == "message-box";
+}
+
+std::optional<std::string> check_last_modal(const std::string& subject, const std::string& wanted)
+{
+    std::string kind = subject == "menu" ? "menu" : "message box";
+    const auto& history = sim::driver::modal_history();
+    auto last = std::find_if(history.rbegin(), history.rend(),
+        [&](const sim::driver::ModalRecord& record) { return record.kind == kind; });
+    if (last == history.rend())
+        return not_as_expected(subject, quoted(wanted), "no " + kind + " shown");
+    return expect_that(last->text == wanted, subject, quoted(wanted), quoted(last->text));
+}
+
 
 // Checks WHAT and its values, found at `first` in the arguments, against what a subject knows.
 std::optional<std::string> validate_what(const std::string& subject, const std::vector<What>& whats,
@@ -416,11 +433,7 @@ std::optional<std::string> validate_what(const std::string& subject, const std::
     return std::nullopt;
 }
 
-struct ControlPath {
-    std::string form;
-    std::string control;
-    int index = -1;
-};
+}
 
 // Reads FORM.CONTROL, NAME:border.CONTROL or either with CONTROL(N).
 std::optional<ControlPath> parse_control_path(const std::string& text)
@@ -441,6 +454,8 @@ std::optional<ControlPath> parse_control_path(const std::string& text)
     path.control.resize(open);
     return path;
 }
+
+namespace {
 
 // The window of the form a control path names: a single-instance form, or NAME:border.
 std::optional<std::string> find_control_form(const ControlPath& path, const ExpectationContext& context, HWND& window)
@@ -520,6 +535,11 @@ std::optional<std::string> validate_expectation(const std::vector<std::string>& 
         return validate_pixel_expectation({ arguments.begin() + 1, arguments.end() });
     if (arguments.size() < 2)
         return "expects a subject and what to check";
+    if (is_modal_subject(arguments[0])) {
+        if (arguments.size() != 2)
+            return arguments[0] + " takes one text, not " + std::to_string(arguments.size() - 1) + " values";
+        return std::nullopt;
+    }
     if (arguments[0] != "control")
         return validate_what(arguments[0], whats_of(arguments[0]), arguments, 1);
     if (arguments.size() < 3)
@@ -549,6 +569,8 @@ std::optional<std::string> check_expectation(const std::vector<std::string>& arg
         return check_program(what, values, context.program_facts());
     if (subject == "tray")
         return check_tray(what, values);
+    if (is_modal_subject(subject))
+        return check_last_modal(subject, what);
     if (subject == "window-manager")
         return check_window_manager(values, context.program_facts());
     if (subject == "cursor")

@@ -50,6 +50,15 @@ struct ExpectationContext {
         control_facts;
 };
 
+// A control of the program as a scenario names it: FORM.CONTROL, NAME:border.CONTROL, or either
+// with CONTROL(N) for an element of a control array.
+struct ControlPath {
+    std::string form;
+    std::string control;
+    int index = -1;
+};
+std::optional<ControlPath> parse_control_path(const std::string& text);
+
 // The shell's windows a scenario names without opening them: "taskbar" (the "Shell_TrayWnd"
 // window) and "desktop-icons" ("Program Manager", which holds the desktop's icons); null otherwise.
 HWND predefined_window(std::string_view name);

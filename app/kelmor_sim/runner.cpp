@@ -118,6 +118,8 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return quit_program();
     if (command.name == "close-kelmor")
         return close_controller();
+    if (command.name == "press")
+        return press_control(*parse_control_path(command.arguments[0]));
     if (command.name == "end-task")
         return end_task();
     if (command.name == "logoff")
@@ -152,7 +154,8 @@ std::optional<std::string> Runner::run_command(const Command& command)
         if (command.name == name)
             return run_answer_command(command);
     }
-    if (command.name == "http" || command.name == "camera" || command.name == "tray-click" || command.name == "wait")
+    if (command.name == "http" || command.name == "camera" || command.name == "tray-click" || command.name == "wait"
+        || command.name == "restart-shell")
         return run_shell_command(command);
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
@@ -467,24 +470,33 @@ std::optional<std::string> Runner::run_shell_command(const Command& command)
         sim::set_http_answer(arguments[0], answer);
         return std::nullopt;
     }
+    if (command.name == "restart-shell") {
+        sim::driver::restart_shell();
+        return std::nullopt;
+    }
     auto index = integer_argument(arguments[0]);
     if (!index || *index < 0 || static_cast<size_t>(*index) >= sim::tray_icons().size())
         return "there is no notification-area icon " + arguments[0];
     std::string kind = arguments.size() > 1 ? upper(arguments[1]) : "LEFT";
+    if (kind != "LEFT" && kind != "RIGHT" && kind != "DOUBLE")
+        return "expects left, right or double";
+    click_tray_icon(static_cast<size_t>(*index), kind);
+    return std::nullopt;
+}
+
+void Runner::click_tray_icon(size_t index, const std::string& kind)
+{
     std::vector<UINT> messages;
-    if (kind == "LEFT")
-        messages = { WM_LBUTTONDOWN, WM_LBUTTONUP };
-    else if (kind == "RIGHT")
+    if (kind == "RIGHT")
         messages = { WM_RBUTTONDOWN, WM_RBUTTONUP };
     else if (kind == "DOUBLE")
         messages = { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP };
     else
-        return "expects left, right or double";
+        messages = { WM_LBUTTONDOWN, WM_LBUTTONUP };
     for (UINT message : messages) {
-        sim::send_tray_mouse_message(static_cast<size_t>(*index), message);
+        sim::send_tray_mouse_message(index, message);
         sim::driver::pump();
     }
-    return std::nullopt;
 }
 
 std::optional<std::string> Runner::write_file(const std::string& name, const void* data, size_t size)

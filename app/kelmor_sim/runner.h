@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace runtime {
+class Control;
 class Program;
 }
 
@@ -41,6 +42,8 @@ private:
     std::optional<std::string> run_answer_command(const Command& command);
     std::optional<std::string> run_shell_command(const Command& command);
     std::optional<std::string> run_output_command(const Command& command);
+    // Clicks notification-area icon `index` as the shell reports it: "LEFT", "RIGHT" or "DOUBLE".
+    void click_tray_icon(size_t index, const std::string& kind);
     // Files, pictures, attributes, unwritable folders, wallpaper, clock: runner_setup.cpp.
     std::optional<std::string> run_setup_command(const Command& command);
 
@@ -49,14 +52,21 @@ private:
     std::optional<std::string> start_second_instance();
     std::optional<std::string> quit_program();
     std::optional<std::string> close_controller();
+    std::optional<std::string> press_control(const ControlPath& path);
     std::optional<std::string> end_task();
     std::optional<std::string> log_off();
     std::optional<std::string> fault_program(const Command& command);
     bool is_program_running() const;
+    // The running program's icon among the notification area's icons.
+    std::optional<size_t> program_tray_icon() const;
+    static size_t shown_menu_count();
     ProgramFacts program_facts() const;
     std::optional<std::string> program_form_window(const std::string& name, HWND& window) const;
     std::optional<std::string> program_control_facts(HWND form_window, const std::string& name, int index,
         ControlFacts& facts) const;
+    // The control of the program's form whose window is `form_window`; or why there is none.
+    std::optional<std::string> find_program_control(HWND form_window, const std::string& name, int index,
+        runtime::Control*& found) const;
 
     std::optional<std::string> open_window(const Command& command);
     std::optional<std::string> add_child(const Command& command);

@@ -7,9 +7,12 @@
 #include "control/frmWinMgr.h"
 #include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
+#include "platform/sim/shell/notification_area.h"
 #include "platform/sim/user/process_table.h"
 #include "runtime/form.h"
 #include "runtime/program.h"
+
+#include <algorithm>
 
 namespace kelmor_sim {
 
@@ -85,10 +88,37 @@ std::optional<std::string> Runner::quit_program()
 {
     if (!is_program_running() || !m_program->is_loaded<frmGethWnd>())
         return "Kelmor is not running";
-    // FIXME: choose the tray menu's quit item once the tray menu exists; its handler is this one.
-    sim::driver::run_program([&] { m_program->dispatch([&] { m_program->form<frmGethWnd>().Command7_Click(); }); });
-    sim::driver::pump();
+    auto icon = program_tray_icon();
+    if (!icon)
+        return "Kelmor has no icon in the notification area";
+    // As a user quits: a right click on the icon, then "Exit Kelmor" in its menu.
+    size_t menus_before = shown_menu_count();
+    sim::driver::choose_menu_item("Exit Kelmor");
+    click_tray_icon(*icon, "RIGHT");
+    if (shown_menu_count() == menus_before) {
+        sim::driver::clear_modal_answers();
+        return "the icon's menu did not open";
+    }
     return std::nullopt;
+}
+
+std::optional<size_t> Runner::program_tray_icon() const
+{
+    const auto& icons = sim::tray_icons();
+    for (size_t index = 0; index < icons.size(); ++index) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(icons[index].owner, &process);
+        if (process == sim::driver::program_process())
+            return index;
+    }
+    return std::nullopt;
+}
+
+size_t Runner::shown_menu_count()
+{
+    const auto& history = sim::driver::modal_history();
+    return static_cast<size_t>(std::count_if(history.begin(), history.end(),
+        [](const sim::driver::ModalRecord& record) { return record.kind == "menu"; }));
 }
 
 std::optional<std::string> Runner::close_controller()
@@ -176,6 +206,16 @@ std::optional<std::string> Runner::program_form_window(const std::string& name, 
 std::optional<std::string> Runner::program_control_facts(HWND form_window, const std::string& name, int index,
     ControlFacts& facts) const
 {
+    runtime::Control* control = nullptr;
+    if (auto error = find_program_control(form_window, name, index, control))
+        return error;
+    facts = control_facts_of(*control, control->form());
+    return std::nullopt;
+}
+
+std::optional<std::string> Runner::find_program_control(HWND form_window, const std::string& name, int index,
+    runtime::Control*& found) const
+{
     if (!is_program_running())
         return "Kelmor is not running";
     for (runtime::Form* form : m_program->forms()) {
@@ -183,7 +223,7 @@ std::optional<std::string> Runner::program_control_facts(HWND form_window, const
             continue;
         for (runtime::Control* control : form->controls()) {
             if (control->Name() == name && control->Index() == index) {
-                facts = control_facts_of(*control, *form);
+                found = control;
                 return std::nullopt;
             }
         }
@@ -191,6 +231,33 @@ std::optional<std::string> Runner::program_control_facts(HWND form_window, const
             + (index < 0 && is_control_array(*form, name) ? "; it is a control array: name one as " + name + "(N)" : "");
     }
     return "the window is not one of Kelmor's forms";
+}
+
+std::optional<std::string> Runner::press_control(const ControlPath& path)
+{
+    HWND form_window = nullptr;
+    if (auto error = program_form_window(path.form, form_window))
+        return error;
+    runtime::Control* control = nullptr;
+    if (auto error = find_program_control(form_window, path.control, path.index, control))
+        return error;
+    std::string name = path.form + "." + path.control;
+    HWND window = control->hWnd();
+    if (!window)
+        return name + " has no window to click";
+    // A disabled control takes no click, as on the screen.
+    if (!IsWindowEnabled(window) || !IsWindowEnabled(form_window))
+        return name + " is disabled";
+    // The button goes down and up in the middle of the control, as the mouse does there.
+    RECT client {};
+    GetClientRect(window, &client);
+    LPARAM middle = MAKELPARAM((client.right - client.left) / 2, (client.bottom - client.top) / 2);
+    sim::driver::run_program([&] {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        SendMessageA(window, WM_LBUTTONUP, 0, middle);
+    });
+    sim::driver::pump();
+    return std::nullopt;
 }
 
 }

@@ -52,12 +52,14 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "camera", { 1, 2 } },
         { "taskbar-edge", { 1, 1 } },
         { "tray-click", { 1, 2 } },
+        { "restart-shell", { 0, 0 } },
         { "wait", { 1, 1 } },
         { "screenshot", { 1, 1 } },
         { "dump", { 1, 1 } },
         { "picture", { 4, 4 } },
         { "quit", { 0, 0 } },
         { "close-kelmor", { 0, 0 } },
+        { "press", { 1, 1 } },
         { "end-task", { 0, 0 } },
         { "logoff", { 0, 0 } },
         { "expect", { 1, 64 } },
@@ -141,6 +143,8 @@ std::optional<std::string> check_arguments(const std::string& command, const std
         return "expects left, top, right or bottom, not \"" + arguments[0] + "\"";
     if (command == "expect")
         return validate_expectation(arguments);
+    if (command == "press" && !parse_control_path(arguments[0]))
+        return "expects FORM.CONTROL, with (N) for an element of a control array, not \"" + arguments[0] + "\"";
     return std::nullopt;
 }
 

@@ -570,6 +570,8 @@ typedef DWORD_PTR* PDWORD_PTR;
 #define COLOR_BTNTEXT 18
 #define COLOR_BTNHIGHLIGHT 20
 #define COLOR_3DHIGHLIGHT COLOR_BTNHIGHLIGHT
+#define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
 
 typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
@@ -790,6 +792,8 @@ LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 VOID WINAPI PostQuitMessage(int nExitCode);
 BOOL WINAPI WaitMessage(void);
 BOOL WINAPI InSendMessage(void);
+// A message number of its own for a name, the same for every program that asks with that name.
+UINT WINAPI RegisterWindowMessageA(LPCSTR lpString);
 
 // Timers.
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);

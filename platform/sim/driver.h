@@ -17,6 +17,9 @@ namespace sim::driver {
 // The desktop.
 void reset();
 void set_screen_size(int width, int height);
+// Restarts the shell: a new taskbar with an empty notification area, and "TaskbarCreated" told to
+// every top-level window, whose programs then add their icons again.
+void restart_shell();
 
 // Processes. A fresh desktop has two: the shell ("C:\Windows\explorer.exe", which owns the desktop
 // window) and the program ("C:\Program Files\Kelmor\Kelmor 2.exe"), which is the current process:

@@ -1,6 +1,8 @@
 // The scenarios' `expect` lines: what passes, what fails and what a failure says; and every
 // scenario file of the repository run as it is.
+#include "app/kelmor_sim/expectations.h"
 #include "app/kelmor_sim/session.h"
+#include "platform/sim/driver.h"
 #include "tests/app/scenario_fixture.h"
 #include "platform/win32.h"
 
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
@@ -100,6 +103,44 @@ TEST_F(Expectations, ProgramAndTrayBeforeStartAndAfterQuit)
     EXPECT_EQ(outcome("start Kelmor\nquit\nexpect window-manager rows\n"),
         "s.scn:3: expect: window-manager: expected rows no rows, found Kelmor not running");
     EXPECT_EQ(outcome("quit\n"), "s.scn:1: quit: Kelmor is not running");
+}
+
+TEST_F(Expectations, MenuIsTheLastShownWithItsMarksAndSeparators)
+{
+    const std::string full = "[x] Enabled|Colors|Preferences|Windowmanager|-|Exit Kelmor";
+    EXPECT_EQ(outcome("expect menu \"" + full + "\"\n"),
+        "s.scn:1: expect: menu: expected \"" + full + "\", found no menu shown");
+    EXPECT_EQ(outcome("start Kelmor\ntray-click 0 right\nexpect menu \"" + full + "\"\n"), "");
+    EXPECT_EQ(outcome("start Kelmor\nmenu Enabled\ntray-click 0 right\ntray-click 0 right\n"
+                      "expect menu \"Enabled|Colors|Preferences|Windowmanager|-|Exit Kelmor\"\n"),
+        "");
+    EXPECT_EQ(outcome("start Kelmor\ntray-click 0 right\nexpect menu \"Enabled|Colors\"\n"),
+        "s.scn:3: expect: menu: expected \"Enabled|Colors\", found \"" + full + "\"");
+    // Quitting goes through the same menu, as a user quits.
+    EXPECT_EQ(outcome("start Kelmor\nquit\nexpect kelmor ended\nexpect menu \"" + full + "\"\n"), "");
+    EXPECT_EQ(outcome("start Kelmor\nexpect menu a b\n"), "s.scn:2: expect: menu takes one text, not 2 values");
+}
+
+TEST_F(Expectations, MessageBoxIsTheLastShownAsCaptionAndText)
+{
+    sim::driver::reset();
+    std::map<std::string, HWND> windows;
+    kelmor_sim::ExpectationContext context { windows, [] { return kelmor_sim::ProgramFacts {}; } };
+    EXPECT_EQ(kelmor_sim::check_expectation({ "message-box", "Kelmor: Saved" }, context),
+        "message-box: expected \"Kelmor: Saved\", found no message box shown");
+    MessageBoxA(nullptr, "First", "Kelmor", MB_OK);
+    MessageBoxA(nullptr, "Saved", "Kelmor", MB_OK);
+    EXPECT_EQ(kelmor_sim::check_expectation({ "message-box", "Kelmor: Saved" }, context), std::nullopt);
+    EXPECT_EQ(kelmor_sim::check_expectation({ "message-box", "Kelmor: First" }, context),
+        "message-box: expected \"Kelmor: First\", found \"Kelmor: Saved\"");
+}
+
+TEST_F(Expectations, RestartShellMakesANewTaskbarAndKelmorAddsItsIconAgain)
+{
+    EXPECT_EQ(outcome("hide taskbar\nrestart-shell\nexpect taskbar visible\nexpect tray icons 0\n"), "");
+    EXPECT_EQ(outcome("start Kelmor\nrestart-shell\nexpect tray icons 1\nexpect tray tip 0 \"Kelmor\"\nquit\n"
+                      "expect kelmor ended\nexpect tray icons 0\n"),
+        "");
 }
 
 TEST_F(Expectations, ASendToAHungWindowCountsAsAFreezeOfKelmor)
@@ -212,7 +253,9 @@ TEST(ScenarioFiles, EveryScenarioOfTheRepositoryIsFound)
 {
     auto names = scenario_files();
     for (auto wanted : { "adoption.scn", "never_adopted.scn", "watcher.scn", "minmax.scn", "quit.scn",
-             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn", "sim_faults_and_hangs.scn" })
+             "second_instance.scn", "refused_close.scn", "demo.scn", "sim_files_and_shell.scn", "sim_faults_and_hangs.scn",
+             "tray_menu.scn", "tray_windows.scn", "tray_exit.scn", "tray_restart_shell.scn", "winmgr_rows.scn",
+             "winmgr_actions.scn", "coldialog.scn" })
         EXPECT_NE(std::find(names.begin(), names.end(), wanted), names.end()) << wanted;
 }
 

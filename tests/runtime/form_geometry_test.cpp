@@ -152,6 +152,24 @@ TEST_F(RuntimeTest, WindowStateMinimisesMaximisesAndRestores)
     });
 }
 
+TEST_F(RuntimeTest, StateGivenByTheWindowSystemStaysThroughHideAndShow)
+{
+    run([&] {
+        auto& form = program().form<frmCentred>();
+        form.Show();
+        form.WindowState(vbMinimized);
+        ShowWindow(form.hWnd(), SW_SHOWNORMAL);
+        EXPECT_EQ(form.WindowState(), vbNormal);
+        form.Hide();
+        form.Show();
+        EXPECT_FALSE(IsIconic(form.hWnd()));
+        ShowWindow(form.hWnd(), SW_MAXIMIZE);
+        form.Hide();
+        form.Show();
+        EXPECT_TRUE(IsZoomed(form.hWnd()));
+    });
+}
+
 TEST_F(RuntimeTest, MembersReachedByName)
 {
     run([&] {

@@ -125,4 +125,25 @@ TEST_F(SystemTest, BorderUnloadedByCodeGivesItsWindowBack)
     EXPECT_EQ(state_of(target).parent, nullptr);
 }
 
+TEST_F(SystemTest, WindowOfAHiddenBorderComesBackVisibleUnlessItHidItself)
+{
+    start();
+    HWND shown = open_adopted_window("Shown");
+    HWND hid_itself = open_adopted_window("Hid itself");
+    for (HWND target : { shown, hid_itself }) {
+        frmTrans* border = border_of(target);
+        ASSERT_NE(border, nullptr);
+        run([&] {
+            if (target == hid_itself)
+                ShowWindow(target, SW_HIDE);
+            border->Hide();
+            program().unload(*border);
+        });
+    }
+    EXPECT_EQ(state_of(shown).parent, nullptr);
+    EXPECT_TRUE(state_of(shown).is_visible);
+    EXPECT_EQ(state_of(hid_itself).parent, nullptr);
+    EXPECT_FALSE(state_of(hid_itself).is_visible);
+}
+
 }

@@ -7,6 +7,7 @@
 #include "control/start_kelmor.h"
 #include "services/modGlobal.h"
 #include "tests/runtime/runtime_fixture.h"
+#include "webcam/frmCAM.h"
 
 #include "platform/sim/driver.h"
 
@@ -87,6 +88,14 @@ protected:
     }
 
     Globals& globals() { return ::globals(program()); }
+
+    // The webcam loop's pause switch.
+    runtime::Timer& webcam_loop()
+    {
+        runtime::Timer* timer = nullptr;
+        run([&] { timer = &program().form<frmCAM>().tmrMain; });
+        return *timer;
+    }
 
     sim::driver::WindowState state_of(HWND window) { return sim::driver::window_state(window).value(); }
 

@@ -3,6 +3,7 @@
 
 #include "platform/sim/desktop.h"
 #include "platform/sim/driver/fake_application.h"
+#include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/input.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
@@ -77,6 +78,12 @@ void reset()
 void set_screen_size(int width, int height)
 {
     guarded([&] { sim::set_screen_size(width, height); });
+    pump();
+}
+
+void restart_shell()
+{
+    guarded([] { sim::restart_shell(); });
     pump();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/sim/gdi/font_engine.h"
 
+#include "platform/sim/letter_case.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -29,18 +31,10 @@ FT_Library library()
     return instance;
 }
 
-std::string lower_case(const char* text)
-{
-    std::string result(text);
-    for (auto& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
-
 // The DejaVu file that stands in for a Windows face.
 std::string font_file(const LOGFONTA& description)
 {
-    std::string face = lower_case(description.lfFaceName);
+    std::string face = folded_case(description.lfFaceName);
     auto names_any = [&](std::initializer_list<const char*> words) {
         return std::any_of(words.begin(), words.end(), [&](const char* word) { return face.find(word) != std::string::npos; });
     };

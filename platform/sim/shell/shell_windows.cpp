@@ -215,6 +215,15 @@ RECT taskbar_rect(SIZE screen, UINT edge)
     }
 }
 
+// The taskbar, docked to its edge, above every window that is not top-most itself.
+HWND create_taskbar(SIZE screen, UINT edge)
+{
+    RECT bar = taskbar_rect(screen, edge);
+    return CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "Shell_TrayWnd", "",
+        WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bar.left, bar.top, bar.right - bar.left,
+        bar.bottom - bar.top, nullptr, nullptr, nullptr, nullptr);
+}
+
 void place(HWND window, RECT rect, HWND insert_after, UINT flags)
 {
     SetWindowPos(window, insert_after, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -319,7 +328,6 @@ void create_shell_windows()
     register_class("SysListView32", list_view_procedure, CS_DBLCLKS);
 
     SIZE screen = screen_size();
-    RECT bar = taskbar_rect(screen, state.edge);
     state.program_manager = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager",
         WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, screen.cx, screen.cy, nullptr, nullptr,
         nullptr, nullptr);
@@ -327,11 +335,23 @@ void create_shell_windows()
         0, 0, screen.cx, screen.cy, state.program_manager, nullptr, nullptr, nullptr);
     state.list_view = CreateWindowExA(0, "SysListView32", "FolderView", list_view_style, 0, 0, screen.cx, screen.cy,
         state.default_view, nullptr, nullptr, nullptr);
-    state.taskbar = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "Shell_TrayWnd", "",
-        WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bar.left, bar.top, bar.right - bar.left,
-        bar.bottom - bar.top, nullptr, nullptr, nullptr, nullptr);
+    state.taskbar = create_taskbar(screen, state.edge);
     // The desktop's icons lie beneath every other window.
     SetWindowPos(state.program_manager, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void restart_shell()
+{
+    auto& state = shell();
+    {
+        ProcessScope scope(shell_process_id());
+        if (IsWindow(state.taskbar))
+            DestroyWindow(state.taskbar);
+        reset_notification_area();
+        state.taskbar = create_taskbar(screen_size(), state.edge);
+    }
+    // Every top-level window hears that the taskbar is new, so that programs add their icons again.
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
 }
 
 }

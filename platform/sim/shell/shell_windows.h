@@ -30,4 +30,9 @@ void layout_shell_windows();
 // Creates the shell windows on a fresh desktop, as the shell process.
 void create_shell_windows();
 
+// Restarts the shell as after a crash of its process: the taskbar is made anew with an empty
+// notification area, and the registered message "TaskbarCreated" is posted to every top-level
+// window.
+void restart_shell();
+
 }

@@ -107,6 +107,10 @@ DWORD WINAPI GetSysColor(int nIndex)
         return RGB(160, 160, 160);
     case COLOR_GRAYTEXT:
         return RGB(109, 109, 109);
+    case COLOR_3DDKSHADOW:
+        return RGB(105, 105, 105);
+    case COLOR_3DLIGHT:
+        return RGB(227, 227, 227);
     default:
         return RGB(0, 0, 0);
     }

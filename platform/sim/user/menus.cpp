@@ -1,10 +1,9 @@
 #include "platform/sim/user/menus.h"
 
+#include "platform/sim/letter_case.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/modal_script.h"
 #include "platform/sim/user/window_tree.h"
-
-#include <cctype>
 
 namespace sim {
 
@@ -23,13 +22,6 @@ MenuItem* find_item(Menu& menu, UINT item, UINT flags)
 bool is_choosable(const MenuItem& item)
 {
     return !(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_POPUP));
-}
-
-std::string lowered(std::string text)
-{
-    for (auto& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 std::string describe(const Menu& menu)
@@ -57,7 +49,7 @@ const MenuItem* chosen_item(const Menu& menu, const ModalAnswer& answer)
         return &menu.items[answer.number];
     }
     for (auto& item : menu.items)
-        if (!(item.flags & MF_SEPARATOR) && lowered(visible_text(item.text)) == lowered(answer.text))
+        if (!(item.flags & MF_SEPARATOR) && folded_case(visible_text(item.text)) == folded_case(answer.text))
             return &item;
     return nullptr;
 }

@@ -1,11 +1,10 @@
 #include "platform/sim/user/window_class.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/letter_case.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/system_controls.h"
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 
 namespace sim {
@@ -19,12 +18,6 @@ struct RegisteredClass {
 
 std::map<std::string, RegisteredClass> g_classes;
 ATOM g_next_atom = 0xC000;
-
-std::string folded(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 void register_system_classes()
 {
@@ -57,14 +50,14 @@ std::string class_name_text(LPCSTR name)
 std::shared_ptr<WindowClass> find_class(LPCSTR name)
 {
     ensure_desktop();
-    auto it = g_classes.find(folded(class_name_text(name)));
+    auto it = g_classes.find(folded_case(class_name_text(name)));
     return it == g_classes.end() ? nullptr : it->second.window_class;
 }
 
 ATOM register_class(const WindowClass& window_class)
 {
     ensure_desktop();
-    auto key = folded(window_class.name);
+    auto key = folded_case(window_class.name);
     if (key.empty() || !window_class.procedure || g_classes.count(key))
         return 0;
     ATOM atom = g_next_atom++;
@@ -74,7 +67,7 @@ ATOM register_class(const WindowClass& window_class)
 
 bool unregister_class(LPCSTR name)
 {
-    return g_classes.erase(folded(class_name_text(name))) != 0;
+    return g_classes.erase(folded_case(class_name_text(name))) != 0;
 }
 
 void reset_window_classes()

@@ -194,6 +194,7 @@ void frmTrans::SetMeFree()
         // The rectangle is given once more as screen coordinates now that the target is top-level.
         MoveWindow(hosted, pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
             pixels_rounded(height_twips()), TRUE);
+        RecalculateFrame(hosted);
         if (m_is_maximised)
             ShowWindow(hosted, SW_MAXIMIZE);
     }

@@ -38,8 +38,13 @@ Menu* Menu::popup(HWND owner)
     }
     POINT cursor { 0, 0 };
     GetCursorPos(&cursor);
+    // A menu opened for a window that is not in front (a notification-area icon's hidden window)
+    // closes when the user clicks elsewhere only if that window is the foreground window, and the
+    // next menu opens at once only after a message has reached it.
+    SetForegroundWindow(owner);
     int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
         cursor.x, cursor.y, 0, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
     DestroyMenu(menu);
     if (chosen <= 0 || chosen > static_cast<int>(m_items.size()))
         return nullptr;

@@ -2,8 +2,9 @@
 # Runs "Kelmor 2.exe" under Wine on a virtual X display in a fresh prefix, as a new user would:
 # it starts without an error box and shows its tray icon; a window opened afterwards (Wine's
 # notepad) is adopted and keeps its text; a second instance ends by itself. Screenshots of each
-# step and the window trees land in build-win/wine/smoke. The program is then ended by killing
-# its processes: it has no way to be asked to quit from outside yet (its tray menu's Exit).
+# step and the window trees land in build-win/wine/smoke. Then the system ends the program as its
+# task list does (WM_CLOSE to its hidden owner window): notepad comes back to the desktop with its
+# text, the program ends, and it can be started again.
 # Needs build-win/ built (scripts/cross-build.sh). Usage: scripts/wine-smoke.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -89,7 +90,29 @@ screenshot 03-second-instance
 check "the first instance still runs" is_running
 check "notepad stays adopted" has_window 03-second-instance '^ +class="Notepad" .*parent="KelmorControl"'
 
+# 4. The system ends the program from outside: every window it holds comes back first.
+ask_to_end() { timeout 60 wine "$window_list" --close KelmorOwner >"$output/close.log" 2>&1; }
+check "the program's owner window takes the close" ask_to_end
+has_ended() {
+  for _ in $(seq 60); do
+    is_running || return 0
+    sleep 1
+  done
+  return 1
+}
+check "the program ends" has_ended
+check "notepad is back on the desktop" wait_for_window 04-ended '^class="Notepad" text="smoke.txt - Notepad" visible=1 parent="desktop"'
+screenshot 04-ended
+check "notepad keeps its text" has_window 04-ended '^ +class="Edit" text="Kelmor smoke text\\nsecond line\\n" .*parent="Notepad"'
+
+# 5. Its single-instance mutex went with it: the program starts again and stays.
+wine "$program" >"$output/again.log" 2>&1 &
+kelmor_pid=$!
+check "the program starts again" wait_for_window 05-again '^class="KelmorForm"'
+sleep 2
+check "and keeps running" is_running
+screenshot 05-again
+
 echo "smoke: screenshots and window trees in $output"
-echo "smoke: the program is ended by killing its processes (no tray menu Exit yet)"
 echo "smoke: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

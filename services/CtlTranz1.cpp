@@ -35,6 +35,13 @@ void ClearWindowStyle(HWND hWnd)
 {
     runtime::DoEvents();
     SetWindowLongA(hWnd, GWL_STYLE, 0);
+    RecalculateFrame(hWnd);
+}
+
+void RecalculateFrame(HWND hWnd)
+{
+    // Windows keeps a window's frame as its style was until it is told to work it out again.
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 bool fade_out_tick(runtime::Form& form, runtime::Timer& timer, int& level, int step)

@@ -12,6 +12,9 @@ void SetTransparency(HWND hWnd, long Percent);
 // bit is left. The caller keeps the old style to give it back later. Never fails.
 void ClearWindowStyle(HWND hWnd);
 
+// Makes a style set with SetWindowLongA show in the window's frame.
+void RecalculateFrame(HWND hWnd);
+
 namespace runtime {
 class Form;
 class Timer;

@@ -1,6 +1,8 @@
 // window-list: prints the desktop's window tree, one window a line, for the smoke run under Wine
 // to read: its class, text, visibility, the class of its parent ("desktop" for a top-level
-// window) and its process. Children are indented below their parent.
+// window) and its process. Children are indented below their parent. With "--close CLASS" it
+// instead posts WM_CLOSE to every top-level window of that class, as the system's task list
+// does when it ends a program.
 #include "platform/win32.h"
 
 #include <cstdio>
@@ -49,10 +51,23 @@ void print_tree(HWND window, int depth)
     }
 }
 
+int close_windows_of_class(const std::string& name)
+{
+    int closed = 0;
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (class_of(window) == name && PostMessageA(window, WM_CLOSE, 0, 0))
+            ++closed;
+    }
+    std::printf("closed=%d\n", closed);
+    return closed > 0 ? 0 : 1;
 }
 
-int main()
+}
+
+int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--close")
+        return close_windows_of_class(argv[2]);
     print_tree(GetWindow(GetDesktopWindow(), GW_CHILD), 0);
     std::fflush(stdout);
     return 0;

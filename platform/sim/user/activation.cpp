@@ -1,5 +1,6 @@
 #include "platform/sim/user/activation.h"
 
+#include "platform/sim/user/freezes.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/window_lifecycle.h"
@@ -40,6 +41,7 @@ bool activate_window(HWND hwnd)
     HWND previous = input.active;
     input.active = root;
     if (previous && find_window(previous)) {
+        QueuedNotification queued;
         deliver(previous, WM_NCACTIVATE, FALSE, 0);
         deliver(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(root));
     }
@@ -82,8 +84,10 @@ HWND set_focus(HWND hwnd)
     if (hwnd == previous)
         return original;
     input.focus = hwnd;
-    if (previous && find_window(previous))
+    if (previous && find_window(previous)) {
+        QueuedNotification queued;
         deliver(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    }
     if (hwnd && input.focus == hwnd)
         deliver(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
     return original;

@@ -10,13 +10,14 @@ namespace {
 std::vector<Freeze> g_freezes;
 int g_call_depth = 0;
 bool g_is_call_frozen = false;
+int g_queued_depth = 0;
 
 }
 
 void note_unanswered_send(HWND target, uint32_t target_process, UINT message)
 {
     uint32_t sender = current_process_id();
-    if (!is_process_code_running() || sender == target_process)
+    if (!is_process_code_running() || sender == target_process || g_queued_depth > 0)
         return;
     if (g_call_depth > 0 && g_is_call_frozen)
         return;
@@ -33,6 +34,16 @@ BlockingCall::BlockingCall()
 BlockingCall::~BlockingCall()
 {
     --g_call_depth;
+}
+
+QueuedNotification::QueuedNotification()
+{
+    ++g_queued_depth;
+}
+
+QueuedNotification::~QueuedNotification()
+{
+    --g_queued_depth;
 }
 
 const std::vector<Freeze>& freezes()

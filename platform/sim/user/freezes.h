@@ -32,6 +32,16 @@ public:
     BlockingCall& operator=(const BlockingCall&) = delete;
 };
 
+// Marks the notifications Windows passes to another thread without waiting for it (a window of
+// another process losing the activation or the focus): one left unanswered freezes nobody.
+class QueuedNotification {
+public:
+    QueuedNotification();
+    ~QueuedNotification();
+    QueuedNotification(const QueuedNotification&) = delete;
+    QueuedNotification& operator=(const QueuedNotification&) = delete;
+};
+
 const std::vector<Freeze>& freezes();
 void reset_freezes();
 

@@ -5,11 +5,14 @@
 #include "services/Module2.h"
 #include "services/modAutostart.h"
 #include "services/modGlobal.h"
+#include "services/modTaskbar.h"
 #include "settings/Module1.h"
 #include "settings/frmColor.h"
 #include "settings/modBlurWallpaper.h"
 #include "settings/modSaveLoadSettings.h"
 #include "settings/modUpdateCheck.h"
+#include "shellskin/frmStartmenu.h"
+#include "shellskin/frmTaskbar.h"
 #include "webcam/frmCAM.h"
 #include "webcam/frmFlipImage.h"
 
@@ -395,8 +398,23 @@ void frmSettings::Check5_Click()
     HScroll2.Enabled(is_set);
 }
 
-// FIXME: the taskbar skin behind Check9 is not written yet.
-void frmSettings::Check9_Click() { }
+void frmSettings::Check9_Click()
+{
+    runtime::Program& p = program();
+    if (Check9.Value() != runtime::vbChecked) {
+        // The option can be turned off: the system taskbar comes back in place of the skin.
+        runtime::skip_on_error([] { ShowTaskbar(); });
+        if (p.is_loaded<frmTaskbar>())
+            p.form<frmTaskbar>().Hide();
+        if (p.is_loaded<frmStartmenu>())
+            p.form<frmStartmenu>().Hide();
+        return;
+    }
+    runtime::skip_on_error([] { HideTaskbar(); });
+    frmTaskbar& skin = p.form<frmTaskbar>();
+    skin.FitToScreen();
+    skin.ShowAtBottom();
+}
 
 void frmSettings::Check10_Click()
 {

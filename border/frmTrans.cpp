@@ -138,6 +138,23 @@ void frmTrans::wire_events()
     Timer1.on_timer = [this] { Timer1_Timer(); };
     Timer2.on_timer = [this] { Timer2_Timer(); };
     Timer5.on_timer = [this] { Timer5_Timer(); };
+    Picture1.on_mouse_up = [this](int button, int shift, float x, float y) { Picture1_MouseUp(button, shift, x, y); };
+    Picture1.on_dbl_click = [this] { Picture11_MouseUp(1, 1, 0, 1, 1); };
+    Label1.on_mouse_down = [this](int button, int shift, float x, float y) { Label1_MouseDown(button, shift, x, y); };
+    Label1.on_mouse_move = [this](int button, int shift, float x, float y) { Picture1_MouseMove(button, shift, x, y); };
+    Label1.on_dbl_click = [this] { Picture11_MouseUp(1, 1, 0, 1, 1); };
+    Label7.on_mouse_down = [this](int button, int shift, float x, float y) { Label7_MouseDown(button, shift, x, y); };
+    Text2.on_lost_focus = [this] { Text2_LostFocus(); };
+    Label4.connect(&runtime::Label::on_mouse_move,
+        [this](int index, int button, int shift, float x, float y) { Label4_MouseMove(index, button, shift, x, y); });
+    Picture11.connect(&runtime::PictureBox::on_mouse_move,
+        [this](int index, int button, int shift, float x, float y) { Picture11_MouseMove(index, button, shift, x, y); });
+    Picture11.connect(&runtime::PictureBox::on_mouse_down,
+        [this](int index, int button, int shift, float x, float y) { Picture11_MouseDown(index, button, shift, x, y); });
+    Picture11.connect(&runtime::PictureBox::on_mouse_up,
+        [this](int index, int button, int shift, float x, float y) { Picture11_MouseUp(index, button, shift, x, y); });
+    Timer6.on_timer = [this] { Timer6_Timer(); };
+    Timer8.on_timer = [this] { Timer8_Timer(); };
 }
 
 void frmTrans::Form_Load()
@@ -177,7 +194,10 @@ void frmTrans::Form_Unload(int&)
 
 void frmTrans::QuitMe()
 {
-    program().form<Form1>().HideGlow();
+    // No glow floats after its border has gone.
+    Form1& glow = program().form<Form1>();
+    glow.HideGlow();
+    glow.Hide();
     FadeLevel = globals(program()).TransparencyPercent;
     Timer2.Enabled(true);
 }
@@ -235,11 +255,6 @@ void frmTrans::SetWinProperties(bool xMinButton, bool xMaxButton, bool xCloseBut
         m_caption_button_on[2] = true;
 }
 
-void frmTrans::CheckWinProperties()
-{
-    // FIXME: the caption buttons' states arrive with the caption bar.
-}
-
 void frmTrans::MaxMe()
 {
     Picture11_MouseUp(1, 1, 0, 1, 1);
@@ -248,22 +263,6 @@ void frmTrans::MaxMe()
 void frmTrans::MinMe()
 {
     Picture11_MouseUp(0, 1, 0, 1, 1);
-}
-
-void frmTrans::Picture11_MouseUp(int Index, int, int, float, float)
-{
-    // FIXME: the buttons' images, the close button and the lone-close and inactive-maximise
-    // variants arrive with the caption bar; here the window state and geometry change.
-    if (Index == 0) {
-        minimise();
-        return;
-    }
-    if (Index != 1)
-        return;
-    if (m_is_maximised)
-        restore_from_maximised();
-    else
-        maximise();
 }
 
 void frmTrans::minimise()
@@ -325,10 +324,20 @@ void frmTrans::maximise()
         Picture11[0].Move(Picture11[1].Left() - Picture11[0].Width(), Picture11[1].Top());
     });
     ShowWindow(target(), SW_MAXIMIZE);
+    Picture11[1].Picture(Picture16[0].Picture());
     ShowIcon();
     m_is_maximised = true;
+    use_button_set(Picture20);
     for (auto& button : Picture11)
         button->Visible(true);
+}
+
+void frmTrans::use_button_set(const runtime::ControlArray<runtime::PictureBox>& normal_set)
+{
+    for (int i = 0; i < 3; ++i) {
+        Picture11[i].Picture(normal_set[i].Picture());
+        Picture12[i].Picture(normal_set[i].Picture());
+    }
 }
 
 void frmTrans::restore_from_maximised()
@@ -347,9 +356,12 @@ void frmTrans::restore_from_maximised()
         Width(static_cast<float>(m_saved.width));
         Height(static_cast<float>(m_saved.height));
     });
+    Picture11[1].Picture(Picture12[1].Picture());
     Show();
+    Picture11[1].Picture(Picture13[1].Picture());
     CheckWinProperties();
     ActivateWindow(target());
+    use_button_set(Picture21);
 }
 
 void frmTrans::Timer1_Timer()

@@ -86,6 +86,7 @@ void frmTrans::set_designer_values()
     Picture6.Move(8935, 405, EdgeThickness, 6670);
     Picture8.Move(30, 7075, 8970, EdgeThickness);
     Picture10.Move(110, 420, 8825, 6640);
+    set_grip_pointers();
     Shape1.BorderColor(White);
     Shape1.Move(95, 405, 8855, 6670);
 
@@ -154,6 +155,13 @@ void frmTrans::wire_events()
     Picture11.connect(&runtime::PictureBox::on_mouse_up,
         [this](int index, int button, int shift, float x, float y) { Picture11_MouseUp(index, button, shift, x, y); });
     Timer6.on_timer = [this] { Timer6_Timer(); };
+    Timer3.on_timer = [this] { Timer3_Timer(); };
+    Picture6.on_mouse_down = [this](int button, int shift, float x, float y) { Picture6_MouseDown(button, shift, x, y); };
+    Picture6.on_mouse_move = [this](int button, int shift, float x, float y) { Picture6_MouseMove(button, shift, x, y); };
+    Picture6.on_mouse_up = [this](int button, int shift, float x, float y) { grip_MouseUp(button, shift, x, y); };
+    Picture8.on_mouse_down = [this](int button, int shift, float x, float y) { Picture8_MouseDown(button, shift, x, y); };
+    Picture8.on_mouse_move = [this](int button, int shift, float x, float y) { Picture8_MouseMove(button, shift, x, y); };
+    Picture8.on_mouse_up = [this](int button, int shift, float x, float y) { grip_MouseUp(button, shift, x, y); };
     Timer8.on_timer = [this] { Timer8_Timer(); };
 }
 

@@ -117,6 +117,16 @@ public:
     void Picture11_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Timer6_Timer();
     void Timer8_Timer();
+    // The resize grips: the right piece, the bottom piece and its right end as the corner.
+    void Picture6_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture6_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture8_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture8_MouseMove(int Button, int Shift, float X, float Y);
+    // The mouse-up of either grip: the full layout once, with fresh glass.
+    void grip_MouseUp(int Button, int Shift, float X, float Y);
+    // The border's size follows the pointer while a grip is dragged.
+    void DoResize();
+    void Timer3_Timer();
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer5_Timer();
@@ -173,6 +183,11 @@ private:
     const runtime::PictureBox& normal_image(int index) const;
     // The close button's request to the target, undone when the target refuses.
     void close_target();
+    // Grips.
+    void set_grip_pointers();
+    bool is_on_corner(float X) const;
+    float minimum_width() const;
+    float minimum_height() const;
     // The buttons' normal images while maximised (Picture20) or restored (Picture21).
     void use_button_set(const runtime::ControlArray<runtime::PictureBox>& normal_set);
 

@@ -281,18 +281,20 @@ void frmTrans::minimise()
 
 void frmTrans::maximise()
 {
-    runtime::Program& p = program();
     runtime::skip_on_error([&] {
         m_saved = { static_cast<int>(runtime::round_half_even(Left())), static_cast<int>(runtime::round_half_even(Top())),
             static_cast<int>(runtime::round_half_even(Width())), static_cast<int>(runtime::round_half_even(Height())),
             static_cast<int>(runtime::round_half_even(Picture1.Height())) };
     });
     runtime::skip_on_error([&] { Picture1.Height(Picture11[0].Height()); });
+    // The part of the screen the taskbar leaves free, wherever it is docked.
+    RECT area = work_area();
+    auto twips = [](LONG pixels) { return static_cast<float>(pixels) * runtime::TwipsPerPixel; };
     runtime::skip_on_error([&] {
-        Top(0);
-        Left(0);
-        Height(p.Screen().Height() - static_cast<float>(GetTaskbarHeight()) * runtime::TwipsPerPixel);
-        Width(p.Screen().Width());
+        Top(twips(area.top));
+        Left(twips(area.left));
+        Height(twips(area.bottom - area.top));
+        Width(twips(area.right - area.left));
     });
     float bar_bottom = Picture1.Top() + Picture1.Height();
     runtime::skip_on_error([&] { Picture10.Move(0, bar_bottom, Width(), std::max(0.0f, Height() - bar_bottom)); });
@@ -323,8 +325,8 @@ void frmTrans::maximise()
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 0); });
     ActivateWindow(target());
     runtime::skip_on_error([&] {
-        Left(0);
-        Top(0);
+        Left(twips(area.left));
+        Top(twips(area.top));
     });
     runtime::skip_on_error([&] {
         Picture11[2].Move(Width() - Picture11[2].Width(), 0);
@@ -338,6 +340,16 @@ void frmTrans::maximise()
     use_button_set(Picture20);
     for (auto& button : Picture11)
         button->Visible(true);
+}
+
+RECT frmTrans::work_area() const
+{
+    MONITORINFO monitor {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(hWnd(), MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return monitor.rcWork;
+    // Without an answer: the screen above a bottom taskbar.
+    return RECT { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - static_cast<LONG>(GetTaskbarHeight()) };
 }
 
 void frmTrans::use_button_set(const runtime::ControlArray<runtime::PictureBox>& normal_set)

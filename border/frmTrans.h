@@ -188,6 +188,8 @@ private:
     bool is_on_corner(float X) const;
     float minimum_width() const;
     float minimum_height() const;
+    // The screen's work area, pixels: where a maximised border goes.
+    RECT work_area() const;
     // The buttons' normal images while maximised (Picture20) or restored (Picture21).
     void use_button_set(const runtime::ControlArray<runtime::PictureBox>& normal_set);
 

@@ -2,7 +2,9 @@
 // program and is undone when the target refuses; the inert maximise button and the lone close button; the address overlay.
 #include "tests/system/system_fixture.h"
 
+#include "platform/sim/kernel/paths.h"
 #include "settings/frmSettings.h"
+#include "tests/resources/artwork_paths.h"
 
 namespace {
 
@@ -50,6 +52,34 @@ TEST_F(CaptionClickTest, ARefusedCloseKeepsWindowBorderGlowAndWebcamAsTheyWere)
     EXPECT_EQ(borders().size(), 1u);
     EXPECT_FALSE(globals().GlowSuppressed);
     EXPECT_TRUE(webcam_loop().Enabled());
+    EXPECT_EQ(frame.Picture11[2].Picture(), frame.Picture13[2].Picture());
+}
+
+TEST_F(CaptionClickTest, ManyHoverThenCloseCyclesOnARefusingTargetLeaveResourcesFlat)
+{
+    sim::install_program_folder(artwork_test::program_folder());
+    start();
+    HWND target = open_target(0x10CF0000, true);
+    frmTrans& frame = border(target);
+    auto usage = [] { return sim::driver::resource_usage(sim::driver::program_process()); };
+    auto cycle = [&] {
+        sim::driver::mouse_move(900, 300);
+        wait_ticks(1);
+        sim::driver::click(720, 111);
+        wait_ticks(1);
+    };
+    cycle();
+    sim::driver::ResourceUsage before = usage();
+    // Each close waits its 0.2 s for the target: 100 cycles, where a leak of one object a cycle shows.
+    for (int i = 0; i < 100; ++i)
+        cycle();
+    sim::driver::ResourceUsage after = usage();
+    EXPECT_TRUE(IsWindowVisible(target));
+    EXPECT_LE(after.gdi_objects, before.gdi_objects + 2);
+    EXPECT_LE(after.gdiplus_startups, before.gdiplus_startups + 2);
+    EXPECT_EQ(after.double_frees, 0);
+    EXPECT_FALSE(globals().GlowSuppressed);
+    EXPECT_EQ(borders().size(), 1u);
     EXPECT_EQ(frame.Picture11[2].Picture(), frame.Picture13[2].Picture());
 }
 

@@ -120,6 +120,27 @@ TEST_F(CaptionClickTest, ACaptionDoubleClickTogglesMaximiseAndRestore)
     EXPECT_EQ(frame.Picture12[0].Picture(), frame.Picture21[0].Picture());
 }
 
+TEST_F(CaptionClickTest, TheLiveCaptionCopyRunsFromCaptionReleaseToPressAndStopsWithoutTheSetting)
+{
+    start();
+    HWND target = open_target();
+    frmTrans& frame = border(target);
+    run([&] {
+        program().form<frmSettings>().Check15.Value(1);
+        frame.Picture1_MouseUp(runtime::vbLeftButton, 0, 1, 1);
+    });
+    EXPECT_TRUE(frame.Timer8.Enabled());
+    run([&] { frame.Picture1_MouseDown(runtime::vbLeftButton, 0, 1, 1); });
+    EXPECT_FALSE(frame.Timer8.Enabled());
+
+    run([&] {
+        frame.Picture1_MouseUp(runtime::vbLeftButton, 0, 1, 1);
+        program().form<frmSettings>().Check15.Value(0);
+    });
+    wait_ticks(1);
+    EXPECT_FALSE(frame.Timer8.Enabled());
+}
+
 TEST_F(CaptionClickTest, ThePressOnTheAddressShowsTheOverlayWithItsTextSelected)
 {
     start();

@@ -86,8 +86,12 @@ TEST_F(GlassTest, WithoutBlurEachGlassPixelShowsTheScreenRightBehindIt)
         auto behind_at = [&](int x, int y) { return behind_pixels[y * 800 + x]; };
         int differences = 0;
         for (int y = 102; y < 587; ++y) {
-            for (int x : { 102, 103, 104, 105, 742, 745 })
+            for (int x : { 102, 103, 104, 105, 742, 745 }) {
+                // The caption's top-right corner pixels take the inner-line colour.
+                if (x == 745 && y < 104)
+                    continue;
                 differences += screen_pixel(screen, x, y) != behind_at(x + offset, y + offset);
+            }
         }
         for (int x = 102; x < 640; ++x) {
             for (int y : { 102, 103, 104, 126, 583, 586 })

@@ -1,0 +1,188 @@
+// The glass look: what brightness, tint, blur and the reflection images make of the pieces'
+// backgrounds, and that a plain desktop stays plain through every effect at the start values.
+#include "services/basFoxCBmp3.h"
+#include "settings/frmColDialog.h"
+#include "settings/frmSettings.h"
+#include "platform/sim/kernel/paths.h"
+#include "tests/resources/artwork_paths.h"
+#include "tests/system/glass_test_support.h"
+#include "tests/system/system_fixture.h"
+
+namespace {
+
+constexpr uint32_t Desktop = 0x3A6EA5;
+
+class GlassLookTest : public SystemTest {
+protected:
+    // The program folder holds the effects library and the skin images.
+    void SetUp() override
+    {
+        SystemTest::SetUp();
+        sim::install_program_folder(artwork_test::program_folder());
+    }
+
+    frmTrans& adopt_reference()
+    {
+        start();
+        HWND target = open_adopted_window("Reference");
+        frmTrans* border = border_of(target);
+        EXPECT_NE(border, nullptr);
+        return *border;
+    }
+
+    void repaint(frmTrans& border)
+    {
+        run([&] { border.RefreshMe(); });
+        sim::driver::pump();
+    }
+
+    static std::vector<uint32_t> pixels_of_box(runtime::PictureBox& box)
+    {
+        runtime::StdPicture image = box.Image();
+        return pixels_of(box.hDC(), 0, 0, image.width_pixels(), image.height_pixels());
+    }
+
+    static bool is_uniform(const std::vector<uint32_t>& pixels, uint32_t colour)
+    {
+        return std::all_of(pixels.begin(), pixels.end(), [&](uint32_t pixel) { return pixel == colour; });
+    }
+
+    // A piece's buffer filled with one colour (0xRRGGBB), then given to an effect.
+    uint32_t after_effect(frmTrans& border, uint32_t colour, void (frmTrans::*effect)(runtime::PictureBox&))
+    {
+        run([&] {
+            border.Picture9.Picture(runtime::StdPicture {});
+            border.Picture9.BackColor(static_cast<long>(runtime_colour(colour)));
+            (border.*effect)(border.Picture9);
+        });
+        return pixels_of_box(border.Picture9)[0];
+    }
+
+    static COLORREF runtime_colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+};
+
+TEST_F(GlassLookTest, APlainDesktopStaysPlainThroughEveryBlurStrength)
+{
+    frmTrans& border = adopt_reference();
+    for (int blur : { -1, 0, 8, 30 }) {
+        globals().BlurAmount = blur;
+        repaint(border);
+        sim::Bitmap screen = sim::driver::screenshot();
+        for (POINT point : { POINT { 103, 300 }, POINT { 743, 300 }, POINT { 400, 585 }, POINT { 600, 110 }, POINT { 102, 583 } })
+            EXPECT_EQ(screen_pixel(screen, point.x, point.y), Desktop) << blur << ": " << point.x << "," << point.y;
+        EXPECT_TRUE(is_uniform(pixels_of_box(border.Picture5), Desktop)) << blur;
+        EXPECT_TRUE(is_uniform(pixels_of_box(border.Picture9), Desktop)) << blur;
+    }
+}
+
+TEST_F(GlassLookTest, EachSideBufferIsItsBackgroundBlurredOncePerStrengthStep)
+{
+    // Sharp stripes behind the left piece.
+    start();
+    for (int y = 120; y < 600; y += 24) {
+        sim::driver::AppWindow stripe;
+        stripe.title = "Stripe";
+        stripe.style = WS_POPUP | WS_VISIBLE;
+        stripe.rect = { 90, y, 120, y + 9 };
+        sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\stripe.exe"), stripe);
+    }
+    HWND target = open_adopted_window("Reference");
+    frmTrans& border = *border_of(target);
+    RECT rect = state_of(border.hWnd()).rect;
+    for (int blur : { -1, 2 }) {
+        globals().BlurAmount = blur;
+        repaint(border);
+        std::vector<uint32_t> composed = pixels_of_box(border.Picture5);
+        int width = border.Picture5.Image().width_pixels();
+        int height = border.Picture5.Image().height_pixels();
+        int left = rect.left + runtime::twips_to_pixels_int(border.Picture4.left_twips());
+        int top = rect.top + runtime::twips_to_pixels_int(border.Picture4.top_twips());
+
+        // The same background blurred by hand, in a bitmap of the buffer's size.
+        uint32_t* bits = nullptr;
+        HBITMAP expected = runtime::create_dib_section(width, height, &bits);
+        {
+            runtime::SelectedBitmap copy(expected);
+            HDC screen = GetDC(nullptr);
+            BitBlt(copy.dc(), 0, 0, width, height, screen, left, top, SRCCOPY);
+            ReleaseDC(nullptr, screen);
+            for (int i = 0; i <= blur; ++i) {
+                LONG reserved = 0;
+                FoxBlur(copy.dc(), expected, copy.dc(), expected, reserved, 0, 0);
+            }
+        }
+        int differences = 0;
+        for (int i = 0; i < width * height; ++i)
+            differences += composed[static_cast<size_t>(i)] != (bits[i] & 0xFFFFFF);
+        DeleteObject(expected);
+        EXPECT_EQ(differences, 0) << blur;
+        EXPECT_FALSE(is_uniform(composed, composed[0])) << blur;
+    }
+}
+
+TEST_F(GlassLookTest, TheBorderColourLightensTheGlassByItsBits)
+{
+    frmTrans& border = adopt_reference();
+    globals().BorderColorOn = true;
+    globals().BorderColorOff = false;
+    run([&] { program().form<frmSettings>().Picture2.BackColor(RGB(128, 0, 0)); });
+    repaint(border);
+    sim::Bitmap screen = sim::driver::screenshot();
+    for (POINT point : { POINT { 103, 300 }, POINT { 743, 300 }, POINT { 400, 585 }, POINT { 600, 110 } })
+        EXPECT_EQ(screen_pixel(screen, point.x, point.y), 0xBA6EA5u) << point.x << "," << point.y;
+}
+
+TEST_F(GlassLookTest, HueAndSaturationTurnThePiecesColour)
+{
+    frmTrans& border = adopt_reference();
+    frmSettings& settings = program().form<frmSettings>();
+    globals().BorderColorOff = true;
+    EXPECT_EQ(after_effect(border, 0xFF0000, &frmTrans::ColorPicture), 0xFF0000u);
+    run([&] { settings.scrHue.Value(1200); });
+    EXPECT_EQ(after_effect(border, 0xFF0000, &frmTrans::ColorPicture), 0x00FF00u);
+    run([&] {
+        settings.scrHue.Value(0);
+        settings.scrSaturation.Value(0);
+    });
+    uint32_t grey = after_effect(border, 0x3A6EA5, &frmTrans::ColorPicture);
+    EXPECT_EQ(grey & 0xFF, (grey >> 8) & 0xFF);
+    EXPECT_EQ(grey & 0xFF, (grey >> 16) & 0xFF);
+}
+
+TEST_F(GlassLookTest, BrightnessComesFromTheColourDialogsScrollBar)
+{
+    frmTrans& border = adopt_reference();
+    frmColDialog& dialog = program().form<frmColDialog>();
+    run([&] { dialog.HScroll1.Value(0); });
+    EXPECT_EQ(after_effect(border, 0x3A6EA5, &frmTrans::BrightPicture), 0x3A6EA5u);
+    run([&] { dialog.HScroll1.Value(-255); });
+    EXPECT_EQ(after_effect(border, 0x000000, &frmTrans::BrightPicture), 0x1A1A1Au);
+    run([&] { dialog.HScroll1.Value(-2550); });
+    EXPECT_EQ(after_effect(border, 0x000000, &frmTrans::BrightPicture), 0xFFFFFFu);
+}
+
+TEST_F(GlassLookTest, TheReflectionSettingsChooseTheImagesDrawn)
+{
+    frmTrans& border = adopt_reference();
+    globals().BlurAmount = -1;
+    globals().ReflectionsOn = false;
+    globals().ColorSchemeFile = "cb.rcol";
+    repaint(border);
+    EXPECT_TRUE(is_uniform(pixels_of_box(border.Picture5), Desktop));
+    EXPECT_TRUE(is_uniform(pixels_of_box(border.Picture9), Desktop));
+
+    // Lights over the upper half of the side buffers, none on the bottom one, no texture.
+    globals().ReflectionsOn = true;
+    globals().ColorSchemeFile.clear();
+    repaint(border);
+    std::vector<uint32_t> left = pixels_of_box(border.Picture5);
+    EXPECT_FALSE(is_uniform({ left.begin(), left.begin() + static_cast<long>(left.size() / 2) }, Desktop));
+    EXPECT_TRUE(is_uniform({ left.begin() + static_cast<long>(left.size() / 2) + 4, left.end() }, Desktop));
+    EXPECT_TRUE(is_uniform(pixels_of_box(border.Picture9), Desktop));
+
+    globals().ColorSchemeFile = "cb.rcol";
+    repaint(border);
+    EXPECT_FALSE(is_uniform(pixels_of_box(border.Picture9), Desktop));
+}
+
+}

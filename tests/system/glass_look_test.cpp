@@ -21,14 +21,7 @@ protected:
         sim::install_program_folder(artwork_test::program_folder());
     }
 
-    frmTrans& adopt_reference()
-    {
-        start();
-        HWND target = open_adopted_window("Reference");
-        frmTrans* border = border_of(target);
-        EXPECT_NE(border, nullptr);
-        return *border;
-    }
+    frmTrans& adopt_reference() { return start_with_border("Reference"); }
 
     void repaint(frmTrans& border)
     {

@@ -50,6 +50,15 @@ protected:
         return window;
     }
 
+    // Starts the program and opens one window; the border the poll gives it.
+    frmTrans& start_with_border(const std::string& title)
+    {
+        start();
+        frmTrans* border = border_of(open_adopted_window(title));
+        EXPECT_NE(border, nullptr);
+        return *border;
+    }
+
     void wait_ticks(int ticks) { sim::driver::run_for(Tick * ticks); }
 
     // The loaded border windows in load order.

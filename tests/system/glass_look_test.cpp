@@ -179,3 +179,44 @@ TEST_F(GlassLookTest, TheReflectionSettingsChooseTheImagesDrawn)
 }
 
 }
+
+TEST_F(GlassLookTest, TheReflectionStaysFixedToTheScreenWhileTheBorderMoves)
+{
+    frmTrans& border = adopt_reference();
+    globals().BlurAmount = -1;
+    globals().ReflectionsOn = true;
+    globals().ColorSchemeFile.clear();
+    repaint(border);
+    std::vector<uint32_t> before = pixels_of_box(border.Picture1);
+    int width = border.Picture1.Image().width_pixels();
+    int height = border.Picture1.Image().height_pixels();
+
+    // Between the lights, which keep their places on the caption, the reflection's pixels move
+    // left by the distance the border moves right, and right by half the distance it moves down.
+    auto moved_by = [&](int right, int down) {
+        run([&] {
+            border.Move(border.Left() + static_cast<float>(right * 15), border.Top() + static_cast<float>(down * 15));
+            border.RefreshMe();
+        });
+        sim::driver::pump();
+        std::vector<uint32_t> after = pixels_of_box(border.Picture1);
+        int shift = right - down / 2;
+        int differences = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 130; x < width - 130; ++x) {
+                int old_x = x + shift;
+                if (old_x >= 130 && old_x < width - 130)
+                    differences += after[static_cast<size_t>(y * width + x)] != before[static_cast<size_t>(y * width + old_x)];
+            }
+        }
+        return differences;
+    };
+    EXPECT_EQ(moved_by(150, 0), 0);
+    before = pixels_of_box(border.Picture1);
+    EXPECT_EQ(moved_by(0, 150), 0);
+    // The reflection varies along the caption: a wrong place would show.
+    int varying_columns = 0;
+    for (int x = 131; x < width - 130; ++x)
+        varying_columns += before[static_cast<size_t>(10 * width + x)] != before[static_cast<size_t>(10 * width + x - 1)];
+    EXPECT_GT(varying_columns, 10);
+}

@@ -220,3 +220,33 @@ TEST_F(GlassLookTest, TheReflectionStaysFixedToTheScreenWhileTheBorderMoves)
         varying_columns += before[static_cast<size_t>(10 * width + x)] != before[static_cast<size_t>(10 * width + x - 1)];
     EXPECT_GT(varying_columns, 10);
 }
+
+TEST_F(GlassLookTest, TheCornerPixelsTakeTheInnerLineAndLightColoursOnEveryPass)
+{
+    frmTrans& border = adopt_reference();
+    frmSettings& settings = program().form<frmSettings>();
+    run([&] {
+        settings.Picture13.BackColor(RGB(0, 255, 0));
+        settings.Picture14.BackColor(RGB(0, 0, 255));
+    });
+    for (int pass = 0; pass < 2; ++pass) {
+        repaint(border);
+        std::vector<uint32_t> caption = pixels_of_box(border.Picture1);
+        int width = border.Picture1.Image().width_pixels();
+        for (int x : { 0, 1, width - 2, width - 1 })
+            EXPECT_EQ(caption[static_cast<size_t>(x)], 0x00FF00u) << x;
+        EXPECT_EQ(caption[static_cast<size_t>(width)], 0x00FF00u);
+        EXPECT_EQ(caption[static_cast<size_t>(2 * width - 1)], 0x00FF00u);
+
+        std::vector<uint32_t> bottom = pixels_of_box(border.Picture8);
+        int bottom_width = border.Picture8.Image().width_pixels();
+        int bottom_height = border.Picture8.Image().height_pixels();
+        auto at = [&](int x, int y) { return bottom[static_cast<size_t>(y * bottom_width + x)]; };
+        EXPECT_EQ(at(0, bottom_height - 2), 0x00FF00u);
+        EXPECT_EQ(at(0, bottom_height - 1), 0x00FF00u);
+        EXPECT_EQ(at(1, bottom_height - 1), 0x00FF00u);
+        EXPECT_EQ(at(bottom_width - 1, bottom_height - 2), 0x0000FFu);
+        EXPECT_EQ(at(bottom_width - 1, bottom_height - 1), 0x0000FFu);
+        EXPECT_EQ(at(bottom_width - 2, bottom_height - 1), 0x0000FFu);
+    }
+}

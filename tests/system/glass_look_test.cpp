@@ -250,3 +250,35 @@ TEST_F(GlassLookTest, TheCornerPixelsTakeTheInnerLineAndLightColoursOnEveryPass)
         EXPECT_EQ(at(bottom_width - 2, bottom_height - 1), 0x0000FFu);
     }
 }
+
+TEST_F(GlassLookTest, TheButtonStripMatchesTheTargetsCaptionButtons)
+{
+    // Two windows at the same place, one with all three caption buttons and one with close alone:
+    // their captions differ only where the strips lie, 99 and 48 pixels left of the right edge.
+    start();
+    globals().BlurAmount = -1;
+    globals().ReflectionsOn = true;
+    HWND three_target = open_adopted_window("Three");
+    HWND single_target = open_adopted_window("Single", "C:\\Apps\\single.exe", WS_VISIBLE | WS_CAPTION | WS_SYSMENU);
+    ASSERT_NE(border_of(three_target), nullptr);
+    ASSERT_NE(border_of(single_target), nullptr);
+    frmTrans& three = *border_of(three_target);
+    frmTrans& single = *border_of(single_target);
+    ASSERT_TRUE(three.has_caption_button(1));
+    ASSERT_FALSE(single.has_caption_button(0));
+    ASSERT_TRUE(single.has_caption_button(2));
+    repaint(three);
+    repaint(single);
+    std::vector<uint32_t> with_three = pixels_of_box(three.Picture1);
+    std::vector<uint32_t> with_single = pixels_of_box(single.Picture1);
+    int width = three.Picture1.Image().width_pixels();
+    ASSERT_EQ(with_three.size(), with_single.size());
+    int first_different_column = width;
+    for (size_t i = 0; i < with_three.size(); ++i) {
+        if (with_three[i] != with_single[i])
+            first_different_column = std::min(first_different_column, static_cast<int>(i % static_cast<size_t>(width)));
+    }
+    EXPECT_EQ(first_different_column, width - 99);
+    EXPECT_FALSE(single.Label4[0].Visible());
+    EXPECT_FALSE(single.Label4[1].Visible());
+}

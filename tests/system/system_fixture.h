@@ -43,9 +43,10 @@ protected:
     }
 
     // Opens a window after start and lets the poll adopt it and its border finish fading in.
-    HWND open_adopted_window(const std::string& title)
+    HWND open_adopted_window(const std::string& title, const std::string& executable = "C:\\Apps\\notepad.exe",
+        DWORD style = 0x10CF0000)
     {
-        HWND window = open_window(title);
+        HWND window = open_window(title, executable, style);
         wait_ticks(12);
         return window;
     }

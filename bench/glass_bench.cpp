@@ -7,6 +7,7 @@
 #include "platform/sim/driver.h"
 #include "platform/sim/kernel/paths.h"
 #include "services/modGlobal.h"
+#include "services/modLoadPicBox.h"
 
 #include <benchmark/benchmark.h>
 
@@ -92,6 +93,18 @@ void BM_RepaintPass(benchmark::State& state)
         bench.run([&] { border.RefreshMe(); });
 }
 BENCHMARK(BM_RepaintPass)->Unit(benchmark::kMillisecond);
+
+// One drawing of an unchanged caption-sized image (the reflection, 1600 x 64) into the caption.
+void BM_DrawCaptionImage(benchmark::State& state)
+{
+    GlassBench bench;
+    frmTrans& border = bench.border();
+    std::string error;
+    for (auto _ : state)
+        bench.run([&] { LoadPictureGDIPlus("C:\\Program Files\\Kelmor\\reflections2.refl", border.Picture1, -257, 0, true, error); });
+    state.counters["drawn"] = error.empty() ? 1 : 0;
+}
+BENCHMARK(BM_DrawCaptionImage)->Unit(benchmark::kMicrosecond);
 
 void BM_Layout(benchmark::State& state)
 {

@@ -1,11 +1,13 @@
-// The border's glass: one caption-drag render pass (the composition steps counted once they exist) of a 1280 x 800 border at blur strength 9 over
-// a desktop with 20 windows behind it, and one full layout of that border.
+// The border's glass: one caption-drag render pass with the whole composition (reflections on with
+// "cd.rcol") of a 1280 x 800 border at blur strength 9 and 31 over a desktop with 20 windows behind
+// it, and one full layout of that border.
 #include "border/frmTrans.h"
 #include "control/frmGethWnd.h"
 #include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
 #include "platform/sim/kernel/paths.h"
 #include "services/modGlobal.h"
+#include "services/modLoadPicBox.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,9 +19,11 @@ namespace {
 
 class GlassBench {
 public:
-    GlassBench()
+    explicit GlassBench(int blur_amount = 8)
     {
         sim::driver::reset();
+        // The effects library and the skin images, from the build's program folder.
+        sim::install_program_folder(std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin");
         uint32_t process = sim::driver::create_process("C:\\Apps\\behind.exe");
         for (int i = 0; i < 20; ++i) {
             sim::driver::AppWindow window;
@@ -34,7 +38,10 @@ public:
         m_target = sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\target.exe"), target);
         sim::driver::run_for(200);
         run([&] {
-            globals(*m_program).BlurAmount = 8;
+            Globals& g = globals(*m_program);
+            g.BlurAmount = blur_amount;
+            g.ReflectionsOn = true;
+            g.ColorSchemeFile = "cd.rcol";
             for (runtime::Form* form : m_program->forms()) {
                 if (auto* border = dynamic_cast<frmTrans*>(form))
                     m_border = border;
@@ -61,9 +68,10 @@ private:
     HWND m_target = nullptr;
 };
 
+// The argument is the blur strength: blur passes per piece.
 void BM_DragPass(benchmark::State& state)
 {
-    GlassBench bench;
+    GlassBench bench(static_cast<int>(state.range(0)) - 1);
     frmTrans& border = bench.border();
     bench.run([&] { border.Picture1_MouseDown(runtime::vbLeftButton, 0, 6000, 150); });
     // Back and forth by 2 pixels, so that every pass scrolls and fetches a strip on both axes.
@@ -74,7 +82,7 @@ void BM_DragPass(benchmark::State& state)
     }
     state.counters["border_px"] = static_cast<double>(border.Width() / 15 * border.Height() / 15);
 }
-BENCHMARK(BM_DragPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragPass)->Arg(9)->Arg(31)->Unit(benchmark::kMillisecond);
 
 // A repaint pass (a setting changed): the same pass without the scroll, the strips and the move.
 void BM_RepaintPass(benchmark::State& state)
@@ -85,6 +93,18 @@ void BM_RepaintPass(benchmark::State& state)
         bench.run([&] { border.RefreshMe(); });
 }
 BENCHMARK(BM_RepaintPass)->Unit(benchmark::kMillisecond);
+
+// One drawing of an unchanged caption-sized image (the reflection, 1600 x 64) into the caption.
+void BM_DrawCaptionImage(benchmark::State& state)
+{
+    GlassBench bench;
+    frmTrans& border = bench.border();
+    std::string error;
+    for (auto _ : state)
+        bench.run([&] { LoadPictureGDIPlus("C:\\Program Files\\Kelmor\\reflections2.refl", border.Picture1, -257, 0, true, error); });
+    state.counters["drawn"] = error.empty() ? 1 : 0;
+}
+BENCHMARK(BM_DrawCaptionImage)->Unit(benchmark::kMicrosecond);
 
 void BM_Layout(benchmark::State& state)
 {

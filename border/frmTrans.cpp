@@ -85,6 +85,8 @@ void frmTrans::set_designer_values()
     Picture4.Move(30, 405, EdgeThickness, 6670);
     Picture6.Move(8935, 405, EdgeThickness, 6670);
     Picture8.Move(30, 7075, 8970, EdgeThickness);
+    // The bottom piece's corner pixels are drawn over its picture and must survive its repaints.
+    Picture8.AutoRedraw(true);
     Picture10.Move(110, 420, 8825, 6640);
     set_grip_pointers();
     Shape1.BorderColor(White);

@@ -176,6 +176,12 @@ private:
     void draw_caption_corners();
     void draw_side_lights();
     void show_buffers();
+    void draw_bottom_corners();
+    // A file of the program folder, and an image of it drawn at its own size, left out when missing.
+    std::string program_file(const std::string& name);
+    void draw_image(const std::string& name, runtime::PictureBox& target, int x, int y);
+    // The scratch box takes a piece's image and size, for an effect to work on.
+    void load_into_scratch(runtime::PictureBox& picPicture);
 
     // The caption buttons back at rest after a caption mouse move, or one of them.
     void rest_caption_buttons();

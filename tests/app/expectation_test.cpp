@@ -241,7 +241,9 @@ TEST_P(ScenarioFile, Holds)
     std::stringstream text;
     text << file.rdbuf();
     // Named by its full path, so that host files it names are read beside it.
-    auto result = kelmor_sim::run_session((scenario_folder() / GetParam()).string(), text.str(), {}, output);
+    // The program folder the build makes (the effects library and the skin images), as kelmor-sim uses.
+    fs::path program_folder = fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin";
+    auto result = kelmor_sim::run_session((scenario_folder() / GetParam()).string(), text.str(), program_folder, output);
     fs::remove_all(output);
     EXPECT_TRUE(result.is_success) << (result.messages.empty() ? "" : result.messages.front());
 }

@@ -84,14 +84,16 @@ TEST_F(GlassTest, WithoutBlurEachGlassPixelShowsTheScreenRightBehindIt)
         sim::Bitmap screen = sim::driver::screenshot();
         auto behind_pixels = screen_behind({ 0, 0, 800, 700 });
         auto behind_at = [&](int x, int y) { return behind_pixels[y * 800 + x]; };
+        // The pixels that round the glass's corners take the outline's colours.
+        auto is_corner = [](int x, int y) { return (x <= 103 || x >= 744) && (y <= 103 || y >= 585); };
         int differences = 0;
         for (int y = 102; y < 587; ++y) {
             for (int x : { 102, 103, 104, 105, 742, 745 })
-                differences += screen_pixel(screen, x, y) != behind_at(x + offset, y + offset);
+                differences += !is_corner(x, y) && screen_pixel(screen, x, y) != behind_at(x + offset, y + offset);
         }
         for (int x = 102; x < 640; ++x) {
             for (int y : { 102, 103, 104, 126, 583, 586 })
-                differences += screen_pixel(screen, x, y) != behind_at(x + offset, y + offset);
+                differences += !is_corner(x, y) && screen_pixel(screen, x, y) != behind_at(x + offset, y + offset);
         }
         return differences;
     };

@@ -43,11 +43,21 @@ protected:
     }
 
     // Opens a window after start and lets the poll adopt it and its border finish fading in.
-    HWND open_adopted_window(const std::string& title)
+    HWND open_adopted_window(const std::string& title, const std::string& executable = "C:\\Apps\\notepad.exe",
+        DWORD style = 0x10CF0000)
     {
-        HWND window = open_window(title);
+        HWND window = open_window(title, executable, style);
         wait_ticks(12);
         return window;
+    }
+
+    // Starts the program and opens one window; the border the poll gives it.
+    frmTrans& start_with_border(const std::string& title)
+    {
+        start();
+        frmTrans* border = border_of(open_adopted_window(title));
+        EXPECT_NE(border, nullptr);
+        return *border;
     }
 
     void wait_ticks(int ticks) { sim::driver::run_for(Tick * ticks); }

@@ -115,4 +115,47 @@ void BM_Layout(benchmark::State& state)
 }
 BENCHMARK(BM_Layout)->Unit(benchmark::kMillisecond);
 
+// A caption-button hover, glow included: the minimise and close buttons in turn, so that every
+// hover shows a new glow and releases the one before.
+void BM_ButtonHover(benchmark::State& state)
+{
+    GlassBench bench;
+    sim::install_program_folder(std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin");
+    frmTrans& border = bench.border();
+    int step = 0;
+    for (auto _ : state) {
+        int index = (step++ % 2 == 0) ? 0 : 2;
+        bench.run([&] { border.Picture11_MouseMove(index, 0, 0, 1, 1); });
+    }
+}
+BENCHMARK(BM_ButtonHover)->Unit(benchmark::kMicrosecond);
+
+// A pointer-leave tick with the pointer still inside the border.
+void BM_PointerLeaveTick(benchmark::State& state)
+{
+    GlassBench bench;
+    frmTrans& border = bench.border();
+    sim::driver::mouse_move(900, 500);
+    for (auto _ : state)
+        bench.run([&] { border.Timer6_Timer(); });
+}
+BENCHMARK(BM_PointerLeaveTick)->Unit(benchmark::kMicrosecond);
+
+// A grip move of the 1280 x 800 border: its size, region and outline.
+void BM_GripMove(benchmark::State& state)
+{
+    GlassBench bench;
+    frmTrans& border = bench.border();
+    bench.run([&] {
+        border.Picture6_MouseDown(runtime::vbLeftButton, 0, 1, 1);
+        border.IsSizing = true;
+    });
+    int step = 0;
+    for (auto _ : state) {
+        sim::driver::mouse_move((step++ % 2 == 0) ? 1570 : 1590, 500);
+        bench.run([&] { border.DoResize(); });
+    }
+}
+BENCHMARK(BM_GripMove)->Unit(benchmark::kMicrosecond);
+
 }

@@ -1,5 +1,16 @@
 #include "border/Form1.h"
 
+#include "services/modGlobal.h"
+
+#include <array>
+
+namespace {
+
+// The glow pictures of the minimise, maximise and close buttons, in the program folder.
+constexpr std::array<const char*, 3> GlowFiles { "\\min_glow.cbg", "\\max_glow.cbg", "\\close_glow.cbg" };
+
+}
+
 Form1::Form1(runtime::Program& program)
     : Form(program, "Form1")
 {
@@ -9,8 +20,47 @@ Form1::Form1(runtime::Program& program)
     Move(0, 0, 1335, 780);
 }
 
+void Form1::Form_Load()
+{
+    // Layered before it is ever shown, so that it never appears as an opaque box, and
+    // transparent to the mouse and to activation, so that the button under it keeps its clicks.
+    HWND window = hWnd();
+    SetWindowLongA(window, GWL_EXSTYLE,
+        GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+    if (globals(program()).GlowSuppressed)
+        Hide();
+}
+
+void Form1::Form_Unload(int&)
+{
+    HideGlow();
+}
+
+void Form1::ShowGlow(int Index, long nLeft, long nTop)
+{
+    if (globals(program()).GlowSuppressed) {
+        Hide();
+        return;
+    }
+    // One layer at a time: the one being replaced gives its picture and GDI+ start-up back.
+    HideGlow();
+    GlowLayer = std::make_unique<LayeredWindow>();
+    runtime::skip_on_error([&] { Move(static_cast<float>(nLeft), static_cast<float>(nTop)); });
+    runtime::DoEvents();
+    if (Index < 0 || Index >= static_cast<int>(GlowFiles.size()))
+        return;
+    if (!GlowLayer->MakeTrans(program().App().Path() + GlowFiles[static_cast<size_t>(Index)], *this)) {
+        Hide();
+        return;
+    }
+    // Shown without taking the activation from the window the user works in.
+    SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
 void Form1::HideGlow()
 {
-    // FIXME: the glow picture arrives with the caption-button glow; until a glow can be shown
-    // there is none to release.
+    if (!GlowLayer)
+        return;
+    GlowLayer->UnloadPNGForm();
+    GlowLayer.reset();
 }

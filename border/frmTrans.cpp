@@ -88,6 +88,7 @@ void frmTrans::set_designer_values()
     // The bottom piece's corner pixels are drawn over its picture and must survive its repaints.
     Picture8.AutoRedraw(true);
     Picture10.Move(110, 420, 8825, 6640);
+    set_grip_pointers();
     Shape1.BorderColor(White);
     Shape1.Move(95, 405, 8855, 6670);
 
@@ -140,6 +141,30 @@ void frmTrans::wire_events()
     Timer1.on_timer = [this] { Timer1_Timer(); };
     Timer2.on_timer = [this] { Timer2_Timer(); };
     Timer5.on_timer = [this] { Timer5_Timer(); };
+    Picture1.on_mouse_up = [this](int button, int shift, float x, float y) { Picture1_MouseUp(button, shift, x, y); };
+    Picture1.on_dbl_click = [this] { Picture11_MouseUp(1, 1, 0, 1, 1); };
+    Label1.on_mouse_down = [this](int button, int shift, float x, float y) { Label1_MouseDown(button, shift, x, y); };
+    Label1.on_mouse_move = [this](int button, int shift, float x, float y) { Picture1_MouseMove(button, shift, x, y); };
+    Label1.on_dbl_click = [this] { Picture11_MouseUp(1, 1, 0, 1, 1); };
+    Label7.on_mouse_down = [this](int button, int shift, float x, float y) { Label7_MouseDown(button, shift, x, y); };
+    Text2.on_lost_focus = [this] { Text2_LostFocus(); };
+    Label4.connect(&runtime::Label::on_mouse_move,
+        [this](int index, int button, int shift, float x, float y) { Label4_MouseMove(index, button, shift, x, y); });
+    Picture11.connect(&runtime::PictureBox::on_mouse_move,
+        [this](int index, int button, int shift, float x, float y) { Picture11_MouseMove(index, button, shift, x, y); });
+    Picture11.connect(&runtime::PictureBox::on_mouse_down,
+        [this](int index, int button, int shift, float x, float y) { Picture11_MouseDown(index, button, shift, x, y); });
+    Picture11.connect(&runtime::PictureBox::on_mouse_up,
+        [this](int index, int button, int shift, float x, float y) { Picture11_MouseUp(index, button, shift, x, y); });
+    Timer6.on_timer = [this] { Timer6_Timer(); };
+    Timer3.on_timer = [this] { Timer3_Timer(); };
+    Picture6.on_mouse_down = [this](int button, int shift, float x, float y) { Picture6_MouseDown(button, shift, x, y); };
+    Picture6.on_mouse_move = [this](int button, int shift, float x, float y) { Picture6_MouseMove(button, shift, x, y); };
+    Picture6.on_mouse_up = [this](int button, int shift, float x, float y) { grip_MouseUp(button, shift, x, y); };
+    Picture8.on_mouse_down = [this](int button, int shift, float x, float y) { Picture8_MouseDown(button, shift, x, y); };
+    Picture8.on_mouse_move = [this](int button, int shift, float x, float y) { Picture8_MouseMove(button, shift, x, y); };
+    Picture8.on_mouse_up = [this](int button, int shift, float x, float y) { grip_MouseUp(button, shift, x, y); };
+    Timer8.on_timer = [this] { Timer8_Timer(); };
 }
 
 void frmTrans::Form_Load()
@@ -179,7 +204,10 @@ void frmTrans::Form_Unload(int&)
 
 void frmTrans::QuitMe()
 {
-    program().form<Form1>().HideGlow();
+    // No glow floats after its border has gone.
+    Form1& glow = program().form<Form1>();
+    glow.HideGlow();
+    glow.Hide();
     FadeLevel = globals(program()).TransparencyPercent;
     Timer2.Enabled(true);
 }
@@ -237,11 +265,6 @@ void frmTrans::SetWinProperties(bool xMinButton, bool xMaxButton, bool xCloseBut
         m_caption_button_on[2] = true;
 }
 
-void frmTrans::CheckWinProperties()
-{
-    // FIXME: the caption buttons' states arrive with the caption bar.
-}
-
 void frmTrans::MaxMe()
 {
     Picture11_MouseUp(1, 1, 0, 1, 1);
@@ -252,22 +275,6 @@ void frmTrans::MinMe()
     Picture11_MouseUp(0, 1, 0, 1, 1);
 }
 
-void frmTrans::Picture11_MouseUp(int Index, int, int, float, float)
-{
-    // FIXME: the buttons' images, the close button and the lone-close and inactive-maximise
-    // variants arrive with the caption bar; here the window state and geometry change.
-    if (Index == 0) {
-        minimise();
-        return;
-    }
-    if (Index != 1)
-        return;
-    if (m_is_maximised)
-        restore_from_maximised();
-    else
-        maximise();
-}
-
 void frmTrans::minimise()
 {
     // The target, a child of the border, goes with it; the way back is the window manager.
@@ -276,18 +283,20 @@ void frmTrans::minimise()
 
 void frmTrans::maximise()
 {
-    runtime::Program& p = program();
     runtime::skip_on_error([&] {
         m_saved = { static_cast<int>(runtime::round_half_even(Left())), static_cast<int>(runtime::round_half_even(Top())),
             static_cast<int>(runtime::round_half_even(Width())), static_cast<int>(runtime::round_half_even(Height())),
             static_cast<int>(runtime::round_half_even(Picture1.Height())) };
     });
     runtime::skip_on_error([&] { Picture1.Height(Picture11[0].Height()); });
+    // The part of the screen the taskbar leaves free, wherever it is docked.
+    RECT area = work_area();
+    auto twips = [](LONG pixels) { return static_cast<float>(pixels) * runtime::TwipsPerPixel; };
     runtime::skip_on_error([&] {
-        Top(0);
-        Left(0);
-        Height(p.Screen().Height() - static_cast<float>(GetTaskbarHeight()) * runtime::TwipsPerPixel);
-        Width(p.Screen().Width());
+        Top(twips(area.top));
+        Left(twips(area.left));
+        Height(twips(area.bottom - area.top));
+        Width(twips(area.right - area.left));
     });
     float bar_bottom = Picture1.Top() + Picture1.Height();
     runtime::skip_on_error([&] { Picture10.Move(0, bar_bottom, Width(), std::max(0.0f, Height() - bar_bottom)); });
@@ -318,8 +327,8 @@ void frmTrans::maximise()
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 0); });
     ActivateWindow(target());
     runtime::skip_on_error([&] {
-        Left(0);
-        Top(0);
+        Left(twips(area.left));
+        Top(twips(area.top));
     });
     runtime::skip_on_error([&] {
         Picture11[2].Move(Width() - Picture11[2].Width(), 0);
@@ -327,10 +336,30 @@ void frmTrans::maximise()
         Picture11[0].Move(Picture11[1].Left() - Picture11[0].Width(), Picture11[1].Top());
     });
     ShowWindow(target(), SW_MAXIMIZE);
+    Picture11[1].Picture(Picture16[0].Picture());
     ShowIcon();
     m_is_maximised = true;
+    use_button_set(Picture20);
     for (auto& button : Picture11)
         button->Visible(true);
+}
+
+RECT frmTrans::work_area() const
+{
+    MONITORINFO monitor {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(hWnd(), MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return monitor.rcWork;
+    // Without an answer: the screen above a bottom taskbar.
+    return RECT { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - static_cast<LONG>(GetTaskbarHeight()) };
+}
+
+void frmTrans::use_button_set(const runtime::ControlArray<runtime::PictureBox>& normal_set)
+{
+    for (int i = 0; i < 3; ++i) {
+        Picture11[i].Picture(normal_set[i].Picture());
+        Picture12[i].Picture(normal_set[i].Picture());
+    }
 }
 
 void frmTrans::restore_from_maximised()
@@ -349,9 +378,12 @@ void frmTrans::restore_from_maximised()
         Width(static_cast<float>(m_saved.width));
         Height(static_cast<float>(m_saved.height));
     });
+    Picture11[1].Picture(Picture12[1].Picture());
     Show();
+    Picture11[1].Picture(Picture13[1].Picture());
     CheckWinProperties();
     ActivateWindow(target());
+    use_button_set(Picture21);
 }
 
 void frmTrans::Timer1_Timer()

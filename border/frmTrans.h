@@ -102,8 +102,31 @@ public:
     void Picture1_MouseMove(int Button, int Shift, float X, float Y);
     // The caption's mouse-down: the reference point of a drag.
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
-    // A caption button's click: minimise (0), maximise or restore (1).
+    // A caption button's click: minimise (0), maximise or restore (1), close (2).
     void Picture11_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    // The caption bar: drag start, activation of the target, maximise by double-click, the
+    // address overlay; the buttons' hover, pressed look and the pointer leaving the border.
+    void Form_MouseDown(int Button, int Shift, float X, float Y) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    void Picture1_MouseUp(int Button, int Shift, float X, float Y);
+    void Label1_MouseDown(int Button, int Shift, float X, float Y);
+    void Label7_MouseDown(int Button, int Shift, float X, float Y);
+    void Text2_LostFocus();
+    void Label4_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Picture11_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Picture11_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Timer6_Timer();
+    void Timer8_Timer();
+    // The resize grips: the right piece, the bottom piece and its right end as the corner.
+    void Picture6_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture6_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture8_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture8_MouseMove(int Button, int Shift, float X, float Y);
+    // The mouse-up of either grip: the full layout once, with fresh glass.
+    void grip_MouseUp(int Button, int Shift, float X, float Y);
+    // The border's size follows the pointer while a grip is dragged.
+    void DoResize();
+    void Timer3_Timer();
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer5_Timer();
@@ -160,8 +183,21 @@ private:
     // The scratch box takes a piece's image and size, for an effect to work on.
     void load_into_scratch(runtime::PictureBox& picPicture);
 
-    // The caption buttons back at rest after a caption mouse move.
+    // The caption buttons back at rest after a caption mouse move, or one of them.
     void rest_caption_buttons();
+    void rest_caption_button(int index);
+    const runtime::PictureBox& normal_image(int index) const;
+    // The close button's request to the target, undone when the target refuses.
+    void close_target();
+    // Grips.
+    void set_grip_pointers();
+    bool is_on_corner(float X) const;
+    float minimum_width() const;
+    float minimum_height() const;
+    // The screen's work area, pixels: where a maximised border goes.
+    RECT work_area() const;
+    // The buttons' normal images while maximised (Picture20) or restored (Picture21).
+    void use_button_set(const runtime::ControlArray<runtime::PictureBox>& normal_set);
 
     // The drag reference point (twips): the mouse-down point in the caption, or the form's Left
     // and Top before a pass of the layout.

@@ -15,16 +15,6 @@ constexpr int RepaintButton = 7;
 
 }
 
-void frmTrans::Picture1_MouseDown(int Button, int, float X, float Y)
-{
-    // FIXME: the caption's mouse-down also stops Timer8 and Timer3 and recolours the caption text;
-    // that comes with the caption bar. Here it takes the drag's reference point.
-    if (Button != runtime::vbLeftButton)
-        return;
-    DragX = X;
-    DragY = Y;
-}
-
 void frmTrans::Picture1_MouseMove(int Button, int, float X, float Y)
 {
     if (m_is_maximised || (Button != runtime::vbLeftButton && Button != RepaintButton)) {

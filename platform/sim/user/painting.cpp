@@ -86,7 +86,8 @@ void resize_surface(Window& window)
     Bitmap resized(width, height);
     resized.fill(0xFFFFFFFF);
     int shared_width = std::min(width, surface.width());
-    for (int y = 0; y < std::min(height, surface.height()); ++y)
+    int shared_height = shared_width > 0 ? std::min(height, surface.height()) : 0;
+    for (int y = 0; y < shared_height; ++y)
         std::memcpy(resized.row(y), surface.row(y), sizeof(uint32_t) * shared_width);
     surface = std::move(resized);
 }

@@ -36,3 +36,12 @@ stop_display() {
   kill "$display_pid" 2>/dev/null || true
   wait "$display_pid" 2>/dev/null || true
 }
+
+# The start of each run under Wine: a fresh prefix and an empty output folder of the run's name,
+# build-win/wine/NAME; exports WINEPREFIX and sets output.
+start_wine_run() {
+  new_wine_prefix "$wine_folder/$1-prefix"
+  output="$wine_folder/$1"
+  rm -rf "$output"
+  mkdir -p "$output"
+}

@@ -8,11 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-wine.sh
 source scripts/wine-common.sh
-new_wine_prefix "$wine_folder/probe-prefix"
-
-output="$wine_folder/probe"
-rm -rf "$output"
-mkdir -p "$output"
+start_wine_run probe
 cmake --build build --target norvex_probe >/dev/null
 
 paths=(scalar sse2)

@@ -11,11 +11,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-wine.sh
 source scripts/wine-common.sh
-new_wine_prefix "$wine_folder/smoke-prefix"
-
-output="$wine_folder/smoke"
-rm -rf "$output"
-mkdir -p "$output"
+start_wine_run smoke
 program="$PWD/build-win/bin/Kelmor 2.exe"
 window_list="$PWD/build-win/bin/window-list.exe"
 

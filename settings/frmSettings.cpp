@@ -243,6 +243,8 @@ void frmSettings::set_designer_values()
         box->Visible(false);
     }
     Picture8.ScaleMode(runtime::vbPixels);
+    // The strip is processed in its persistent image, where the effects library finds it.
+    Picture7.AutoRedraw(true);
     Command4.Visible(false);
 
     Label13.Caption("version 3.0");

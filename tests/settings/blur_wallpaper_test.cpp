@@ -6,6 +6,7 @@
 #include "services/modTaskbar.h"
 #include "services/modWallpaper.h"
 #include "settings/modBlurWallpaper.h"
+#include "tests/platform/gdi/canvas.h"
 #include "tests/resources/artwork_paths.h"
 #include "tests/settings/settings_fixture.h"
 
@@ -23,47 +24,6 @@ constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
 constexpr int WallpaperWidth = 61;
 constexpr int WallpaperHeight = 47;
-
-// A 32-bit top-down DIB section selected into a memory DC of its own.
-class Surface {
-public:
-    Surface(int width, int height)
-        : m_width(width)
-        , m_height(height)
-    {
-        BITMAPINFO info {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    ~Surface()
-    {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-
-    HDC dc() const { return m_dc; }
-    HBITMAP bitmap() const { return m_bitmap; }
-    uint32_t* row(int y) const { return m_bits + static_cast<size_t>(y) * m_width; }
-    void fill(uint32_t rgb) { std::fill(m_bits, m_bits + static_cast<size_t>(m_width) * m_height, rgb); }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    uint32_t* m_bits = nullptr;
-};
 
 class BlurWallpaperTest : public SettingsTest {
 protected:
@@ -94,16 +54,16 @@ protected:
     // border colour, the wallpaper stretched over it, and the strip processed by the library.
     std::vector<uint32_t> expected_wallpaper(uint32_t border_rgb, bool has_picture, int strip_height)
     {
-        Surface field(ScreenWidth, ScreenHeight);
-        field.fill(border_rgb);
+        gdi_test::Canvas field(ScreenWidth, ScreenHeight,
+            RGB((border_rgb >> 16) & 0xFF, (border_rgb >> 8) & 0xFF, border_rgb & 0xFF));
         if (has_picture) {
-            Surface picture(WallpaperWidth, WallpaperHeight);
-            std::copy(m_wallpaper.begin(), m_wallpaper.end(), picture.row(0));
+            gdi_test::Canvas picture(WallpaperWidth, WallpaperHeight);
+            std::copy(m_wallpaper.begin(), m_wallpaper.end(), picture.bits());
             SetStretchBltMode(field.dc(), COLORONCOLOR);
             StretchBlt(field.dc(), 0, 0, ScreenWidth, ScreenHeight, picture.dc(), 0, 0, WallpaperWidth,
                 WallpaperHeight, SRCCOPY);
         }
-        Surface strip(ScreenWidth, strip_height);
+        gdi_test::Canvas strip(ScreenWidth, strip_height);
         BitBlt(strip.dc(), 0, 0, ScreenWidth, strip_height, field.dc(), 0, ScreenHeight - strip_height, SRCCOPY);
         run([&] {
             for (int pass = 0; pass < 26; ++pass) {
@@ -117,7 +77,7 @@ protected:
         std::vector<uint32_t> rgb;
         for (int y = 0; y < ScreenHeight; ++y) {
             for (int x = 0; x < ScreenWidth; ++x)
-                rgb.push_back(field.row(y)[x] & 0xFFFFFF);
+                rgb.push_back(field.raw(x, y) & 0xFFFFFF);
         }
         return rgb;
     }

@@ -7,7 +7,6 @@
 #include "services/modWallpaper.h"
 #include "settings/modBlurWallpaper.h"
 #include "tests/platform/gdi/canvas.h"
-#include "tests/resources/artwork_paths.h"
 #include "tests/settings/settings_fixture.h"
 
 #include "platform/sim/gdi/image_decoder.h"
@@ -25,13 +24,11 @@ constexpr int ScreenHeight = 768;
 constexpr int WallpaperWidth = 61;
 constexpr int WallpaperHeight = 47;
 
-class BlurWallpaperTest : public SettingsTest {
+class BlurWallpaperTest : public SettingsWithProgramFolderTest {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
-        // The effects library, as the program finds it beside itself.
-        sim::install_program_folder(artwork_test::program_folder());
+        SettingsWithProgramFolderTest::SetUp();
         sim::driver::set_screen_size(ScreenWidth, ScreenHeight);
         std::filesystem::create_directories(sim::host_path("C:\\Pictures"));
     }

@@ -38,6 +38,23 @@ protected:
     }
 };
 
+TEST_F(SettingsMenuTest, TheWindowOpensWithThePanelTheTitleAndNoPage)
+{
+    frmSettings& settings = shown_settings_window();
+    EXPECT_EQ(settings.Caption(), "Kelmor - Settings");
+    EXPECT_EQ(settings.BorderStyle(), runtime::vbFixedSingle);
+    RECT client {};
+    run([&] { GetClientRect(settings.hWnd(), &client); });
+    EXPECT_EQ(client.right, 475);
+    EXPECT_EQ(client.bottom, 515);
+    EXPECT_TRUE(settings.Picture4.Visible());
+    EXPECT_EQ(settings.Label2.Caption(), "Kelmor - Settings");
+    for (int page = 0; page < 10; ++page)
+        EXPECT_FALSE(settings.Picture1[page].Visible()) << page;
+    EXPECT_FALSE(settings.RTF1.Visible());
+    EXPECT_FALSE(settings.Picture5.Visible());
+}
+
 TEST_F(SettingsMenuTest, TheBarCoversTheHoveredItemAndRendersOncePerEnteredItem)
 {
     frmSettings& settings = shown_settings_window();

@@ -54,6 +54,19 @@ void give_white_backs(const runtime::Container& container)
     }
 }
 
+// A frame of a page holding a colour swatch and its "Choose color..." button.
+void lay_out_swatch_frame(runtime::Frame& frame, const char* caption, float top, runtime::PictureBox& swatch,
+    long colour, runtime::CommandButton& button)
+{
+    frame.Caption(caption);
+    frame.BackColor(White);
+    frame.Move(120, top, 4575, 735);
+    swatch.BackColor(colour);
+    swatch.Move(120, 180, 495, 495);
+    button.Caption("Choose color...");
+    button.Move(840, 240, 1575, 375);
+}
+
 // A scroll bar's tenths as a whole number, halves to the even neighbour.
 int tenths_rounded(int value)
 {
@@ -103,6 +116,7 @@ void frmSettings::set_designer_values()
     Check12.Move(240, 3720, 2295, 255);
 
     Frame1.Caption("Hue/Saturation");
+    Frame1.BackColor(White);
     Frame1.Move(120, 0, 4575, 915);
     scrHue.Move(120, 240, 3255, 255);
     scrHue.Max(3600);
@@ -121,18 +135,8 @@ void frmSettings::set_designer_values()
     scrBrightness.Max(2550);
     labBrightness.Caption("255");
     labBrightness.Move(3480, 240, 735, 255);
-    Frame4.Caption("Captioncolor");
-    Frame4.Move(120, 1620, 4575, 735);
-    Picture3.BackColor(0);
-    Picture3.Move(120, 180, 495, 495);
-    Command3.Caption("Choose color...");
-    Command3.Move(840, 240, 1575, 375);
-    Frame5.Caption("Caption Blur");
-    Frame5.Move(120, 2370, 4575, 735);
-    Picture9.BackColor(White);
-    Picture9.Move(120, 180, 495, 495);
-    Command5.Caption("Choose color...");
-    Command5.Move(840, 240, 1575, 375);
+    lay_out_swatch_frame(Frame4, "Captioncolor", 1620, Picture3, 0, Command3);
+    lay_out_swatch_frame(Frame5, "Caption Blur", 2370, Picture9, White, Command5);
     Check3.Caption("Enable Bordercolor");
     Frame3.Caption("Bordercolor");
     Frame3.BackColor(White);
@@ -185,24 +189,9 @@ void frmSettings::set_designer_values()
     Label8.Move(240, 960, 3495, 255);
     Label8.Enabled(false);
 
-    Frame6.Caption("Outerborder");
-    Frame6.Move(120, 120, 4575, 735);
-    Picture12.BackColor(White);
-    Picture12.Move(120, 180, 495, 495);
-    Command8.Caption("Choose color...");
-    Command8.Move(840, 240, 1575, 375);
-    Frame7.Caption("Innerborder");
-    Frame7.Move(120, 960, 4575, 735);
-    Picture13.BackColor(White);
-    Picture13.Move(120, 180, 495, 495);
-    Command9.Caption("Choose color...");
-    Command9.Move(840, 240, 1575, 375);
-    Frame8.Caption("Bidirectional light");
-    Frame8.Move(120, 1800, 4575, 735);
-    Picture14.BackColor(White);
-    Picture14.Move(120, 180, 495, 495);
-    Command10.Caption("Choose color...");
-    Command10.Move(840, 240, 1575, 375);
+    lay_out_swatch_frame(Frame6, "Outerborder", 120, Picture12, White, Command8);
+    lay_out_swatch_frame(Frame7, "Innerborder", 960, Picture13, White, Command9);
+    lay_out_swatch_frame(Frame8, "Bidirectional light", 1800, Picture14, White, Command10);
 
     Label10.Caption("Choose an application you don't want to be changed.");
     // Two lines above the list.
@@ -274,8 +263,6 @@ void frmSettings::set_designer_values()
     Picture7.AutoRedraw(true);
     Command4.Visible(false);
 
-    for (runtime::Frame* frame : { &Frame1, &Frame4, &Frame5, &Frame6, &Frame7, &Frame8 })
-        frame->BackColor(White);
     for (auto& page : Picture1)
         give_white_backs(*page);
 

@@ -33,6 +33,8 @@ struct CaptureState {
 struct Capture {
     bool is_plugged = true;
     SIZE frame_size { 320, 240 };
+    WORD bits_per_pixel = 24;
+    DWORD compression = BI_RGB;
     std::map<HWND, CaptureState> windows;
 };
 
@@ -48,7 +50,13 @@ uint32_t pack(int red, int green, int blue)
         | static_cast<uint32_t>(blue);
 }
 
-// The video format of the camera: a BITMAPINFOHEADER of 24-bit bottom-up BI_RGB frames.
+size_t frame_stride(int width)
+{
+    int bits = capture().compression == BI_RGB ? capture().bits_per_pixel : 16;
+    return (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+}
+
+// The video format of the camera: a BITMAPINFOHEADER of bottom-up frames.
 BITMAPINFOHEADER video_format()
 {
     SIZE size = capture().frame_size;
@@ -57,9 +65,9 @@ BITMAPINFOHEADER video_format()
     format.biWidth = size.cx;
     format.biHeight = size.cy;
     format.biPlanes = 1;
-    format.biBitCount = 24;
-    format.biCompression = BI_RGB;
-    format.biSizeImage = static_cast<DWORD>((size.cx * 3 + 3) / 4 * 4 * size.cy);
+    format.biBitCount = capture().bits_per_pixel;
+    format.biCompression = capture().compression;
+    format.biSizeImage = static_cast<DWORD>(frame_stride(size.cx) * static_cast<size_t>(size.cy));
     return format;
 }
 
@@ -73,18 +81,31 @@ LRESULT copy_video_format(WPARAM buffer_size, LPARAM buffer)
     return sizeof format;
 }
 
+// Packs the frame in the video format, bottom-up rows: blue, green, red (and a zero byte) for RGB;
+// a grey level and a neutral colour byte for any other format.
 void pack_frame_bytes(CaptureState& state)
 {
     const Bitmap& frame = *state.frame;
-    size_t stride = (static_cast<size_t>(frame.width()) * 3 + 3) / 4 * 4;
+    bool is_rgb = capture().compression == BI_RGB;
+    size_t pixel_bytes = is_rgb ? capture().bits_per_pixel / 8u : 2u;
+    size_t stride = frame_stride(frame.width());
     state.frame_bytes.assign(stride * static_cast<size_t>(frame.height()), 0);
     for (int y = 0; y < frame.height(); ++y) {
         const uint32_t* source = frame.row(y);
         BYTE* target = state.frame_bytes.data() + stride * static_cast<size_t>(frame.height() - 1 - y);
         for (int x = 0; x < frame.width(); ++x) {
-            target[x * 3] = static_cast<BYTE>(source[x]);
-            target[x * 3 + 1] = static_cast<BYTE>(source[x] >> 8);
-            target[x * 3 + 2] = static_cast<BYTE>(source[x] >> 16);
+            BYTE* pixel = target + x * pixel_bytes;
+            BYTE blue = static_cast<BYTE>(source[x]);
+            BYTE green = static_cast<BYTE>(source[x] >> 8);
+            BYTE red = static_cast<BYTE>(source[x] >> 16);
+            if (!is_rgb) {
+                pixel[0] = static_cast<BYTE>((red * 77 + green * 150 + blue * 29) >> 8);
+                pixel[1] = 128;
+                continue;
+            }
+            pixel[0] = blue;
+            pixel[1] = green;
+            pixel[2] = red;
         }
     }
 }
@@ -260,6 +281,20 @@ void set_camera_plugged(bool is_plugged)
         return;
     for (auto& [window, state] : capture().windows)
         state.is_connected = false;
+}
+
+void set_camera_format(WORD bits_per_pixel, DWORD compression)
+{
+    capture().bits_per_pixel = bits_per_pixel;
+    capture().compression = compression;
+}
+
+std::vector<CaptureWindowState> capture_windows()
+{
+    std::vector<CaptureWindowState> windows;
+    for (auto& [window, state] : capture().windows)
+        windows.push_back({ window, state.is_connected });
+    return windows;
 }
 
 void reset_capture()

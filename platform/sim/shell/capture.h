@@ -5,6 +5,7 @@
 #include "platform/sim/gdi/bitmap.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace sim {
 
@@ -21,6 +22,18 @@ Bitmap camera_picture(uint64_t time_ms);
 // A camera that is unplugged cannot be connected; unplugging it disconnects every capture window.
 bool is_camera_plugged();
 void set_camera_plugged(bool is_plugged);
+
+// The camera's video format: BI_RGB frames of 24 bits (a fresh desktop) or 32 bits per pixel, or
+// any other compression code (such as the YUY2 code) with its bits per pixel, whose frames are
+// packed 2 bytes a pixel of plain grey, as a camera of a YUV format sends them.
+void set_camera_format(WORD bits_per_pixel, DWORD compression);
+
+// The capture windows that exist, in the order they were made, and whether each is connected.
+struct CaptureWindowState {
+    HWND window = nullptr;
+    bool is_connected = false;
+};
+std::vector<CaptureWindowState> capture_windows();
 
 void reset_capture();
 

@@ -1,6 +1,7 @@
 #include "webcam/frmCAM.h"
 
 #include "settings/frmSettings.h"
+#include "webcam/frame_pixels.h"
 #include "webcam/frmFlipImage.h"
 
 #include <cstdlib>
@@ -19,19 +20,6 @@ LRESULT CALLBACK frame_arrived(HWND window, LPVIDEOHDR frame)
     if (cam && frame)
         runtime::skip_on_error([&] { cam->take_frame(*frame); });
     return TRUE;
-}
-
-bool is_usable_format(const BITMAPINFOHEADER& format)
-{
-    return format.biCompression == BI_RGB && (format.biBitCount == 24 || format.biBitCount == 32)
-        && format.biWidth > 0 && format.biHeight != 0;
-}
-
-// The bytes of one frame: rows padded to four bytes.
-size_t frame_bytes(const BITMAPINFOHEADER& format)
-{
-    size_t stride = (static_cast<size_t>(format.biWidth) * format.biBitCount + 31) / 32 * 4;
-    return stride * static_cast<size_t>(std::abs(format.biHeight));
 }
 
 }
@@ -119,23 +107,26 @@ void frmCAM::read_video_format()
     if (!SendMessageA(CaptureWindow, WM_CAP_GET_VIDEOFORMAT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data())))
         return;
     m_format = *reinterpret_cast<const BITMAPINFOHEADER*>(buffer.data());
-    m_has_usable_format = is_usable_format(m_format);
+    m_has_usable_format = is_usable_frame_format(m_format);
 }
 
 void frmCAM::take_frame(const VIDEOHDR& frame)
 {
-    if (!m_has_usable_format || !frame.lpData || frame.dwBytesUsed < frame_bytes(m_format))
+    if (!m_has_usable_format || !frame.lpData || frame.dwBytesUsed < frame_size_in_bytes(m_format))
         return;
-    int width = m_format.biWidth;
-    int height = std::abs(m_format.biHeight);
-    BITMAPINFO info {};
-    info.bmiHeader = m_format;
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biClrUsed = 0;
+    // The frame goes straight into the pixels of frmFlipImage's source picture: the persistent
+    // image of a picture box, a top-down 32-bit DIB section, here of the frame's size.
     frmFlipImage& flip = program().form<frmFlipImage>();
-    HDC source = flip.source_for(width, height);
-    if (StretchDIBits(source, 0, 0, width, height, 0, 0, width, height, frame.lpData, &info, DIB_RGB_COLORS, SRCCOPY))
-        m_has_new_frame = true;
+    flip.source_for(m_format.biWidth, std::abs(m_format.biHeight));
+    DIBSECTION section {};
+    if (!GetObjectA(flip.ps.Image().bitmap(), sizeof section, &section) || !section.dsBm.bmBits
+        || section.dsBm.bmBitsPixel != 32 || section.dsBm.bmWidth != m_format.biWidth
+        || section.dsBm.bmHeight != std::abs(m_format.biHeight))
+        return;
+    GdiFlush();
+    copy_frame_pixels(m_format, frame.lpData, static_cast<uint32_t*>(section.dsBm.bmBits),
+        static_cast<size_t>(section.dsBm.bmWidthBytes) / 4);
+    m_has_new_frame = true;
 }
 
 void frmCAM::tmrMain_Timer()

@@ -114,7 +114,11 @@ void pack_frame_bytes(CaptureState& state)
 void grab_frame(HWND window, CaptureState& state)
 {
     uint64_t now = kernel::now_ms();
-    state.frame = camera_picture(now);
+    // The frame's picture is reused while the camera's size stays.
+    SIZE size = capture().frame_size;
+    if (!state.frame || state.frame->width() != size.cx || state.frame->height() != size.cy)
+        state.frame.emplace(size.cx, size.cy);
+    draw_camera_picture(*state.frame, now);
     pack_frame_bytes(state);
     state.header = VIDEOHDR {};
     state.header.lpData = state.frame_bytes.data();
@@ -235,22 +239,29 @@ bool set_camera_frame_size(int width, int height)
 
 Bitmap camera_picture(uint64_t time_ms)
 {
+    Bitmap picture(capture().frame_size.cx, capture().frame_size.cy);
+    draw_camera_picture(picture, time_ms);
+    return picture;
+}
+
+void draw_camera_picture(Bitmap& picture, uint64_t time_ms)
+{
     static const uint32_t bars[] = { pack(192, 192, 192), pack(192, 192, 0), pack(0, 192, 192), pack(0, 192, 0),
         pack(192, 0, 192), pack(192, 0, 0), pack(0, 0, 192), pack(16, 16, 16) };
-    int width = capture().frame_size.cx;
-    int height = capture().frame_size.cy;
-    Bitmap picture(width, height);
+    int width = picture.width();
+    int height = picture.height();
     int shift = static_cast<int>((time_ms / 10) % static_cast<uint64_t>(width));
+    // Every row of the bars is the same, and so is every row of the ramp: each is made once.
+    std::vector<uint32_t> bar_row(static_cast<size_t>(width));
+    std::vector<uint32_t> ramp_row(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        bar_row[x] = bars[static_cast<int64_t>((x + shift) % width) * 8 / width];
+        int level = (x * 255) / std::max(1, width - 1);
+        ramp_row[x] = pack(level, level, level);
+    }
     for (int y = 0; y < height; ++y) {
-        auto* row = picture.row(y);
-        for (int x = 0; x < width; ++x) {
-            if (y >= height * 3 / 4) {
-                int level = (x * 255) / std::max(1, width - 1);
-                row[x] = pack(level, level, level);
-                continue;
-            }
-            row[x] = bars[static_cast<int64_t>((x + shift) % width) * 8 / width];
-        }
+        const auto& source = y >= height * 3 / 4 ? ramp_row : bar_row;
+        std::memcpy(picture.row(y), source.data(), source.size() * sizeof(uint32_t));
     }
     // A white ball that bounces left and right once every two seconds.
     int period = 2000;
@@ -266,7 +277,6 @@ Bitmap camera_picture(uint64_t time_ms)
                 picture.set_pixel(x, y, pack(255, 255, 255));
         }
     }
-    return picture;
 }
 
 bool is_camera_plugged()

@@ -18,6 +18,8 @@ bool set_camera_frame_size(int width, int height);
 // scroll, a grey ramp from dark on the left to bright on the right below them, and a ball that
 // moves, so that consecutive frames differ, a mirrored frame shows, and a run repeats exactly.
 Bitmap camera_picture(uint64_t time_ms);
+// The same drawn into a picture of any size, for a frame that is reused.
+void draw_camera_picture(Bitmap& picture, uint64_t time_ms);
 
 // A camera that is unplugged cannot be connected; unplugging it disconnects every capture window.
 bool is_camera_plugged();

@@ -10,24 +10,17 @@
 
 class WebcamTest : public SystemTest {
 protected:
-    frmCAM& cam()
+    // A single-instance form of the running program.
+    template<typename F>
+    F& form()
     {
-        frmCAM* form = nullptr;
-        run([&] { form = &program().form<frmCAM>(); });
-        return *form;
+        F* found = nullptr;
+        run([&] { found = &program().form<F>(); });
+        return *found;
     }
-    frmFlipImage& flip()
-    {
-        frmFlipImage* form = nullptr;
-        run([&] { form = &program().form<frmFlipImage>(); });
-        return *form;
-    }
-    frmSettings& settings()
-    {
-        frmSettings* form = nullptr;
-        run([&] { form = &program().form<frmSettings>(); });
-        return *form;
-    }
+    frmCAM& cam() { return form<frmCAM>(); }
+    frmFlipImage& flip() { return form<frmFlipImage>(); }
+    frmSettings& settings() { return form<frmSettings>(); }
 
     // Ticks or unticks the live reflection as the user does.
     void tick_reflection(bool is_ticked)

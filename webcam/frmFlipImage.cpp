@@ -50,11 +50,12 @@ void frmFlipImage::DoRedraw()
 
     // Sizes are set only when they differ, so a run of frames of one size reuses the same pictures.
     pd.Move(0, 0, output.cx * 15.0f, output.cy * 15.0f);
+    // Before the first frame there is nothing to copy, and the result stays empty.
+    if (!m_has_source)
+        return;
     // Cleared to its black back colour without a brush of its own, as every frame clears it.
     HDC result = pd.hDC();
     PatBlt(result, 0, 0, output.cx, output.cy, BLACKNESS);
-    if (!m_has_source)
-        return;
     PlgBlt(result, DestPoints.data(), ps.hDC(), 0, 0, static_cast<int>(width), static_cast<int>(height), nullptr, 0, 0);
     pd.Refresh();
 }

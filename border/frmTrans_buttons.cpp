@@ -277,10 +277,15 @@ void frmTrans::Timer8_Timer()
         Picture1.AutoSize(false);
         SIZE caption = Picture1.client_pixel_size();
         SIZE copied = composite.client_pixel_size();
+        copied.cx = std::min(caption.cx, copied.cx);
+        copied.cy = std::min(caption.cy, copied.cy);
         HDC dc = Picture1.hDC();
-        PatBlt(dc, 0, 0, caption.cx, caption.cy, BLACKNESS);
-        BitBlt(dc, 0, 0, std::min(caption.cx, copied.cx), std::min(caption.cy, copied.cy), composite.hDC(), 0, 0,
-            SRCCOPY);
+        BitBlt(dc, 0, 0, copied.cx, copied.cy, composite.hDC(), 0, 0, SRCCOPY);
+        auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        RECT right { copied.cx, 0, caption.cx, caption.cy };
+        RECT below { 0, copied.cy, copied.cx, caption.cy };
+        FillRect(dc, &right, black);
+        FillRect(dc, &below, black);
         Picture1.Refresh();
     });
 }

@@ -53,9 +53,11 @@ void frmFlipImage::DoRedraw()
     // Before the first frame there is nothing to copy, and the result stays empty.
     if (!m_has_source)
         return;
-    // Cleared to its black back colour without a brush of its own, as every frame clears it.
+    // Cleared to its black back colour with the stock brush: every frame clears it, and makes no
+    // brush of its own for that.
     HDC result = pd.hDC();
-    PatBlt(result, 0, 0, output.cx, output.cy, BLACKNESS);
+    RECT whole { 0, 0, output.cx, output.cy };
+    FillRect(result, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     PlgBlt(result, DestPoints.data(), ps.hDC(), 0, 0, static_cast<int>(width), static_cast<int>(height), nullptr, 0, 0);
     pd.Refresh();
 }

@@ -114,18 +114,12 @@ void frmCAM::take_frame(const VIDEOHDR& frame)
 {
     if (!m_has_usable_format || !frame.lpData || frame.dwBytesUsed < frame_size_in_bytes(m_format))
         return;
-    // The frame goes straight into the pixels of frmFlipImage's source picture: the persistent
-    // image of a picture box, a top-down 32-bit DIB section, here of the frame's size.
-    frmFlipImage& flip = program().form<frmFlipImage>();
-    flip.source_for(m_format.biWidth, std::abs(m_format.biHeight));
-    DIBSECTION section {};
-    if (!GetObjectA(flip.ps.Image().bitmap(), sizeof section, &section) || !section.dsBm.bmBits
-        || section.dsBm.bmBitsPixel != 32 || section.dsBm.bmWidth != m_format.biWidth
-        || section.dsBm.bmHeight != std::abs(m_format.biHeight))
+    // The frame goes straight into the pixels of the transform's source picture.
+    size_t stride = 0;
+    uint32_t* pixels = program().form<frmFlipImage>().source_pixels(m_format.biWidth, std::abs(m_format.biHeight), stride);
+    if (!pixels)
         return;
-    GdiFlush();
-    copy_frame_pixels(m_format, frame.lpData, static_cast<uint32_t*>(section.dsBm.bmBits),
-        static_cast<size_t>(section.dsBm.bmWidthBytes) / 4);
+    copy_frame_pixels(m_format, frame.lpData, pixels, stride);
     m_has_new_frame = true;
 }
 
@@ -158,10 +152,7 @@ void frmCAM::barAmount_Scroll()
     SIZE size = picDestination.client_pixel_size();
     HDC composite = picDestination.hDC();
     BitBlt(composite, 0, 0, size.cx, size.cy, program().form<frmFlipImage>().pd.hDC(), 0, 0, SRCCOPY);
-    long value = barAmount.Value();
-    if (value < 0 || value > 255)
-        runtime::raise(runtime::ErrOverflow, "Overflow");
-    BLENDFUNCTION blend { AC_SRC_OVER, 0, static_cast<BYTE>(255 - value), 0 };
+    BLENDFUNCTION blend { AC_SRC_OVER, 0, static_cast<BYTE>(255 - barAmount.Value()), 0 };
     // The caption image lies 1:1 from the top-left corner; what lies outside the frame is cut off.
     SIZE source = picSource.client_pixel_size();
     AlphaBlend(composite, 0, 0, source.cx, source.cy, picSource.hDC(), 0, 0, source.cx, source.cy, blend);

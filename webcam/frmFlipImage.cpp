@@ -31,11 +31,18 @@ void frmFlipImage::HScroll2_Change()
     DoRedraw();
 }
 
-HDC frmFlipImage::source_for(int width, int height)
+uint32_t* frmFlipImage::source_pixels(int width, int height, size_t& stride)
 {
+    // The persistent image of a picture box is a top-down 32-bit DIB section of its client size.
     ps.Move(0, 0, width * 15.0f, height * 15.0f);
+    DIBSECTION section {};
+    if (!GetObjectA(ps.Image().bitmap(), sizeof section, &section) || !section.dsBm.bmBits
+        || section.dsBm.bmBitsPixel != 32 || section.dsBm.bmWidth != width || section.dsBm.bmHeight != height)
+        return nullptr;
+    GdiFlush();
     m_has_source = true;
-    return ps.hDC();
+    stride = static_cast<size_t>(section.dsBm.bmWidthBytes) / 4;
+    return static_cast<uint32_t*>(section.dsBm.bmBits);
 }
 
 void frmFlipImage::DoRedraw()

@@ -6,6 +6,8 @@
 #include "webcam/transform_angle.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 
 class frmFlipImage : public runtime::Form {
 public:
@@ -31,8 +33,9 @@ public:
     void DoRedraw();
     void HScroll2_Change();
 
-    // The drawing surface of ps at a frame's size, for the next frame to be drawn into.
-    HDC source_for(int width, int height);
+    // The pixels of ps made as large as a frame, for the next frame to be written into: top-down
+    // 0x00RRGGBB rows, `stride` pixels apart. Null when ps has no picture of that size.
+    uint32_t* source_pixels(int width, int height, size_t& stride);
 
 private:
     // Until the first frame, ps is empty and every redraw yields an empty result.

@@ -80,10 +80,7 @@ TEST_F(WebcamTest, TheZoomScrollBarZoomsTheNextFramesAndRedrawsTheLastOneAtOnce)
 
     run([&] { settings().HScroll6.Value(86); });
     tick_loop();
-    points = flip().DestPoints;
-    EXPECT_EQ(points[0].x, 2448);
-    EXPECT_EQ(points[1].x, -2128);
-    EXPECT_EQ(points[2].y, 1836);
+    EXPECT_EQ(flip().DestPoints[0].x, 2448);
     // Enlarged about the centre: the middle of the composite shows the middle of the frame.
     EXPECT_EQ(composite(160, 120), frame(159, 120));
 }

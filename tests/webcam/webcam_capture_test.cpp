@@ -9,6 +9,36 @@ namespace {
 
 constexpr DWORD Yuy2 = 0x32595559;
 
+// What the settings window's status label said when a posted message reached a window of the
+// program: the start lets pending messages run between its steps.
+runtime::Label* status_label = nullptr;
+std::string status_seen;
+
+LRESULT CALLBACK remember_status(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_APP && status_label)
+        status_seen = status_label->Caption();
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+TEST_F(WebcamTest, TheStartSaysItIsConnectingBeforeItSaysItIsReady)
+{
+    start();
+    status_label = &settings().Label16;
+    run([&] {
+        WNDCLASSA window_class {};
+        window_class.lpfnWndProc = remember_status;
+        window_class.lpszClassName = "StatusWatcher";
+        RegisterClassA(&window_class);
+        HWND watcher = CreateWindowExA(0, "StatusWatcher", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        PostMessageA(watcher, WM_APP, 0, 0);
+        settings().Check15.Value(runtime::vbChecked);
+    });
+    status_label = nullptr;
+    EXPECT_EQ(status_seen, "Connecting to Webcam...");
+    EXPECT_EQ(settings().Label16.Caption(), "Webcam ready.");
+}
+
 TEST_F(WebcamTest, TickingStartsTheWebcamInOneHiddenCaptureWindowOwnedByTheWebcamForm)
 {
     start();

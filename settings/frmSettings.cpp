@@ -1,5 +1,6 @@
 #include "settings/frmSettings.h"
 
+#include "control/webcam_loop.h"
 #include "platform/win32.h"
 #include "services/CtlTranz1.h"
 #include "services/Module2.h"
@@ -13,7 +14,6 @@
 #include "settings/modUpdateCheck.h"
 #include "shellskin/frmStartmenu.h"
 #include "shellskin/frmTaskbar.h"
-#include "control/webcam_loop.h"
 #include "webcam/frmCAM.h"
 #include "webcam/frmFlipImage.h"
 

@@ -387,7 +387,7 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
         return;
     }
     ShowWindow(XhWnd, SW_HIDE);
-    runtime::skip_on_error([&] { p.form<frmCAM>().tmrMain.Enabled(false); });
+    PauseWebcamLoop(p);
     // From here on the border knows what to give back, whatever happens during the rest.
     frm.Label2.Caption(handle_text(XhWnd));
     frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -30,12 +31,29 @@ std::string upper(std::string text)
     return text;
 }
 
+// The host file's last change in 100 ns units since 1601, as NTFS keeps it. It is the only time
+// of a file the desktop reports, and it serves to tell that a file was replaced: nothing reads it
+// as a date, so the run stays the same from one day to the next.
+FILETIME file_time_of(const fs::path& host)
+{
+    std::error_code error;
+    auto written = fs::last_write_time(host, error);
+    if (error)
+        return {};
+    constexpr int64_t ticks_from_1601_to_1970 = 116444736000000000;
+    auto since_1970 = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::file_clock::to_sys(written).time_since_epoch());
+    auto ticks = static_cast<uint64_t>(ticks_from_1601_to_1970 + since_1970.count() / 100);
+    return FILETIME { static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32) };
+}
+
 // Every entry is listed with its attributes, hidden and system ones too: choosing among them is
 // the caller's business.
 WIN32_FIND_DATAA describe(const std::string& name, const fs::path& host, bool is_folder, uint64_t size)
 {
     WIN32_FIND_DATAA data {};
     data.dwFileAttributes = sim::file_attributes(host, is_folder);
+    data.ftLastWriteTime = file_time_of(host);
     data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
     data.nFileSizeLow = static_cast<DWORD>(size);
     std::strncpy(data.cFileName, name.c_str(), MAX_PATH - 1);

@@ -2,6 +2,7 @@
 
 #include "effects/kernels/blur_rows.h"
 #include "effects/kernels/simd_rows.h"
+#include "effects/kernels/transpose.h"
 
 #include <vector>
 
@@ -49,10 +50,13 @@ void write_row_scalar(
         write_pixel(row, x, above, centre, below);
 }
 
-void blur_once(PixelView picture, KernelPath path)
+namespace {
+
+// Rows narrower than this leave too little to the SIMD loops, and cost more per row than per pixel.
+constexpr int narrow_width = 32;
+
+void blur_rows(PixelView picture, KernelPath path)
 {
-    if (picture.is_empty())
-        return;
     auto* sum_row
         = implementation_for(path, sum_row_scalar, NORVEX_SSE2(sse2_rows.sum_row), NORVEX_AVX2(avx2_rows.sum_row));
     auto* write_row = implementation_for(
@@ -75,6 +79,31 @@ void blur_once(PixelView picture, KernelPath path)
         above = centre;
         centre = below;
     }
+}
+
+bool is_narrow(const PixelView& picture)
+{
+    return picture.width < narrow_width && picture.height > picture.width;
+}
+
+}
+
+void blur_once(PixelView picture, KernelPath path)
+{
+    if (picture.is_empty())
+        return;
+    if (path == KernelPath::Scalar || !has_simd_path() || !is_narrow(picture)) {
+        blur_rows(picture, path);
+        return;
+    }
+    // The filter is the same across and down, edges included, and rounds once: a narrow picture
+    // blurs as its transpose does, whose long rows the SIMD loops take. The side pieces of a
+    // border are 4 pixels wide.
+    std::vector<uint32_t> columns(static_cast<size_t>(picture.width) * picture.height);
+    PixelView transposed { columns.data(), picture.height, picture.width, picture.height };
+    transpose(picture, transposed);
+    blur_rows(transposed, path);
+    transpose(transposed, picture);
 }
 
 }

@@ -88,6 +88,25 @@ std::vector<WIN32_FIND_DATAA> list_matching(const fs::path& folder, const std::s
     return entries;
 }
 
+// A name without wildcards finds the one entry of that name, as opening it finds it, without
+// listing the folder.
+bool is_literal(const std::string& pattern)
+{
+    return pattern.find_first_of("*?") == std::string::npos && pattern != "." && pattern != "..";
+}
+
+std::vector<WIN32_FIND_DATAA> named_entry(const std::string& windows_path)
+{
+    fs::path host = sim::host_path(windows_path);
+    std::error_code error;
+    fs::file_status status = fs::status(host, error);
+    if (error || !fs::exists(status))
+        return {};
+    bool is_folder = fs::is_directory(status);
+    uint64_t size = is_folder ? 0 : fs::file_size(host, error);
+    return { describe(host.filename().string(), host, is_folder, error ? 0 : size) };
+}
+
 }
 
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
@@ -106,7 +125,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         return sim::fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
 
     auto find = std::make_unique<FindObject>();
-    find->entries = list_matching(host_folder, pattern, folder.size() == 3);
+    find->entries = is_literal(pattern) ? named_entry(full) : list_matching(host_folder, pattern, folder.size() == 3);
     if (find->entries.empty())
         return sim::fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     *lpFindFileData = find->entries[0];

@@ -4,7 +4,7 @@
 #include "effects/kernels/simd_rows.h"
 #include "effects/kernels/transpose.h"
 
-#include <vector>
+#include <memory>
 
 namespace norvex {
 
@@ -64,8 +64,9 @@ void blur_rows(PixelView picture, KernelPath path)
     // Three filtered rows in turn: the one above, the current one and the one below. Row y is
     // overwritten only after the row below it has been filtered, so the step works in place.
     int width = picture.width;
-    std::vector<uint16_t> ring(3 * 4 * static_cast<size_t>(width));
-    auto slot = [&](int y) { return ring.data() + (y % 3) * 4 * width; };
+    // Every slot is written before it is read, so the memory need not be cleared first.
+    auto ring = std::make_unique_for_overwrite<uint16_t[]>(3 * 4 * static_cast<size_t>(width));
+    auto slot = [&](int y) { return ring.get() + (y % 3) * 4 * width; };
     sum_row(picture.row(0), width, slot(0));
     uint16_t* above = slot(0);
     uint16_t* centre = slot(0);
@@ -99,8 +100,8 @@ void blur_once(PixelView picture, KernelPath path)
     // The filter is the same across and down, edges included, and rounds once: a narrow picture
     // blurs as its transpose does, whose long rows the SIMD loops take. The side pieces of a
     // border are 4 pixels wide.
-    std::vector<uint32_t> columns(static_cast<size_t>(picture.width) * picture.height);
-    PixelView transposed { columns.data(), picture.height, picture.width, picture.height };
+    auto columns = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(picture.width) * picture.height);
+    PixelView transposed { columns.get(), picture.height, picture.width, picture.height };
     transpose(picture, transposed);
     blur_rows(transposed, path);
     transpose(transposed, picture);

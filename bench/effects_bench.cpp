@@ -190,7 +190,13 @@ void entry_sizes(benchmark::internal::Benchmark* benchmark)
     }
 }
 
-BENCHMARK(BM_Blur)->Apply(kernel_sizes);
+// The blur also on the narrow pictures of a border's side pieces, 4 pixels wide, and a little wider.
+BENCHMARK(BM_Blur)->Apply(kernel_sizes)->Apply([](benchmark::internal::Benchmark* benchmark) {
+    for (int simd : { 2, 1, 0 }) {
+        for (int width : { 4, 16, 31, 40 })
+            benchmark->Args({ width, 767, simd });
+    }
+});
 BENCHMARK(BM_Brightness)->Apply(kernel_sizes);
 BENCHMARK(BM_AlphaBlend)->Apply(kernel_sizes);
 BENCHMARK(BM_Hsl)->Apply([](benchmark::internal::Benchmark* benchmark) {
@@ -202,7 +208,7 @@ BENCHMARK(BM_Hsl)->Apply([](benchmark::internal::Benchmark* benchmark) {
         }
     }
 });
-BENCHMARK(BM_FoxBlur)->Apply(entry_sizes);
+BENCHMARK(BM_FoxBlur)->Apply(entry_sizes)->Args({ 4, 767, 1 });
 BENCHMARK(BM_FoxBrightness)->Apply(entry_sizes);
 BENCHMARK(BM_FoxAlphaBlend)->Apply(entry_sizes);
 BENCHMARK(BM_FoxHSL)->Apply(entry_sizes);

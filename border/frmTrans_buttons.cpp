@@ -10,6 +10,8 @@
 #include "settings/frmSettings.h"
 #include "webcam/frmCAM.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr long White = 0xFFFFFF;
@@ -210,9 +212,9 @@ void frmTrans::Picture11_MouseUp(int Index, int, int, float, float)
 void frmTrans::close_target()
 {
     Globals& g = globals(program());
-    auto& webcam = program().form<frmCAM>().tmrMain;
     bool was_glow_suppressed = g.GlowSuppressed;
-    bool was_webcam_on = webcam.Enabled();
+    bool was_webcam_on = false;
+    runtime::skip_on_error([&] { was_webcam_on = program().form<frmCAM>().tmrMain.Enabled(); });
     Timer8.Enabled(false);
     PauseWebcamLoop(program());
     g.GlowSuppressed = true;
@@ -236,7 +238,8 @@ void frmTrans::close_target()
     // A target that refused (its user kept it open) keeps its border, with glow and webcam as before.
     if (IsWindow(hosted) && IsWindowVisible(hosted)) {
         g.GlowSuppressed = was_glow_suppressed;
-        webcam.Enabled(was_webcam_on);
+        if (was_webcam_on)
+            ResumeWebcamLoop(program());
     }
 }
 
@@ -262,15 +265,27 @@ void frmTrans::CheckWinProperties()
 
 void frmTrans::Timer8_Timer()
 {
-    // The live reflection copy: the webcam's picture becomes the caption's glass.
+    // The live reflection copy: the webcam's composite becomes the caption's glass, from the
+    // top-left corner; the caption beyond the composite is black. Drawn straight into the
+    // caption's image, so that a tick makes no picture of its own.
     if (program().form<frmSettings>().Check15.Value() != 1) {
         Timer8.Enabled(false);
         return;
     }
     runtime::skip_on_error([&] {
-        auto& destination = program().form<frmCAM>().picDestination;
+        auto& composite = program().form<frmCAM>().picDestination;
         Picture1.AutoSize(false);
-        destination.Width(Picture1.Width());
-        Picture1.Picture(destination.Image());
+        SIZE caption = Picture1.client_pixel_size();
+        SIZE copied = composite.client_pixel_size();
+        copied.cx = std::min(caption.cx, copied.cx);
+        copied.cy = std::min(caption.cy, copied.cy);
+        HDC dc = Picture1.hDC();
+        BitBlt(dc, 0, 0, copied.cx, copied.cy, composite.hDC(), 0, 0, SRCCOPY);
+        auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        RECT right { copied.cx, 0, caption.cx, caption.cy };
+        RECT below { 0, copied.cy, copied.cx, caption.cy };
+        FillRect(dc, &right, black);
+        FillRect(dc, &below, black);
+        Picture1.Refresh();
     });
 }

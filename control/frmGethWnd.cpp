@@ -12,6 +12,7 @@
 #include "services/Module2.h"
 #include "services/modGetAdress.h"
 #include "services/modGetModul.h"
+#include "services/modLoadPicBox.h"
 #include "services/modGlobal.h"
 #include "services/modTaskbar.h"
 #include "settings/frmColDialog.h"
@@ -226,6 +227,8 @@ void frmGethWnd::Command7_Click()
     // during the run stays.
     skip_on_error([&] { RestoreOldWallpaper(p); });
     skip_on_error([&] { RemoveTrayIcon(p); });
+    // Last, so that nothing drawn on the way out starts GDI+ again.
+    release_image_drawing(p);
     p.End();
 }
 
@@ -387,7 +390,7 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
         return;
     }
     ShowWindow(XhWnd, SW_HIDE);
-    runtime::skip_on_error([&] { p.form<frmCAM>().tmrMain.Enabled(false); });
+    PauseWebcamLoop(p);
     // From here on the border knows what to give back, whatever happens during the rest.
     frm.Label2.Caption(handle_text(XhWnd));
     frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
@@ -509,5 +512,6 @@ void end_kelmor(runtime::Program& program)
     if (program.is_loaded<frmGethWnd>())
         program.form<frmGethWnd>().Command7_Click();
     release_all_borders(program);
+    release_image_drawing(program);
     program.End();
 }

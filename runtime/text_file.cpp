@@ -95,21 +95,27 @@ bool is_listed(DWORD found, int attributes)
     return (found & selective & ~static_cast<DWORD>(attributes)) == 0;
 }
 
-std::string Dir(const std::string& pattern, int attributes)
+std::optional<WIN32_FIND_DATAA> find_listed(const std::string& pattern, int attributes)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
-        return {};
-    std::string name;
+        return std::nullopt;
+    std::optional<WIN32_FIND_DATAA> entry;
     do {
         if (is_listed(found.dwFileAttributes, attributes)) {
-            name = found.cFileName;
+            entry = found;
             break;
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
-    return name;
+    return entry;
+}
+
+std::string Dir(const std::string& pattern, int attributes)
+{
+    std::optional<WIN32_FIND_DATAA> entry = find_listed(pattern, attributes);
+    return entry ? std::string(entry->cFileName) : std::string();
 }
 
 }

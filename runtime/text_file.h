@@ -4,6 +4,7 @@
 
 #include "platform/win32.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,5 +58,7 @@ bool is_listed(DWORD found, int attributes);
 // The name of the first entry matching a pattern ("C:\folder\*.dat"), or empty. Hidden files,
 // system files and folders are found only when `attributes` asks for each of their kinds.
 std::string Dir(const std::string& pattern, int attributes = 0);
+// The same search, giving the whole directory entry Dir takes its name from (size, times).
+std::optional<WIN32_FIND_DATAA> find_listed(const std::string& pattern, int attributes = 0);
 
 }

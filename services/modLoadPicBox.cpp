@@ -1,11 +1,12 @@
 #include "services/modLoadPicBox.h"
 
 #include "platform/win32.h"
-#include "runtime/picture_file.h"
 #include "runtime/text_file.h"
+#include "services/decoded_images.h"
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace {
 
@@ -18,55 +19,44 @@ bool is_blank(const std::string& text)
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c); });
 }
 
-// The GDI+ objects of one call, released whatever way the call ends.
-class GdiPlusCall {
+// The graphics object of one call, deleted whatever way the call ends.
+class CallGraphics {
 public:
-    GdiPlusCall() = default;
-    GdiPlusCall(const GdiPlusCall&) = delete;
-    GdiPlusCall& operator=(const GdiPlusCall&) = delete;
-    ~GdiPlusCall()
+    CallGraphics() = default;
+    CallGraphics(const CallGraphics&) = delete;
+    CallGraphics& operator=(const CallGraphics&) = delete;
+    ~CallGraphics()
     {
         if (graphics)
             GdipDeleteGraphics(graphics);
-        if (image)
-            GdipDisposeImage(image);
-        if (is_started)
-            Gdiplus::GdiplusShutdown(token);
     }
 
-    bool start()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        is_started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Ok;
-        return is_started;
-    }
-
-    ULONG_PTR token = 0;
-    bool is_started = false;
-    Gdiplus::GpImage* image = nullptr;
     Gdiplus::GpGraphics* graphics = nullptr;
 };
 
-// The steps shared by the three loaders; the result is the error text, empty on success.
+// The steps shared by the three loaders; the result is the error text, empty on success. The
+// image comes decoded from the program's cache, which decodes a file again once it has changed.
 std::string draw_image(const std::string& file_name, runtime::PictureBox& pic, int x, int y, DrawSize size)
 {
     if (is_blank(file_name))
         return "Eingabeparameter fehlen";
     // Hidden files, system files and folders count as missing, as a directory search finds them.
-    if (runtime::Dir(file_name, runtime::vbReadOnly).empty())
+    std::optional<WIN32_FIND_DATAA> entry = runtime::find_listed(file_name, runtime::vbReadOnly);
+    if (!entry)
         return "Datei existiert nicht";
-    GdiPlusCall call;
-    if (!call.start())
+    DecodedImages& images = pic.program().module<DecodedImages>();
+    if (!images.start_gdiplus())
         return "GDIPlus nicht verfügbar";
-    std::wstring wide_name = runtime::wide(file_name);
-    if (GdipLoadImageFromFile(wide_name.c_str(), &call.image) != Ok || !call.image)
+    Gdiplus::GpImage* image = images.image_of(file_name, stamp_of(*entry));
+    if (!image)
         return "Bitmap kann nicht geöffnet werden";
     Gdiplus::REAL width = 0;
     Gdiplus::REAL height = 0;
-    if (GdipGetImageDimension(call.image, &width, &height) != Ok)
+    if (GdipGetImageDimension(image, &width, &height) != Ok)
         return "Bitmap-Abmessungen nicht verfügbar";
     pic.AutoRedraw(true);
     pic.BorderStyle(0);
+    CallGraphics call;
     if (GdipCreateFromHDC(pic.hDC(), &call.graphics) != Ok || !call.graphics)
         return "Graphikobjekt nicht verfügbar";
     if (size == DrawSize::Stretched) {
@@ -76,8 +66,8 @@ std::string draw_image(const std::string& file_name, runtime::PictureBox& pic, i
         width = pic.ScaleWidth() / 15;
         height = pic.ScaleHeight() / 2 / 15;
     }
-    if (GdipDrawImageRect(call.graphics, call.image, static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y),
-            width, height)
+    if (GdipDrawImageRect(call.graphics, image, static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y), width,
+            height)
         != Ok)
         return "Bild kann nicht gezeichnet werden";
     return {};
@@ -111,4 +101,9 @@ bool LoadPictureGDIPlusHalf(std::string FileName, runtime::PictureBox& Pic, int1
     std::string& ErrMsg)
 {
     return load(FileName, Pic, X, Y, DrawSize::Half, ErrMsg);
+}
+
+void release_image_drawing(runtime::Program& program)
+{
+    program.module<DecodedImages>().release();
 }

@@ -1,5 +1,6 @@
 #include "settings/frmSettings.h"
 
+#include "control/webcam_loop.h"
 #include "platform/win32.h"
 #include "services/CtlTranz1.h"
 #include "services/Module2.h"
@@ -469,14 +470,19 @@ void frmSettings::Check15_Click()
     Globals& g = globals(program());
     bool is_ticked = Check15.Value() == runtime::vbChecked;
     g.GlowSuppressed = is_ticked;
-    frmCAM& cam = program().form<frmCAM>();
-    cam.tmrMain.Enabled(is_ticked);
+    if (is_ticked)
+        ResumeWebcamLoop(program());
+    else
+        PauseWebcamLoop(program());
     for (runtime::Control* control : std::initializer_list<runtime::Control*> { &Label17, &HScroll5, &Label19, &HScroll6 })
         control->Enabled(is_ticked);
-    if (is_ticked)
-        runtime::skip_on_error([&] { cam.call_by_name("Command1_Click"); });
-    else
-        cam.Command2_Click();
+    runtime::skip_on_error([&] {
+        frmCAM& cam = program().form<frmCAM>();
+        if (is_ticked)
+            cam.Command1_Click();
+        else
+            cam.Command2_Click();
+    });
 }
 
 void frmSettings::Option1_Click(int Index)
@@ -549,7 +555,7 @@ void frmSettings::HScroll5_Change()
 {
     Label17.Caption("Transparency: " + std::to_string(HScroll5.Value()));
     runtime::skip_on_error([&] {
-        program().form<frmCAM>().control_by_name<runtime::Slider>("barAmount").Value(HScroll5.Max() - HScroll5.Value());
+        program().form<frmCAM>().barAmount.Value(HScroll5.Max() - HScroll5.Value());
     });
 }
 
@@ -558,7 +564,7 @@ void frmSettings::HScroll6_Change()
     double share = static_cast<double>(HScroll6.Value() - HScroll6.Min()) / (HScroll6.Max() - HScroll6.Min());
     Label19.Caption("Zoom: " + std::to_string(static_cast<int>(runtime::round_half_even(share * 100))) + "%");
     runtime::skip_on_error([&] {
-        program().form<frmFlipImage>().control_by_name<runtime::ScrollBar>("HScroll4").Value(HScroll6.Value());
+        program().form<frmFlipImage>().HScroll4.Value(HScroll6.Value());
     });
 }
 

@@ -2,13 +2,13 @@
 // follows the pointer, the pages the items open, the update notes and Close.
 #include "settings/frmSettings.h"
 
+#include "control/webcam_loop.h"
 #include "resources/designer_pictures.h"
 #include "services/modGlobal.h"
 #include "services/modLoadPicBox.h"
 #include "settings/modBlurPasses.h"
 #include "settings/modSaveLoadSettings.h"
 #include "settings/modUpdateCheck.h"
-#include "webcam/frmCAM.h"
 
 #include <array>
 
@@ -239,8 +239,7 @@ void frmSettings::close_window()
     Hide();
     SaveSettings(program());
     Picture5.Visible(false);
-    if (Check15.Value() == runtime::vbChecked)
-        runtime::skip_on_error([&] { program().form<frmCAM>().tmrMain.Enabled(true); });
+    ResumeWebcamLoop(program());
 }
 
 void frmSettings::Command1_Click()

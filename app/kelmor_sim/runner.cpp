@@ -93,6 +93,21 @@ bool split_option(const std::string& word, std::string& name, std::string& value
     return true;
 }
 
+// `camera format rgb24|rgb32|yuy2`: the video format the camera delivers its frames in.
+std::optional<std::string> set_camera_format(const std::vector<std::string>& arguments)
+{
+    constexpr DWORD Yuy2Code = 0x32595559;  // the four characters "YUY2"
+    if (arguments.size() == 2 && arguments[1] == "rgb24")
+        sim::set_camera_format(24, BI_RGB);
+    else if (arguments.size() == 2 && arguments[1] == "rgb32")
+        sim::set_camera_format(32, BI_RGB);
+    else if (arguments.size() == 2 && arguments[1] == "yuy2")
+        sim::set_camera_format(16, Yuy2Code);
+    else
+        return "expects format rgb24, rgb32 or yuy2";
+    return std::nullopt;
+}
+
 }
 
 Runner::Runner(fs::path output_folder, fs::path scenario_folder)
@@ -160,7 +175,7 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
     static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
-        "taskbar-edge", "picture" };
+        "taskbar-edge", "picture", "clipboard" };
     for (auto name : setup_commands) {
         if (command.name == name)
             return run_setup_command(command);
@@ -436,6 +451,8 @@ std::optional<std::string> Runner::run_shell_command(const Command& command)
         sim::driver::run_for(static_cast<uint64_t>(*milliseconds));
         return std::nullopt;
     }
+    if (command.name == "camera" && arguments[0] == "format")
+        return set_camera_format(arguments);
     if (command.name == "camera") {
         bool is_plugged = arguments[0] == "plugged";
         if (!is_plugged && (arguments[0] != "unplugged" || arguments.size() > 1))

@@ -8,6 +8,7 @@
 #include "platform/sim/kernel/clock.h"
 #include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/shell/clipboard.h"
 #include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/win32.h"
@@ -148,6 +149,10 @@ std::optional<std::string> Runner::run_setup_command(const Command& command)
     }
     if (command.name == "picture")
         return put_picture(arguments);
+    if (command.name == "clipboard") {
+        sim::set_clipboard_text(unescape_line_ends(arguments[0]));
+        return std::nullopt;
+    }
     return set_wallpaper(arguments[0]);
 }
 

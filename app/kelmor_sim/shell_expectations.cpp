@@ -4,6 +4,7 @@
 #include "platform/sim/driver.h"
 #include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/shell/capture.h"
 #include "platform/sim/shell/clipboard.h"
 #include "platform/sim/shell/internet.h"
 #include "platform/sim/shell/program_start.h"
@@ -37,6 +38,8 @@ const ExpectationForm forms[] = {
     { "wallpaper", 1, false, "PATH" },
     { "desktop-view", 1, false, "list|large|small|details" },
     { "clipboard", 2, false, "text \"...\"" },
+    // Its words depend on the check: validate_camera.
+    { "camera", 0, true, "windows N|connected|disconnected" },
     // Its words depend on the check: validate_file.
     { "file", 0, true, "PATH exists|absent|same-as HOSTFILE|line N \"...\"" },
 };
@@ -187,6 +190,30 @@ std::optional<std::string> check_clipboard(const std::string& text)
     return not_as_expected("clipboard", "text " + in_quotes(text), "text " + in_quotes(found));
 }
 
+// The capture windows: how many exist, and whether one of them has its driver connected.
+std::optional<std::string> check_camera(const std::vector<std::string>& values)
+{
+    auto windows = sim::capture_windows();
+    if (values[0] == "windows") {
+        std::string found = std::to_string(windows.size());
+        return found == values[1] ? std::nullopt : not_as_expected("camera", "windows " + values[1], found);
+    }
+    bool is_connected = std::any_of(windows.begin(), windows.end(), [](auto& window) { return window.is_connected; });
+    if (is_connected == (values[0] == "connected"))
+        return std::nullopt;
+    return not_as_expected("camera", values[0], is_connected ? "connected" : "disconnected");
+}
+
+std::optional<std::string> validate_camera(const std::vector<std::string>& words)
+{
+    if (words.size() == 1 && (words[0] == "connected" || words[0] == "disconnected"))
+        return std::nullopt;
+    auto count = words.size() == 2 && words[0] == "windows" ? parse_number(words[1]) : std::nullopt;
+    if (count && *count >= 0)
+        return std::nullopt;
+    return "camera expects windows N, connected or disconnected";
+}
+
 // The lines of a file, split at CR LF, a lone CR or a lone LF.
 std::vector<std::string> lines_of(const std::vector<uint8_t>& bytes)
 {
@@ -267,6 +294,8 @@ std::optional<std::string> validate_shell_expectation(const std::vector<std::str
     std::vector<std::string> words(arguments.begin() + 1, arguments.end());
     if (form.subject == "file")
         return validate_file(words);
+    if (form.subject == "camera")
+        return validate_camera(words);
     std::string usage = std::string(form.subject) + " expects " + std::string(form.usage);
     if (!form.is_list && words.size() != form.words)
         return usage;
@@ -304,6 +333,8 @@ std::optional<std::string> check_shell_expectation(const std::vector<std::string
         return check_desktop_view(values[0]);
     if (subject == "clipboard")
         return check_clipboard(values[1]);
+    if (subject == "camera")
+        return check_camera(values);
     return check_file(values, scenario_folder);
 }
 

@@ -2,8 +2,9 @@
 
 #include "effects/kernels/blur_rows.h"
 #include "effects/kernels/simd_rows.h"
+#include "effects/kernels/transpose.h"
 
-#include <vector>
+#include <memory>
 
 namespace norvex {
 
@@ -49,10 +50,13 @@ void write_row_scalar(
         write_pixel(row, x, above, centre, below);
 }
 
-void blur_once(PixelView picture, KernelPath path)
+namespace {
+
+// Rows narrower than this leave too little to the SIMD loops, and cost more per row than per pixel.
+constexpr int narrow_width = 32;
+
+void blur_rows(PixelView picture, KernelPath path)
 {
-    if (picture.is_empty())
-        return;
     auto* sum_row
         = implementation_for(path, sum_row_scalar, NORVEX_SSE2(sse2_rows.sum_row), NORVEX_AVX2(avx2_rows.sum_row));
     auto* write_row = implementation_for(
@@ -60,8 +64,9 @@ void blur_once(PixelView picture, KernelPath path)
     // Three filtered rows in turn: the one above, the current one and the one below. Row y is
     // overwritten only after the row below it has been filtered, so the step works in place.
     int width = picture.width;
-    std::vector<uint16_t> ring(3 * 4 * static_cast<size_t>(width));
-    auto slot = [&](int y) { return ring.data() + (y % 3) * 4 * width; };
+    // Every slot is written before it is read, so the memory need not be cleared first.
+    auto ring = std::make_unique_for_overwrite<uint16_t[]>(3 * 4 * static_cast<size_t>(width));
+    auto slot = [&](int y) { return ring.get() + (y % 3) * 4 * width; };
     sum_row(picture.row(0), width, slot(0));
     uint16_t* above = slot(0);
     uint16_t* centre = slot(0);
@@ -75,6 +80,31 @@ void blur_once(PixelView picture, KernelPath path)
         above = centre;
         centre = below;
     }
+}
+
+bool is_narrow(const PixelView& picture)
+{
+    return picture.width < narrow_width && picture.height > picture.width;
+}
+
+}
+
+void blur_once(PixelView picture, KernelPath path)
+{
+    if (picture.is_empty())
+        return;
+    if (path == KernelPath::Scalar || !has_simd_path() || !is_narrow(picture)) {
+        blur_rows(picture, path);
+        return;
+    }
+    // The filter is the same across and down, edges included, and rounds once: a narrow picture
+    // blurs as its transpose does, whose long rows the SIMD loops take. The side pieces of a
+    // border are 4 pixels wide.
+    auto columns = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(picture.width) * picture.height);
+    PixelView transposed { columns.get(), picture.height, picture.width, picture.height };
+    transpose(picture, transposed);
+    blur_rows(transposed, path);
+    transpose(transposed, picture);
 }
 
 }

@@ -3,6 +3,7 @@
 // its instruction set in a file of its own, simd_rows_sse2.cpp and simd_rows_avx2.cpp.
 #pragma once
 
+#include "effects/kernels/blend_rows.h"
 #include "effects/kernels/blur_rows.h"
 #include "effects/kernels/hsl_rows.h"
 
@@ -16,6 +17,8 @@ struct SimdRows {
     void (*write_row)(
         uint32_t* row, int width, const uint16_t* above, const uint16_t* centre, const uint16_t* below)
         = nullptr;
+    void (*blend_row)(uint32_t* destination, const uint32_t* source, int count, uint32_t alpha, uint32_t key_colour)
+        = nullptr;
 };
 
 // The rows over one vector type, for the file compiled for its instruction set.
@@ -24,6 +27,7 @@ constexpr SimdRows simd_rows_over {
     RecolourRows<Vector>::recolour_row,
     BlurRows<Vector>::sum_row,
     BlurRows<Vector>::write_row,
+    BlendRows<Vector>::blend_row,
 };
 
 // Each is defined only in builds with its path, the only builds where NORVEX_SSE2 and NORVEX_AVX2

@@ -43,11 +43,15 @@ struct Avx2Vector {
     static Lanes max(Lanes a, Lanes b) { return _mm256_max_epi16(a, b); }
     static Lanes multiply_high(Lanes a, Lanes b) { return _mm256_mulhi_epi16(a, b); }
     static Lanes multiply_high_unsigned(Lanes a, Lanes b) { return _mm256_mulhi_epu16(a, b); }
+    // The low 16 bits of each product.
+    static Lanes multiply_low(Lanes a, Lanes b) { return _mm256_mullo_epi16(a, b); }
     static Lanes shift_left(Lanes a, int bits) { return _mm256_slli_epi16(a, bits); }
     static Lanes shift_right(Lanes a, int bits) { return _mm256_srli_epi16(a, bits); }
     static Lanes shift_right_signed(Lanes a, int bits) { return _mm256_srai_epi16(a, bits); }
     static Lanes equal(Lanes a, Lanes b) { return _mm256_cmpeq_epi16(a, b); }
     static Lanes greater(Lanes a, Lanes b) { return _mm256_cmpgt_epi16(a, b); }
+    // On 32-bit lanes.
+    static Lanes equal_32(Lanes a, Lanes b) { return _mm256_cmpeq_epi32(a, b); }
 
     static Lanes bits_and(Lanes a, Lanes b) { return _mm256_and_si256(a, b); }
     static Lanes bits_or(Lanes a, Lanes b) { return _mm256_or_si256(a, b); }

@@ -38,11 +38,15 @@ struct Sse2Vector {
     static Lanes max(Lanes a, Lanes b) { return _mm_max_epi16(a, b); }
     static Lanes multiply_high(Lanes a, Lanes b) { return _mm_mulhi_epi16(a, b); }
     static Lanes multiply_high_unsigned(Lanes a, Lanes b) { return _mm_mulhi_epu16(a, b); }
+    // The low 16 bits of each product.
+    static Lanes multiply_low(Lanes a, Lanes b) { return _mm_mullo_epi16(a, b); }
     static Lanes shift_left(Lanes a, int bits) { return _mm_slli_epi16(a, bits); }
     static Lanes shift_right(Lanes a, int bits) { return _mm_srli_epi16(a, bits); }
     static Lanes shift_right_signed(Lanes a, int bits) { return _mm_srai_epi16(a, bits); }
     static Lanes equal(Lanes a, Lanes b) { return _mm_cmpeq_epi16(a, b); }
     static Lanes greater(Lanes a, Lanes b) { return _mm_cmpgt_epi16(a, b); }
+    // On 32-bit lanes.
+    static Lanes equal_32(Lanes a, Lanes b) { return _mm_cmpeq_epi32(a, b); }
 
     static Lanes bits_and(Lanes a, Lanes b) { return _mm_and_si128(a, b); }
     static Lanes bits_or(Lanes a, Lanes b) { return _mm_or_si128(a, b); }

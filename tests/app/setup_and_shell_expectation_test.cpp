@@ -121,6 +121,28 @@ TEST_F(SetupAndShell, ClockAndCameraSizeAreSet)
     EXPECT_EQ(run("camera unplugged 640x480\n"), "1: camera: expects plugged [WxH] or unplugged");
 }
 
+TEST_F(SetupAndShell, CameraFormatClipboardTextAndCaptureWindowsAreSetAndChecked)
+{
+    EXPECT_EQ(run("clipboard \"hello\\r\\nthere\"\nexpect clipboard text \"hello\\r\\nthere\"\n"), "");
+    EXPECT_EQ(run("camera format rgb32\nexpect camera windows 0\nexpect camera disconnected\n"), "");
+    EXPECT_EQ(run("camera format rgb16\n"), "1: camera: expects format rgb24, rgb32 or yuy2");
+    EXPECT_EQ(run("expect camera windows -1\n"), "1: expect: camera expects windows N, connected or disconnected");
+
+    HWND window = capCreateCaptureWindowA("Capture", 0, 0, 0, 320, 240, nullptr, 0);
+    SendMessageA(window, WM_CAP_DRIVER_CONNECT, 0, 0);
+    BITMAPINFOHEADER format {};
+    SendMessageA(window, WM_CAP_GET_VIDEOFORMAT, sizeof format, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(format.biBitCount, 32);
+    EXPECT_EQ(format.biSizeImage, 320u * 4 * 240);
+    EXPECT_EQ(run("expect camera windows 1\nexpect camera connected\n"), "");
+    EXPECT_EQ(run("expect camera disconnected\n"), "1: expect: camera: expected disconnected, found connected");
+    EXPECT_EQ(run("expect camera windows 2\n"), "1: expect: camera: expected windows 2, found 1");
+    EXPECT_EQ(run("camera format yuy2\n"), "");
+    SendMessageA(window, WM_CAP_GET_VIDEOFORMAT, sizeof format, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(format.biCompression, 0x32595559u);
+    EXPECT_EQ(format.biSizeImage, 320u * 2 * 240);
+}
+
 TEST_F(SetupAndShell, WallpaperIsSetAsTheDesktopSettingsDoAndChecked)
 {
     sim::Bitmap picture(8, 4);

@@ -75,6 +75,32 @@ TEST(KernelPaths, BlurAgreesOnBottomUpRows)
     }
 }
 
+TEST(KernelPaths, BlurAgreesOnNarrowTallPicturesBothWaysUp)
+{
+    // Narrow pictures blur down their columns on the SIMD paths: the side pieces of a border are
+    // 4 pixels wide and hundreds high.
+    for (int width : { 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33 }) {
+        for (int height : { 7, 41, 767 }) {
+            for (bool is_bottom_up : { false, true }) {
+                auto view = [&](TestPicture& picture) {
+                    return is_bottom_up ? PixelView { &picture.at(0, height - 1), width, height, -width } : picture.view();
+                };
+                TestPicture original = random_picture(width, height, static_cast<unsigned>(width * 1000 + height));
+                TestPicture scalar = original;
+                for (int pass = 0; pass < 2; ++pass)
+                    blur_once(view(scalar), KernelPath::Scalar);
+                for (KernelPath path : fast_paths()) {
+                    TestPicture fast = original;
+                    for (int pass = 0; pass < 2; ++pass)
+                        blur_once(view(fast), path);
+                    ASSERT_EQ(fast, scalar) << width << " x " << height << (is_bottom_up ? " bottom-up" : "") << ", path "
+                                            << static_cast<int>(path);
+                }
+            }
+        }
+    }
+}
+
 TEST(KernelPaths, BrightnessAgrees)
 {
     for (int amount : { -300, -255, -37, -1, 0, 1, 35, 200, 255 }) {

@@ -3,7 +3,9 @@
 #include "tests/services/services_fixture.h"
 
 #include "platform/sim/kernel/paths.h"
+#include "services/decoded_images.h"
 
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -13,6 +15,7 @@ using namespace runtime;
 
 constexpr long Blue = 0xFF0000;
 constexpr long Red = 0x0000FF;
+constexpr long Green = 0x00FF00;
 
 class frmPictures : public Form {
 public:
@@ -30,15 +33,28 @@ public:
     PictureBox Picture1 { *this, "Picture1" };
 };
 
-// A 4 x 4 opaque red 24-bit BMP file.
-void write_red_bitmap(const std::string& windows_path)
+// A square opaque 24-bit BMP file of one colour (0xBBGGRR), its side a multiple of 4.
+void write_bitmap(const std::string& windows_path, long colour, uint8_t side = 4)
 {
-    std::vector<uint8_t> file = { 'B', 'M', 102, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 4, 0, 0,
-        0, 1, 0, 24, 0, 0, 0, 0, 0, 48, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
-    for (int i = 0; i < 16; ++i)
-        file.insert(file.end(), { 0, 0, 255 });
+    auto bytes_of = [](uint32_t value) {
+        return std::vector<uint8_t> { uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24) };
+    };
+    uint32_t data_size = side * side * 3u;
+    std::vector<uint8_t> file = { 'B', 'M' };
+    for (uint32_t value : { 54 + data_size, 0u, 54u, 40u, uint32_t(side), uint32_t(side), 1u | (24u << 16), 0u, data_size,
+             0u, 0u, 0u, 0u }) {
+        auto bytes = bytes_of(value);
+        file.insert(file.end(), bytes.begin(), bytes.end());
+    }
+    for (int i = 0; i < side * side; ++i)
+        file.insert(file.end(), { uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour) });
     std::ofstream(sim::host_path(windows_path), std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+void write_red_bitmap(const std::string& windows_path)
+{
+    write_bitmap(windows_path, Red);
 }
 
 class LoadPicBoxTest : public ServicesTest {
@@ -49,17 +65,46 @@ protected:
         write_red_bitmap(m_picture);
     }
 
-    int open_gdiplus_startups()
+    sim::driver::ResourceUsage usage()
     {
-        int count = 0;
-        run([&] { count = sim::driver::resource_usage(GetCurrentProcessId()).gdiplus_startups; });
+        sim::driver::ResourceUsage found;
+        run([&] { found = sim::driver::resource_usage(GetCurrentProcessId()); });
+        return found;
+    }
+
+    int open_gdiplus_startups() { return usage().gdiplus_startups; }
+
+    void release()
+    {
+        run([&] { release_image_drawing(program()); });
+    }
+
+    // Draws the file at (0, 0) of a cleared box and gives the error text and the colour drawn.
+    std::pair<std::string, long> drawn(const std::string& file)
+    {
+        std::string error = "stale";
+        long colour = 0;
+        run([&] {
+            auto& form = program().form<frmPictures>();
+            form.Show();
+            form.Picture1.Cls();
+            LoadPictureGDIPlus(file, form.Picture1, 0, 0, false, error);
+            colour = form.Picture1.Point(1, 1);
+        });
+        return { error, colour };
+    }
+
+    size_t kept_images()
+    {
+        size_t count = 0;
+        run([&] { count = program().module<DecodedImages>().size(); });
         return count;
     }
 
     std::string m_picture = "C:\\Windows\\red.bmp";
 };
 
-TEST_F(LoadPicBoxTest, BadInputsReportTheirStepDrawNothingAndLeaveGdiPlusShutDown)
+TEST_F(LoadPicBoxTest, BadInputsReportTheirStepAndDrawNothing)
 {
     std::ofstream(sim::host_path("C:\\Windows\\notes.png")) << "not an image";
     std::string hidden = "C:\\Windows\\hidden.bmp";
@@ -82,6 +127,10 @@ TEST_F(LoadPicBoxTest, BadInputsReportTheirStepDrawNothingAndLeaveGdiPlusShutDow
             EXPECT_EQ(form.Picture1.Point(1, 1), Blue) << c.file;
         }
     });
+    // Only the file that is not an image got as far as GDI+, which stays started for the next calls.
+    EXPECT_EQ(open_gdiplus_startups(), 1);
+    EXPECT_EQ(kept_images(), 0u);
+    release();
     EXPECT_EQ(open_gdiplus_startups(), 0);
 }
 
@@ -124,7 +173,52 @@ TEST_F(LoadPicBoxTest, EachVariantDrawsItsSizeAtTheGivenPlace)
         EXPECT_EQ(form.Picture1.BorderStyle(), 0);
         EXPECT_TRUE(form.Picture1.AutoRedraw());
     });
+}
+
+TEST_F(LoadPicBoxTest, AFileChangedOnDiskIsDrawnAnewAndOneGoneOrHiddenIsMissing)
+{
+    EXPECT_EQ(drawn(m_picture), std::make_pair(std::string(), Red));
+    // Replaced by a picture of the same size, its last write time later.
+    auto host = sim::host_path(m_picture);
+    auto written = std::filesystem::last_write_time(host);
+    write_bitmap(m_picture, Green);
+    std::filesystem::last_write_time(host, written + std::chrono::seconds(1));
+    EXPECT_EQ(drawn(m_picture), std::make_pair(std::string(), Green));
+    // Replaced by a bigger one at the same last write time.
+    write_bitmap(m_picture, Blue, 8);
+    std::filesystem::last_write_time(host, written + std::chrono::seconds(1));
+    EXPECT_EQ(drawn(m_picture).second, Blue);
+    EXPECT_EQ(kept_images(), 1u);
+
+    SetFileAttributesA(m_picture.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(drawn(m_picture).first, "Datei existiert nicht");
+    SetFileAttributesA(m_picture.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(m_picture.c_str());
+    EXPECT_EQ(drawn(m_picture), std::make_pair(std::string("Datei existiert nicht"), Blue));
+}
+
+TEST_F(LoadPicBoxTest, ManyCallsStartGdiPlusOnceKeepAFewImagesAndLeaveNothingElse)
+{
+    drawn(m_picture);
+    sim::driver::ResourceUsage before = usage();
+    for (int i = 0; i < 300; ++i) {
+        std::string file = "C:\\Windows\\picture" + std::to_string(i % 40) + ".bmp";
+        if (i < 40)
+            write_bitmap(file, Green);
+        ASSERT_EQ(drawn(file).second, Green) << i;
+    }
+    sim::driver::ResourceUsage after = usage();
+    EXPECT_EQ(after.gdiplus_startups, 1);
+    EXPECT_EQ(after.gdi_objects, before.gdi_objects);
+    EXPECT_EQ(after.double_frees, 0);
+    EXPECT_EQ(kept_images(), DecodedImages::capacity);
+
+    // At the program's end every image goes and GDI+ is shut down; a later call starts it again.
+    release();
+    EXPECT_EQ(kept_images(), 0u);
     EXPECT_EQ(open_gdiplus_startups(), 0);
+    EXPECT_EQ(drawn(m_picture).second, Red);
+    EXPECT_EQ(open_gdiplus_startups(), 1);
 }
 
 }

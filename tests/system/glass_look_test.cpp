@@ -1,6 +1,7 @@
 // The glass look: what brightness, tint, blur and the reflection images make of the pieces'
 // backgrounds, and that a plain desktop stays plain through every effect at the start values.
 #include "services/basFoxCBmp3.h"
+#include "services/modLoadPicBox.h"
 #include "settings/frmColDialog.h"
 #include "settings/frmSettings.h"
 #include "platform/sim/kernel/paths.h"
@@ -51,6 +52,18 @@ protected:
         return pixels_of_box(border.Picture9)[0];
     }
 
+    // Sharp stripes behind the left piece of the reference border, so that a blur shows.
+    static void open_stripes_behind_left_piece()
+    {
+        for (int y = 120; y < 600; y += 24) {
+            sim::driver::AppWindow stripe;
+            stripe.title = "Stripe";
+            stripe.style = WS_POPUP | WS_VISIBLE;
+            stripe.rect = { 90, y, 120, y + 9 };
+            sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\stripe.exe"), stripe);
+        }
+    }
+
     static COLORREF runtime_colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 };
 
@@ -70,15 +83,8 @@ TEST_F(GlassLookTest, APlainDesktopStaysPlainThroughEveryBlurStrength)
 
 TEST_F(GlassLookTest, EachSideBufferIsItsBackgroundBlurredOncePerStrengthStep)
 {
-    // Sharp stripes behind the left piece.
     start();
-    for (int y = 120; y < 600; y += 24) {
-        sim::driver::AppWindow stripe;
-        stripe.title = "Stripe";
-        stripe.style = WS_POPUP | WS_VISIBLE;
-        stripe.rect = { 90, y, 120, y + 9 };
-        sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\stripe.exe"), stripe);
-    }
+    open_stripes_behind_left_piece();
     HWND target = open_adopted_window("Reference");
     frmTrans& border = *border_of(target);
     RECT rect = state_of(border.hWnd()).rect;
@@ -281,4 +287,72 @@ TEST_F(GlassLookTest, TheButtonStripMatchesTheTargetsCaptionButtons)
     EXPECT_EQ(first_different_column, width - 99);
     EXPECT_FALSE(single.Label4[0].Visible());
     EXPECT_FALSE(single.Label4[1].Visible());
+}
+
+TEST_F(GlassLookTest, WhileAGripIsHeldTheSidePiecesAreTexturedButNeitherBlurredNorTinted)
+{
+    start();
+    open_stripes_behind_left_piece();
+    frmTrans& border = *border_of(open_adopted_window("Reference"));
+    globals().BlurAmount = 2;
+    globals().ReflectionsOn = true;
+    globals().ColorSchemeFile = "cb.rcol";
+    globals().BorderColorOn = true;
+    globals().BorderColorOff = false;
+    run([&] {
+        program().form<frmSettings>().Picture2.BackColor(RGB(128, 0, 0));
+        program().form<frmColDialog>().HScroll1.Value(-255);
+    });
+    auto side_pieces = [&] {
+        return std::vector { pixels_of_box(border.Picture5), pixels_of_box(border.Picture7), pixels_of_box(border.Picture9) };
+    };
+    repaint(border);
+    auto with_effects = side_pieces();
+    // The right grip pressed.
+    run([&] { border.Picture6_MouseDown(runtime::vbLeftButton, 0, 1, 1); });
+    repaint(border);
+    auto grip_held = side_pieces();
+    run([&] { border.grip_MouseUp(runtime::vbLeftButton, 0, 1, 1); });
+
+    // The same pass with the blur, the brightness and the tint switched off gives the same pieces.
+    globals().BlurAmount = -1;
+    globals().BrightnessOn = false;
+    globals().BorderColorOn = false;
+    repaint(border);
+    auto without_effects = side_pieces();
+    for (size_t piece = 0; piece < 3; ++piece) {
+        EXPECT_EQ(grip_held[piece], without_effects[piece]) << piece;
+        EXPECT_NE(grip_held[piece], with_effects[piece]) << piece;
+    }
+}
+
+TEST_F(GlassLookTest, AnExplorerWithAnAddressGetsTheAddressBarAt8By30)
+{
+    start();
+    run([&] { program().form<frmSettings>().Check13.Value(runtime::vbChecked); });
+    globals().BlurAmount = -1;
+    globals().ReflectionsOn = true;
+    HWND explorer = open_window("Users", "C:\\Windows\\explorer.exe");
+    sim::driver::add_child_control(explorer, "Edit", "#C:\\Users #Me", RECT { 0, 0, 300, 20 });
+    wait_ticks(12);
+    ASSERT_NE(border_of(explorer), nullptr);
+    frmTrans& border = *border_of(explorer);
+    std::string bar = program().App().Path() + "\\top_bar.vee";
+    std::string kept = "C:\\Windows\\top_bar.vee";
+    repaint(border);
+    std::vector<uint32_t> with_bar = pixels_of_box(border.Picture1);
+
+    // Without the image the rest of the caption is drawn as before; the image drawn over that at
+    // (8, 30) gives the caption with the bar.
+    run([&] {
+        CopyFileA(bar.c_str(), kept.c_str(), FALSE);
+        DeleteFileA(bar.c_str());
+    });
+    repaint(border);
+    std::vector<uint32_t> without_bar = pixels_of_box(border.Picture1);
+    std::string error;
+    run([&] { LoadPictureGDIPlus(kept, border.Picture1, 8, 30, true, error); });
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(pixels_of_box(border.Picture1), with_bar);
+    EXPECT_NE(without_bar, with_bar);
 }

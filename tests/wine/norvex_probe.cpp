@@ -111,6 +111,8 @@ struct BetweenCase {
 struct InPlaceCase {
     const char* name;
     InPlace call;
+    int width = destination_width;
+    int height = destination_height;
 };
 
 const std::vector<BetweenCase>& between_cases()
@@ -153,6 +155,14 @@ const std::vector<InPlaceCase>& in_place_cases()
                 return FoxBlur(p.dc(), p.bitmap(), p.dc(), p.bitmap(), reserved, 0, 0)
                     + FoxBlur(p.dc(), nullptr, p.dc(), nullptr, reserved, 0, 0);
             } },
+        // Narrow pictures, such as a border's 4-pixel side pieces, blur down their columns.
+        { "blur-narrow",
+            [](const Picture& p) {
+                LONG reserved = 0;
+                return FoxBlur(p.dc(), p.bitmap(), p.dc(), p.bitmap(), reserved, 0, 0)
+                    + FoxBlur(p.dc(), p.bitmap(), p.dc(), p.bitmap(), reserved, 0, 0);
+            },
+            4, 61 },
         { "brightness-in-place",
             [](const Picture& p) { return FoxBrightness(p.dc(), p.bitmap(), p.dc(), p.bitmap(), -60, 0, 0); } },
         { "alpha-blend-overlap-up",
@@ -200,7 +210,7 @@ int run_norvex_probe()
         }
         for (const auto& probe : in_place_cases()) {
             for (Storage storage : storages) {
-                Picture picture(storage, destination_width, destination_height, seed++);
+                Picture picture(storage, probe.width, probe.height, seed++);
                 LONG result = probe.call(picture);
                 print_case(std::string(probe.name) + " " + name_of(storage), result, picture);
                 ++count;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -30,12 +31,29 @@ std::string upper(std::string text)
     return text;
 }
 
+// The host file's last change in 100 ns units since 1601, as NTFS keeps it. It is the only time
+// of a file the desktop reports, and it serves to tell that a file was replaced: nothing reads it
+// as a date, so the run stays the same from one day to the next.
+FILETIME file_time_of(const fs::path& host)
+{
+    std::error_code error;
+    auto written = fs::last_write_time(host, error);
+    if (error)
+        return {};
+    constexpr int64_t ticks_from_1601_to_1970 = 116444736000000000;
+    auto since_1970 = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::file_clock::to_sys(written).time_since_epoch());
+    auto ticks = static_cast<uint64_t>(ticks_from_1601_to_1970 + since_1970.count() / 100);
+    return FILETIME { static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32) };
+}
+
 // Every entry is listed with its attributes, hidden and system ones too: choosing among them is
 // the caller's business.
 WIN32_FIND_DATAA describe(const std::string& name, const fs::path& host, bool is_folder, uint64_t size)
 {
     WIN32_FIND_DATAA data {};
     data.dwFileAttributes = sim::file_attributes(host, is_folder);
+    data.ftLastWriteTime = file_time_of(host);
     data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
     data.nFileSizeLow = static_cast<DWORD>(size);
     std::strncpy(data.cFileName, name.c_str(), MAX_PATH - 1);
@@ -70,6 +88,25 @@ std::vector<WIN32_FIND_DATAA> list_matching(const fs::path& folder, const std::s
     return entries;
 }
 
+// A name without wildcards finds the one entry of that name, as opening it finds it, without
+// listing the folder.
+bool is_literal(const std::string& pattern)
+{
+    return pattern.find_first_of("*?") == std::string::npos && pattern != "." && pattern != "..";
+}
+
+std::vector<WIN32_FIND_DATAA> named_entry(const std::string& windows_path)
+{
+    fs::path host = sim::host_path(windows_path);
+    std::error_code error;
+    fs::file_status status = fs::status(host, error);
+    if (error || !fs::exists(status))
+        return {};
+    bool is_folder = fs::is_directory(status);
+    uint64_t size = is_folder ? 0 : fs::file_size(host, error);
+    return { describe(host.filename().string(), host, is_folder, error ? 0 : size) };
+}
+
 }
 
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
@@ -88,7 +125,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         return sim::fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
 
     auto find = std::make_unique<FindObject>();
-    find->entries = list_matching(host_folder, pattern, folder.size() == 3);
+    find->entries = is_literal(pattern) ? named_entry(full) : list_matching(host_folder, pattern, folder.size() == 3);
     if (find->entries.empty())
         return sim::fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     *lpFindFileData = find->entries[0];

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cstring>
 #include <dlfcn.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,15 @@ std::string find_library(std::string name)
     return {};
 }
 
+// The handles LoadLibraryA has handed out, in handle order: every library object among them, and
+// handles that have since been freed or reused, which a lookup drops. A program that asks for its
+// library on every call of it looks at these few, not at every object of the desktop.
+std::set<uintptr_t>& library_handles()
+{
+    static std::set<uintptr_t> handles;
+    return handles;
+}
+
 LibraryObject* loaded_library(const std::string& windows_path, uintptr_t* handle_out)
 {
     LibraryObject* found = nullptr;
@@ -112,6 +122,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName)
     if (!library)
         return sim::fail(ERROR_BAD_EXE_FORMAT, HMODULE {});
     handle = sim::handles().add(std::make_unique<LibraryObject>(library, windows_path));
+    library_handles().insert(handle);
     return reinterpret_cast<HMODULE>(handle);
 }
 
@@ -148,11 +159,17 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
     if (wanted == upper(file_name_of(sim::kernel::current_executable())))
         return program_module;
     uintptr_t found = 0;
-    sim::handles().for_each([&](uintptr_t handle, sim::Object& object) {
-        auto* library = dynamic_cast<LibraryObject*>(&object);
-        if (!found && library && upper(file_name_of(library->windows_path)) == wanted)
-            found = handle;
-    });
+    auto& handles = library_handles();
+    for (auto handle = handles.begin(); handle != handles.end() && !found;) {
+        auto* library = sim::handles().find<LibraryObject>(*handle);
+        if (!library) {
+            handle = handles.erase(handle);
+            continue;
+        }
+        if (upper(file_name_of(library->windows_path)) == wanted)
+            found = *handle;
+        ++handle;
+    }
     if (!found)
         return sim::fail(ERROR_MOD_NOT_FOUND, HMODULE {});
     return reinterpret_cast<HMODULE>(found);

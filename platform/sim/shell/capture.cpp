@@ -33,6 +33,8 @@ struct CaptureState {
 struct Capture {
     bool is_plugged = true;
     SIZE frame_size { 320, 240 };
+    WORD bits_per_pixel = 24;
+    DWORD compression = BI_RGB;
     std::map<HWND, CaptureState> windows;
 };
 
@@ -48,7 +50,13 @@ uint32_t pack(int red, int green, int blue)
         | static_cast<uint32_t>(blue);
 }
 
-// The video format of the camera: a BITMAPINFOHEADER of 24-bit bottom-up BI_RGB frames.
+size_t frame_stride(int width)
+{
+    int bits = capture().compression == BI_RGB ? capture().bits_per_pixel : 16;
+    return (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+}
+
+// The video format of the camera: a BITMAPINFOHEADER of bottom-up frames.
 BITMAPINFOHEADER video_format()
 {
     SIZE size = capture().frame_size;
@@ -57,9 +65,9 @@ BITMAPINFOHEADER video_format()
     format.biWidth = size.cx;
     format.biHeight = size.cy;
     format.biPlanes = 1;
-    format.biBitCount = 24;
-    format.biCompression = BI_RGB;
-    format.biSizeImage = static_cast<DWORD>((size.cx * 3 + 3) / 4 * 4 * size.cy);
+    format.biBitCount = capture().bits_per_pixel;
+    format.biCompression = capture().compression;
+    format.biSizeImage = static_cast<DWORD>(frame_stride(size.cx) * static_cast<size_t>(size.cy));
     return format;
 }
 
@@ -73,18 +81,31 @@ LRESULT copy_video_format(WPARAM buffer_size, LPARAM buffer)
     return sizeof format;
 }
 
+// Packs the frame in the video format, bottom-up rows: blue, green, red (and a zero byte) for RGB;
+// a grey level and a neutral colour byte for any other format.
 void pack_frame_bytes(CaptureState& state)
 {
     const Bitmap& frame = *state.frame;
-    size_t stride = (static_cast<size_t>(frame.width()) * 3 + 3) / 4 * 4;
+    bool is_rgb = capture().compression == BI_RGB;
+    size_t pixel_bytes = is_rgb ? capture().bits_per_pixel / 8u : 2u;
+    size_t stride = frame_stride(frame.width());
     state.frame_bytes.assign(stride * static_cast<size_t>(frame.height()), 0);
     for (int y = 0; y < frame.height(); ++y) {
         const uint32_t* source = frame.row(y);
         BYTE* target = state.frame_bytes.data() + stride * static_cast<size_t>(frame.height() - 1 - y);
         for (int x = 0; x < frame.width(); ++x) {
-            target[x * 3] = static_cast<BYTE>(source[x]);
-            target[x * 3 + 1] = static_cast<BYTE>(source[x] >> 8);
-            target[x * 3 + 2] = static_cast<BYTE>(source[x] >> 16);
+            BYTE* pixel = target + x * pixel_bytes;
+            BYTE blue = static_cast<BYTE>(source[x]);
+            BYTE green = static_cast<BYTE>(source[x] >> 8);
+            BYTE red = static_cast<BYTE>(source[x] >> 16);
+            if (!is_rgb) {
+                pixel[0] = static_cast<BYTE>((red * 77 + green * 150 + blue * 29) >> 8);
+                pixel[1] = 128;
+                continue;
+            }
+            pixel[0] = blue;
+            pixel[1] = green;
+            pixel[2] = red;
         }
     }
 }
@@ -93,7 +114,11 @@ void pack_frame_bytes(CaptureState& state)
 void grab_frame(HWND window, CaptureState& state)
 {
     uint64_t now = kernel::now_ms();
-    state.frame = camera_picture(now);
+    // The frame's picture is reused while the camera's size stays.
+    SIZE size = capture().frame_size;
+    if (!state.frame || state.frame->width() != size.cx || state.frame->height() != size.cy)
+        state.frame.emplace(size.cx, size.cy);
+    draw_camera_picture(*state.frame, now);
     pack_frame_bytes(state);
     state.header = VIDEOHDR {};
     state.header.lpData = state.frame_bytes.data();
@@ -214,22 +239,29 @@ bool set_camera_frame_size(int width, int height)
 
 Bitmap camera_picture(uint64_t time_ms)
 {
+    Bitmap picture(capture().frame_size.cx, capture().frame_size.cy);
+    draw_camera_picture(picture, time_ms);
+    return picture;
+}
+
+void draw_camera_picture(Bitmap& picture, uint64_t time_ms)
+{
     static const uint32_t bars[] = { pack(192, 192, 192), pack(192, 192, 0), pack(0, 192, 192), pack(0, 192, 0),
         pack(192, 0, 192), pack(192, 0, 0), pack(0, 0, 192), pack(16, 16, 16) };
-    int width = capture().frame_size.cx;
-    int height = capture().frame_size.cy;
-    Bitmap picture(width, height);
+    int width = picture.width();
+    int height = picture.height();
     int shift = static_cast<int>((time_ms / 10) % static_cast<uint64_t>(width));
+    // Every row of the bars is the same, and so is every row of the ramp: each is made once.
+    std::vector<uint32_t> bar_row(static_cast<size_t>(width));
+    std::vector<uint32_t> ramp_row(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        bar_row[x] = bars[static_cast<int64_t>((x + shift) % width) * 8 / width];
+        int level = (x * 255) / std::max(1, width - 1);
+        ramp_row[x] = pack(level, level, level);
+    }
     for (int y = 0; y < height; ++y) {
-        auto* row = picture.row(y);
-        for (int x = 0; x < width; ++x) {
-            if (y >= height * 3 / 4) {
-                int level = (x * 255) / std::max(1, width - 1);
-                row[x] = pack(level, level, level);
-                continue;
-            }
-            row[x] = bars[static_cast<int64_t>((x + shift) % width) * 8 / width];
-        }
+        const auto& source = y >= height * 3 / 4 ? ramp_row : bar_row;
+        std::memcpy(picture.row(y), source.data(), source.size() * sizeof(uint32_t));
     }
     // A white ball that bounces left and right once every two seconds.
     int period = 2000;
@@ -245,7 +277,6 @@ Bitmap camera_picture(uint64_t time_ms)
                 picture.set_pixel(x, y, pack(255, 255, 255));
         }
     }
-    return picture;
 }
 
 bool is_camera_plugged()
@@ -260,6 +291,20 @@ void set_camera_plugged(bool is_plugged)
         return;
     for (auto& [window, state] : capture().windows)
         state.is_connected = false;
+}
+
+void set_camera_format(WORD bits_per_pixel, DWORD compression)
+{
+    capture().bits_per_pixel = bits_per_pixel;
+    capture().compression = compression;
+}
+
+std::vector<CaptureWindowState> capture_windows()
+{
+    std::vector<CaptureWindowState> windows;
+    for (auto& [window, state] : capture().windows)
+        windows.push_back({ window, state.is_connected });
+    return windows;
 }
 
 void reset_capture()

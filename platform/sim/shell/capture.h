@@ -5,6 +5,7 @@
 #include "platform/sim/gdi/bitmap.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace sim {
 
@@ -17,10 +18,24 @@ bool set_camera_frame_size(int width, int height);
 // scroll, a grey ramp from dark on the left to bright on the right below them, and a ball that
 // moves, so that consecutive frames differ, a mirrored frame shows, and a run repeats exactly.
 Bitmap camera_picture(uint64_t time_ms);
+// The same drawn into a picture of any size, for a frame that is reused.
+void draw_camera_picture(Bitmap& picture, uint64_t time_ms);
 
 // A camera that is unplugged cannot be connected; unplugging it disconnects every capture window.
 bool is_camera_plugged();
 void set_camera_plugged(bool is_plugged);
+
+// The camera's video format: BI_RGB frames of 24 bits (a fresh desktop) or 32 bits per pixel, or
+// any other compression code (such as the YUY2 code) with its bits per pixel, whose frames are
+// packed 2 bytes a pixel of plain grey, as a camera of a YUV format sends them.
+void set_camera_format(WORD bits_per_pixel, DWORD compression);
+
+// The capture windows that exist, in the order they were made, and whether each is connected.
+struct CaptureWindowState {
+    HWND window = nullptr;
+    bool is_connected = false;
+};
+std::vector<CaptureWindowState> capture_windows();
 
 void reset_capture();
 

@@ -220,6 +220,13 @@ SIZE clipboard_bitmap_size()
     return { bitmap->width(), bitmap->height() };
 }
 
+void set_clipboard_text(const std::string& text)
+{
+    free_all();
+    clipboard().owner = nullptr;
+    clipboard().entries.push_back({ CF_TEXT, global_from(text.c_str(), text.size() + 1) });
+}
+
 void reset_clipboard()
 {
     // The desktop's reset has already emptied the handle table, and with it the clipboard's data.

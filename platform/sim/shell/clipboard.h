@@ -15,6 +15,9 @@ std::string clipboard_text();
 // The size of the CF_BITMAP picture, or {0, 0} when there is none.
 SIZE clipboard_bitmap_size();
 
+// Another program copies a text: the clipboard then holds this CF_TEXT and nothing else.
+void set_clipboard_text(const std::string& text);
+
 // Forgets the clipboard's data, whose handles the desktop's reset has freed, and closes it.
 void reset_clipboard();
 

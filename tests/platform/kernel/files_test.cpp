@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 #include <string>
@@ -189,6 +190,32 @@ TEST_F(Files, FindListsMatchesInOrderWithoutRegardToCase)
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     EXPECT_STREQ(data.cFileName, ".");
     FindClose(find);
+}
+
+TEST_F(Files, FindByNameGivesTheEntryAsStoredWithItsSizeAndLastWriteTime)
+{
+    ASSERT_TRUE(write_text("C:\\Windows\\Skin.PNG", "12345"));
+    auto entry_of = [](const char* name) {
+        WIN32_FIND_DATAA data {};
+        HANDLE find = FindFirstFileA(name, &data);
+        EXPECT_NE(find, INVALID_HANDLE_VALUE) << name;
+        EXPECT_FALSE(FindNextFileA(find, &data));
+        FindClose(find);
+        return data;
+    };
+    WIN32_FIND_DATAA first = entry_of("C:\\WINDOWS\\skin.png");
+    EXPECT_STREQ(first.cFileName, "Skin.PNG");
+    EXPECT_EQ(first.nFileSizeLow, 5u);
+    EXPECT_EQ(first.nFileSizeHigh, 0u);
+    EXPECT_EQ(entry_of("C:\\Windows").dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+
+    // A file written again a second later has a later last write time, in 100 ns units.
+    auto host = sim::host_path("C:\\Windows\\Skin.PNG");
+    auto written = std::filesystem::last_write_time(host);
+    std::filesystem::last_write_time(host, written + std::chrono::seconds(1));
+    WIN32_FIND_DATAA later = entry_of("C:\\Windows\\Skin.PNG");
+    auto ticks = [](const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    EXPECT_EQ(ticks(later.ftLastWriteTime) - ticks(first.ftLastWriteTime), 10'000'000u);
 }
 
 TEST_F(Files, StandardFoldersAndDrives)

@@ -1,0 +1,49 @@
+#include "webcam/frame_pixels.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The largest frame side taken; a larger one is not a webcam's.
+constexpr LONG LargestSide = 16384;
+
+size_t row_bytes(const BITMAPINFOHEADER& format)
+{
+    return (static_cast<size_t>(format.biWidth) * format.biBitCount + 31) / 32 * 4;
+}
+
+}
+
+bool is_usable_frame_format(const BITMAPINFOHEADER& format)
+{
+    LONG height = std::labs(format.biHeight);
+    return format.biCompression == BI_RGB && (format.biBitCount == 24 || format.biBitCount == 32)
+        && format.biWidth > 0 && format.biWidth <= LargestSide && height > 0 && height <= LargestSide;
+}
+
+size_t frame_size_in_bytes(const BITMAPINFOHEADER& format)
+{
+    return row_bytes(format) * static_cast<size_t>(std::labs(format.biHeight));
+}
+
+void copy_frame_pixels(const BITMAPINFOHEADER& format, const BYTE* frame, uint32_t* target, size_t target_stride)
+{
+    int width = format.biWidth;
+    int height = static_cast<int>(std::labs(format.biHeight));
+    bool is_bottom_up = format.biHeight > 0;
+    size_t stride = row_bytes(format);
+    for (int y = 0; y < height; ++y) {
+        const BYTE* source = frame + stride * static_cast<size_t>(is_bottom_up ? height - 1 - y : y);
+        uint32_t* row = target + target_stride * static_cast<size_t>(y);
+        if (format.biBitCount == 32) {
+            // The fourth byte of a 32-bit RGB frame is unused: the pixels are opaque colours.
+            std::memcpy(row, source, static_cast<size_t>(width) * 4);
+            for (int x = 0; x < width; ++x)
+                row[x] &= 0x00FFFFFF;
+            continue;
+        }
+        for (int x = 0; x < width; ++x, source += 3)
+            row[x] = uint32_t { source[0] } | (uint32_t { source[1] } << 8) | (uint32_t { source[2] } << 16);
+    }
+}

@@ -3,6 +3,7 @@
 // the menu highlight.
 #include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
+#include "platform/sim/kernel/paths.h"
 #include "platform/sim/shell/shell_windows.h"
 #include "runtime/picture_file.h"
 #include "runtime/program.h"
@@ -10,17 +11,20 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 namespace {
 
-// A started program on a 1920 x 1080 screen whose wallpaper is a 640 x 480 picture.
+// A started program on a 1920 x 1080 screen whose wallpaper is a 640 x 480 picture, with the
+// build's program folder, so that the effects library blurs the strip as in the real program.
 class StartedProgram {
 public:
     explicit StartedProgram(UINT taskbar_edge)
     {
         sim::driver::reset();
+        sim::install_program_folder(std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "bin");
         sim::driver::set_screen_size(1920, 1080);
         sim::set_taskbar_edge(taskbar_edge);
         sim::driver::run_program([&] {

@@ -39,7 +39,8 @@ void CommandButton::paint(HDC dc)
     SetTextColor(dc, m_is_enabled ? RGB(0, 0, 0) : RGB(128, 128, 128));
     if (is_pressed)
         rect = RECT { rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1 };
-    DrawTextA(dc, m_caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // An "&" marks the access key, shown underlined ("O&K" reads "OK"); "&&" shows one "&".
+    DrawTextA(dc, m_caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previous_font);
 }
 

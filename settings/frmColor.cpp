@@ -123,9 +123,15 @@ void frmColor::Form_Load()
 
 void frmColor::Command1_Click()
 {
-    if (runtime::PictureBox* swatch = program().form<frmSettings>().colour_swatch(globals(program()).ColorIndex))
+    frmSettings& settings = program().form<frmSettings>();
+    runtime::PictureBox* swatch = settings.colour_swatch(globals(program()).ColorIndex);
+    if (swatch)
         swatch->BackColor(lblSelColor.BackColor());
     program().unload(*this);
+    // The borders take the new colour at once, once the picker no longer covers the glass they
+    // copy from the screen, rather than whenever something else happens to repaint them.
+    if (swatch)
+        settings.UpdateWindows();
 }
 
 void frmColor::Form_MouseDown(int Button, int, float X, float Y)

@@ -43,7 +43,8 @@ public:
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
     void Form_MouseUp(int Button, int Shift, float X, float Y) override;
 
-    // OK: writes the chosen colour into the swatch ColorIndex names and unloads the picker.
+    // OK: writes the chosen colour into the swatch ColorIndex names, unloads the picker and repaints
+    // the borders with it.
     void Command1_Click();
     void optH_Click();
     void optS_Click();

@@ -41,6 +41,33 @@ bool is_named_in(const runtime::Form& form, const std::array<std::string_view, C
     return std::find(names.begin(), names.end(), form.Name()) != names.end();
 }
 
+// The check boxes, option buttons and labels inside a container, and inside its frames, take its
+// white: the pages are white paper, not button faces.
+void give_white_backs(const runtime::Container& container)
+{
+    for (runtime::Control* child : container.children()) {
+        if (auto* captioned = dynamic_cast<runtime::CaptionedControl*>(child))
+            captioned->BackColor(White);
+        else if (auto* label = dynamic_cast<runtime::Label*>(child))
+            label->BackColor(White);
+        else if (auto* frame = dynamic_cast<runtime::Frame*>(child))
+            give_white_backs(*frame);
+    }
+}
+
+// A frame of a page holding a colour swatch and its "Choose color..." button.
+void lay_out_swatch_frame(runtime::Frame& frame, const char* caption, float top, runtime::PictureBox& swatch,
+    long colour, runtime::CommandButton& button)
+{
+    frame.Caption(caption);
+    frame.BackColor(White);
+    frame.Move(120, top, 4575, 735);
+    swatch.BackColor(colour);
+    swatch.Move(120, 180, 495, 495);
+    button.Caption("Choose color...");
+    button.Move(840, 240, 1575, 375);
+}
+
 // A scroll bar's tenths as a whole number, halves to the even neighbour.
 int tenths_rounded(int value)
 {
@@ -89,15 +116,18 @@ void frmSettings::set_designer_values()
     Check12.Caption("Blur Taskbar");
     Check12.Move(240, 3720, 2295, 255);
 
-    scrHue.Move(240, 240, 3255, 255);
+    Frame1.Caption("Hue/Saturation");
+    Frame1.BackColor(White);
+    Frame1.Move(120, 0, 4575, 915);
+    scrHue.Move(120, 240, 3255, 255);
     scrHue.Max(3600);
     labHue.Caption("0");
-    labHue.Move(3600, 240, 735, 255);
-    scrSaturation.Move(240, 600, 3255, 255);
+    labHue.Move(3480, 240, 735, 255);
+    scrSaturation.Move(120, 570, 3255, 255);
     scrSaturation.Max(1000);
     scrSaturation.Value(100);
     labSaturation.Caption("10");
-    labSaturation.Move(3600, 600, 735, 255);
+    labSaturation.Move(3480, 570, 735, 255);
     Frame2.Caption("Brightness");
     Frame2.BackColor(White);
     Frame2.Move(120, 960, 4575, 615);
@@ -106,14 +136,8 @@ void frmSettings::set_designer_values()
     scrBrightness.Max(2550);
     labBrightness.Caption("255");
     labBrightness.Move(3480, 240, 735, 255);
-    Picture3.BackColor(0);
-    Picture3.Move(240, 1680, 495, 495);
-    Command3.Caption("Choose color...");
-    Command3.Move(960, 1740, 1575, 375);
-    Picture9.BackColor(White);
-    Picture9.Move(240, 2520, 495, 495);
-    Command5.Caption("Choose color...");
-    Command5.Move(960, 2580, 1575, 375);
+    lay_out_swatch_frame(Frame4, "Captioncolor", 1620, Picture3, 0, Command3);
+    lay_out_swatch_frame(Frame5, "Caption Blur", 2370, Picture9, White, Command5);
     Check3.Caption("Enable Bordercolor");
     Frame3.Caption("Bordercolor");
     Frame3.BackColor(White);
@@ -166,21 +190,13 @@ void frmSettings::set_designer_values()
     Label8.Move(240, 960, 3495, 255);
     Label8.Enabled(false);
 
-    Picture12.BackColor(White);
-    Picture12.Move(240, 240, 495, 495);
-    Command8.Caption("Choose color...");
-    Command8.Move(960, 300, 1575, 375);
-    Picture13.BackColor(White);
-    Picture13.Move(240, 1080, 495, 495);
-    Command9.Caption("Choose color...");
-    Command9.Move(960, 1140, 1575, 375);
-    Picture14.BackColor(White);
-    Picture14.Move(240, 1920, 495, 495);
-    Command10.Caption("Choose color...");
-    Command10.Move(960, 1980, 1575, 375);
+    lay_out_swatch_frame(Frame6, "Outerborder", 120, Picture12, White, Command8);
+    lay_out_swatch_frame(Frame7, "Innerborder", 960, Picture13, White, Command9);
+    lay_out_swatch_frame(Frame8, "Bidirectional light", 1800, Picture14, White, Command10);
 
     Label10.Caption("Choose an application you don't want to be changed.");
-    Label10.Move(240, 120, 4335, 255);
+    // Two lines above the list.
+    Label10.Move(240, 60, 4335, 405);
     List1.Move(240, 480, 4335, 5295);
     Command6.Caption("Browse...");
     Command6.Move(3000, 5880, 1575, 375);
@@ -244,7 +260,12 @@ void frmSettings::set_designer_values()
         box->Visible(false);
     }
     Picture8.ScaleMode(runtime::vbPixels);
+    // The strip is processed in its persistent image, where the effects library finds it.
+    Picture7.AutoRedraw(true);
     Command4.Visible(false);
+
+    for (auto& page : Picture1)
+        give_white_backs(*page);
 
     Label13.Caption("version 3.0");
     Label13.FontName("Arial");

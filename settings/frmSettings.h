@@ -37,17 +37,20 @@ public:
     runtime::CheckBox Check12 { Picture1[0], "Check12" };
 
     // Page 1, Colors.
-    runtime::HScrollBar scrHue { Picture1[1], "scrHue" };
-    runtime::Label labHue { Picture1[1], "labHue" };
-    runtime::HScrollBar scrSaturation { Picture1[1], "scrSaturation" };
-    runtime::Label labSaturation { Picture1[1], "labSaturation" };
+    runtime::Frame Frame1 { Picture1[1], "Frame1" };
+    runtime::HScrollBar scrHue { Frame1, "scrHue" };
+    runtime::Label labHue { Frame1, "labHue" };
+    runtime::HScrollBar scrSaturation { Frame1, "scrSaturation" };
+    runtime::Label labSaturation { Frame1, "labSaturation" };
     runtime::Frame Frame2 { Picture1[1], "Frame2" };
     runtime::HScrollBar scrBrightness { Frame2, "scrBrightness" };
     runtime::Label labBrightness { Frame2, "labBrightness" };
-    runtime::PictureBox Picture3 { Picture1[1], "Picture3" };
-    runtime::CommandButton Command3 { Picture1[1], "Command3" };
-    runtime::PictureBox Picture9 { Picture1[1], "Picture9" };
-    runtime::CommandButton Command5 { Picture1[1], "Command5" };
+    runtime::Frame Frame4 { Picture1[1], "Frame4" };
+    runtime::PictureBox Picture3 { Frame4, "Picture3" };
+    runtime::CommandButton Command3 { Frame4, "Command3" };
+    runtime::Frame Frame5 { Picture1[1], "Frame5" };
+    runtime::PictureBox Picture9 { Frame5, "Picture9" };
+    runtime::CommandButton Command5 { Frame5, "Command5" };
     runtime::Frame Frame3 { Picture1[1], "Frame3" };
     runtime::CheckBox Check3 { Frame3, "Check3" };
     runtime::PictureBox Picture2 { Frame3, "Picture2" };
@@ -76,12 +79,15 @@ public:
     runtime::Label Label8 { Picture1[5], "Label8" };
 
     // Page 6, Borderlines.
-    runtime::PictureBox Picture12 { Picture1[6], "Picture12" };
-    runtime::CommandButton Command8 { Picture1[6], "Command8" };
-    runtime::PictureBox Picture13 { Picture1[6], "Picture13" };
-    runtime::CommandButton Command9 { Picture1[6], "Command9" };
-    runtime::PictureBox Picture14 { Picture1[6], "Picture14" };
-    runtime::CommandButton Command10 { Picture1[6], "Command10" };
+    runtime::Frame Frame6 { Picture1[6], "Frame6" };
+    runtime::PictureBox Picture12 { Frame6, "Picture12" };
+    runtime::CommandButton Command8 { Frame6, "Command8" };
+    runtime::Frame Frame7 { Picture1[6], "Frame7" };
+    runtime::PictureBox Picture13 { Frame7, "Picture13" };
+    runtime::CommandButton Command9 { Frame7, "Command9" };
+    runtime::Frame Frame8 { Picture1[6], "Frame8" };
+    runtime::PictureBox Picture14 { Frame8, "Picture14" };
+    runtime::CommandButton Command10 { Frame8, "Command10" };
 
     // Page 7, Exclusions: the executables that never get a border, and the file browser that
     // adds to them.

@@ -6,6 +6,7 @@
 #include "services/MOT.h"
 #include "services/Module2.h"
 #include "shellskin/skin_pictures.h"
+#include "shellskin/skin_transparency.h"
 #include "shellskin/frmTaskbar.h"
 
 #include <string>
@@ -125,7 +126,7 @@ void frmStartmenu::Form_Load()
         PrepareFormForRegion(*this);
         ShapeFormByColor(*this, CutOutColour);
     });
-    runtime::skip_on_error([&] { SetTransparency(hWnd(), 13); });
+    runtime::skip_on_error([&] { SetTransparency(hWnd(), SkinTransparency(program(), 13)); });
     ScaleMode(runtime::vbTwips);
     runtime::skip_on_error([&] { ShapePictureBox(Picture1); });
     Text1.SelStart(0);

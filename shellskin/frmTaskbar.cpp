@@ -7,6 +7,7 @@
 #include "services/modGlobal.h"
 #include "settings/frmSettings.h"
 #include "shellskin/skin_pictures.h"
+#include "shellskin/skin_transparency.h"
 #include "shellskin/frmStartmenu.h"
 
 #include <string>
@@ -68,7 +69,7 @@ void frmTaskbar::wire_events()
 
 void frmTaskbar::Form_Load()
 {
-    runtime::skip_on_error([&] { SetTransparency(hWnd(), 20); });
+    runtime::skip_on_error([&] { SetTransparency(hWnd(), SkinTransparency(program(), 20)); });
     FitToScreen();
     if (program().form<frmSettings>().Check9.Value() == runtime::vbChecked)
         ShowAtBottom();

@@ -5,6 +5,7 @@
 #include "settings/frmColDialog.h"
 #include "settings/frmSettings.h"
 #include "settings/modSaveLoadSettings.h"
+#include "tests/resources/artwork_paths.h"
 #include "tests/runtime/runtime_fixture.h"
 
 #include "platform/sim/kernel/paths.h"
@@ -64,4 +65,15 @@ protected:
     }
 
     frmSettings* m_settings = nullptr;
+};
+
+// The same with the build's program folder installed: the effects library and the artwork the
+// program finds beside itself.
+class SettingsWithProgramFolderTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        sim::install_program_folder(artwork_test::program_folder());
+    }
 };

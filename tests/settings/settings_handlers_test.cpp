@@ -2,6 +2,8 @@
 // labels, and the border refresh they end with.
 #include "tests/settings/settings_fixture.h"
 
+#include <functional>
+
 namespace {
 
 // A border window as the settings window sees it: members reached by name, a repaint that
@@ -131,6 +133,38 @@ TEST_F(SettingsTest, BorderRefreshRepaintsWithZeroOffsetsAndAppliesTransparency)
     // The colour dialog's slider repaints the borders too.
     run([&] { colour_dialog().HScroll1.Value(-100); });
     EXPECT_EQ(border->repaints.size(), 2u);
+    EXPECT_TRUE(m_fatal_errors.empty());
+}
+
+}
+
+namespace {
+
+TEST_F(SettingsTest, BlurHueSaturationAndBrightnessRepaintEveryBorderOnce)
+{
+    frmSettings& settings = start_settings_window();
+    frmBorderStandIn* first = nullptr;
+    frmBorderStandIn* second = nullptr;
+    run([&] {
+        first = &program().load_new<frmBorderStandIn>();
+        second = &program().load_new<frmBorderStandIn>();
+    });
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        { "blur", [&] { settings.VScroll1.Value(-9); } },
+        { "hue", [&] { settings.scrHue.Value(900); } },
+        { "saturation", [&] { settings.scrSaturation.Value(500); } },
+        { "brightness", [&] { settings.scrBrightness.Value(-40); } },
+    };
+    size_t repaints = 0;
+    for (const auto& [name, change] : changes) {
+        run(change);
+        ++repaints;
+        EXPECT_EQ(first->repaints.size(), repaints) << name;
+        EXPECT_EQ(second->repaints.size(), repaints) << name;
+    }
+    // A value that does not change runs no handler.
+    run([&] { settings.scrHue.Value(900); });
+    EXPECT_EQ(first->repaints.size(), repaints);
     EXPECT_TRUE(m_fatal_errors.empty());
 }
 

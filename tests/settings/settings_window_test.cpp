@@ -165,3 +165,26 @@ TEST_F(SettingsTest, EveryCloseSavesHidesAndResumesTheWebcamLoopOnlyWhenTicked)
 }
 
 }
+
+namespace {
+
+TEST_F(SettingsTest, TheCaptionSwatchTakesTheSystemDialogsColourAndCancelKeepsIt)
+{
+    frmSettings& settings = start_settings_window();
+    run([&] {
+        settings.Picture2.BackColor(RGB(1, 2, 3));
+        settings.Picture3.BackColor(RGB(10, 20, 30));
+    });
+    sim::driver::answer_color_dialog(RGB(0, 255, 0));
+    run([&] { settings.Picture3_Click(); });
+    EXPECT_EQ(settings.Picture3.BackColor(), RGB(0, 255, 0));
+    EXPECT_EQ(settings.Picture2.BackColor(), RGB(1, 2, 3)) << "the border colour is not the caption's";
+
+    sim::driver::cancel_color_dialog();
+    run([&] { settings.Picture3_Click(); });
+    EXPECT_EQ(settings.Picture3.BackColor(), RGB(0, 255, 0));
+    EXPECT_EQ(settings.Picture2.BackColor(), RGB(1, 2, 3));
+    EXPECT_TRUE(m_fatal_errors.empty());
+}
+
+}

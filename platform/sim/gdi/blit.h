@@ -5,8 +5,10 @@
 #include "platform/sim/gdi/device_context.h"
 #include "platform/sim/gdi/painter.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace sim {
 
@@ -31,12 +33,17 @@ public:
         int row = y + m_read.origin.y;
         if (!m_read.bitmap->contains(column, row))
             return false;
-        pixel = m_read.bitmap->pixel(column, row);
-        if (m_is_from_monochrome)
-            pixel = (pixel & 0xFFFFFF) ? m_white_becomes : m_black_becomes;
-        else if (m_is_to_monochrome)
-            pixel = (pixel & 0xFFFFFF) == (m_background & 0xFFFFFF) ? 0xFFFFFFFF : 0xFF000000;
+        pixel = converted(m_read.bitmap->pixel(column, row));
         return true;
+    }
+    // A source pixel as the destination takes it.
+    uint32_t converted(uint32_t pixel) const
+    {
+        if (m_is_from_monochrome)
+            return (pixel & 0xFFFFFF) ? m_white_becomes : m_black_becomes;
+        if (m_is_to_monochrome)
+            return (pixel & 0xFFFFFF) == (m_background & 0xFFFFFF) ? 0xFFFFFFFF : 0xFF000000;
+        return pixel;
     }
     bool is_plain() const { return !m_is_from_monochrome && !m_is_to_monochrome; }
     const Bitmap& bitmap() const { return *m_read.bitmap; }
@@ -107,19 +114,49 @@ inline RECT stretched_area(const StretchAxis& columns, const StretchAxis& rows)
     return { columns.first(), rows.first(), columns.last(), rows.last() };
 }
 
-// A transfer in which each destination pixel takes the nearest source pixel along both axes.
+// A transfer in which each destination pixel takes the nearest source pixel along both axes; a
+// destination pixel whose source pixel lies outside the source bitmap is left as it is. The source
+// column of each destination column is worked out once per transfer and the source row once per
+// row, so that a screen-sized stretch stays a plain copy loop.
 template<typename Combine>
 void transfer_stretched(const DrawTarget& target, const BlitSource& source, const StretchAxis& columns,
     const StretchAxis& rows, Combine combine)
 {
-    transfer(
-        target, stretched_area(columns, rows), source,
-        [&](int column, int row, int& from_column, int& from_row) {
-            from_column = columns.source_of(column);
-            from_row = rows.source_of(row);
-            return true;
-        },
-        combine);
+    POINT origin = target.origin();
+    POINT source_origin = source.origin();
+    const Bitmap& pixels = source.bitmap();
+    RECT area = offset_rect(stretched_area(columns, rows), origin);
+    int first = std::max<int>(area.left, 0);
+    int last = std::min<int>(area.right, target.bitmap().width());
+    if (first >= last)
+        return;
+    constexpr int Outside = -1;
+    std::vector<int> source_columns(static_cast<size_t>(last - first));
+    for (int x = first; x < last; ++x) {
+        int column = columns.source_of(x - origin.x) + source_origin.x;
+        source_columns[static_cast<size_t>(x - first)] = column >= 0 && column < pixels.width() ? column : Outside;
+    }
+    auto copy_row = [&](int y, int left, int right, auto convert) {
+        int source_row = rows.source_of(y - origin.y) + source_origin.y;
+        if (source_row < 0 || source_row >= pixels.height())
+            return;
+        const uint32_t* from = pixels.row(source_row);
+        uint32_t* row = target.bitmap().row(y);
+        for (int x = std::max(left, first); x < std::min(right, last); ++x) {
+            int column = source_columns[static_cast<size_t>(x - first)];
+            if (column != Outside)
+                combine(convert(from[column]), row[x]);
+        }
+    };
+    if (source.is_plain()) {
+        for_each_span(target.clip(), area, [&](int y, int left, int right) {
+            copy_row(y, left, right, [](uint32_t pixel) { return pixel; });
+        });
+        return;
+    }
+    for_each_span(target.clip(), area, [&](int y, int left, int right) {
+        copy_row(y, left, right, [&](uint32_t pixel) { return source.converted(pixel); });
+    });
 }
 
 }

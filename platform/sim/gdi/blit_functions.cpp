@@ -93,6 +93,10 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
         copy_spans(target, stretched_area(columns, rows), source, source_x - x, source_y - y);
         return TRUE;
     }
+    if (operation.is_source_copy()) {
+        transfer_stretched(target, source, columns, rows, [](uint32_t pixel, uint32_t& destination) { destination = pixel; });
+        return TRUE;
+    }
     uint32_t pattern = pattern_of(*dc, target).value_or(0);
     transfer_stretched(target, source, columns, rows,
         [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });

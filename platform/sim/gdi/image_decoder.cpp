@@ -173,10 +173,18 @@ std::optional<std::vector<uint8_t>> read_host_file(const std::filesystem::path& 
     std::error_code error;
     if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         return std::nullopt;
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    // Read in one piece: a screen-sized bitmap is megabytes.
+    std::streamoff size = file.tellg();
+    if (size < 0)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+        return std::nullopt;
+    return bytes;
 }
 
 Bitmap resized(const Bitmap& source, int width, int height, bool is_alpha_weighted)

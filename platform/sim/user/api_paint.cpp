@@ -140,9 +140,12 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     *lpPaint = PAINTSTRUCT {};
     lpPaint->rcPaint = window->update.is_empty() ? RECT {} : window->update.bounds();
     bool needs_erase = window->needs_erase;
+    Region update = std::move(window->update);
     window->update = Region();
     window->needs_erase = false;
+    // The DC reaches only what waited to be painted, the erase included, as on Windows.
     HDC hdc = create_window_dc(hWnd, false);
+    set_paint_area(hdc, std::move(update));
     lpPaint->hdc = hdc;
     lpPaint->fErase = needs_erase ? TRUE : FALSE;
     if (needs_erase && deliver(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0))
@@ -154,6 +157,7 @@ BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* lpPaint)
 {
     if (!lpPaint)
         return FALSE;
+    set_paint_area(lpPaint->hdc, std::nullopt);
     release_window_dc(lpPaint->hdc);
     return TRUE;
 }

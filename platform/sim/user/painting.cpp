@@ -5,8 +5,6 @@
 #include "platform/sim/user/window_surface.h"
 #include "platform/sim/user/window_tree.h"
 
-#include <algorithm>
-#include <cstring>
 
 namespace sim {
 
@@ -28,16 +26,51 @@ HWND first_needing_paint(Window& parent, HWND filter)
 
 }
 
-void invalidate(Window& window, const RECT* client_rect, bool erase)
+namespace {
+
+void invalidate_area(Window& window, const Region& client_area, bool erase)
 {
     RECT client = client_rect_in_window(window);
-    RECT whole {0, 0, client.right - client.left, client.bottom - client.top};
-    RECT rect = client_rect ? *client_rect : whole;
-    Region area = Region::rectangle(rect).intersected(whole);
+    Region area = client_area.intersected(RECT {0, 0, client.right - client.left, client.bottom - client.top});
     if (area.is_empty())
         return;
     window.update = window.update.united(area);
     window.needs_erase = window.needs_erase || erase;
+}
+
+}
+
+void invalidate(Window& window, const RECT* client_rect, bool erase)
+{
+    RECT client = client_rect_in_window(window);
+    RECT rect = client_rect ? *client_rect : RECT {0, 0, client.right - client.left, client.bottom - client.top};
+    invalidate_area(window, Region::rectangle(rect), erase);
+}
+
+void invalidate_descendants_in(Window& window, const Region& area)
+{
+    RECT client = client_rect_in_window(window);
+    for (HWND hwnd : window.children) {
+        Window* child = find_window(hwnd);
+        if (!child || !child->is_visible_style())
+            continue;
+        Region in_child = area.offsetted(-(client.left + child->rect.left), -(client.top + child->rect.top))
+                              .intersected(RECT {0, 0, child->width(), child->height()});
+        if (in_child.is_empty())
+            continue;
+        RECT child_client = client_rect_in_window(*child);
+        invalidate_area(*child, in_child.offsetted(-child_client.left, -child_client.top), true);
+        child->needs_frame = true;
+        invalidate_descendants_in(*child, in_child);
+    }
+}
+
+void invalidate_parent_under(const Window& child, const RECT& rect)
+{
+    if (!child.parent || is_desktop(child.parent))
+        return;
+    if (Window* parent = find_window(child.parent))
+        invalidate(*parent, &rect, true);
 }
 
 void invalidate_with_children(Window& window)
@@ -78,18 +111,10 @@ void validate_after_paint(HWND hwnd)
 void resize_surface(Window& window)
 {
     SIZE size = surface_size_for(window.width(), window.height());
-    int width = size.cx;
-    int height = size.cy;
     Bitmap& surface = *window.surface;
-    if (surface.width() == width && surface.height() == height)
+    if (surface.width() == size.cx && surface.height() == size.cy)
         return;
-    Bitmap resized(width, height);
-    resized.fill(0xFFFFFFFF);
-    int shared_width = std::min(width, surface.width());
-    int shared_height = shared_width > 0 ? std::min(height, surface.height()) : 0;
-    for (int y = 0; y < shared_height; ++y)
-        std::memcpy(resized.row(y), surface.row(y), sizeof(uint32_t) * shared_width);
-    surface = std::move(resized);
+    surface.resize(size.cx, size.cy, 0xFFFFFFFF);
 }
 
 }

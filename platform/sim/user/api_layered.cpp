@@ -55,7 +55,7 @@ int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
     if (bRedraw) {
         // The window is drawn again; its children only where the new shape shows more of them.
         invalidate(*window, nullptr, true);
-        window->needs_frame = true;
+        request_frame(*window);
         invalidate_descendants_in(*window, (window->region ? *window->region : whole).subtracted(before));
     }
     // What the old shape covered of the parent may show now.

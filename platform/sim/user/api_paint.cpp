@@ -15,7 +15,7 @@ namespace {
 void invalidate_all(Window& window, bool erase)
 {
     invalidate(window, nullptr, erase);
-    window.needs_frame = true;
+    request_frame(window);
     for (HWND hwnd : window.children)
         if (Window* child = find_window(hwnd))
             invalidate_all(*child, erase);
@@ -90,7 +90,7 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
             invalidate(*window, rect, flags & RDW_ERASE);
     }
     if (flags & RDW_FRAME)
-        window->needs_frame = true;
+        request_frame(*window);
     if (flags & RDW_VALIDATE)
         validate(*window, rect);
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW))

@@ -1,32 +1,39 @@
 #include "platform/sim/user/painting.h"
 
+#include "platform/sim/desktop.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_surface.h"
 #include "platform/sim/user/window_tree.h"
 
-
 namespace sim {
 
 namespace {
 
-HWND first_needing_paint(Window& parent, HWND filter)
+// Whether a window may wait for WM_PAINT: set by every invalidation, cleared when a look through
+// all windows found none. A message loop that checks for messages over and over (a pause) then
+// costs one look, not one walk of every window per check.
+bool g_may_need_paint = true;
+const bool forgets_on_reset = (on_reset([] { g_may_need_paint = true; }), true);
+
+// `is_skipping` is set when a window of a hung process was passed over: it waits for its process.
+HWND first_needing_paint(Window& parent, HWND filter, bool& is_skipping)
 {
     for (HWND hwnd : parent.children) {
         Window* window = find_window(hwnd);
-        if (!window || !window->is_visible_style() || is_process_hung(window->process_id))
+        if (!window || !window->is_visible_style())
             continue;
+        if (is_process_hung(window->process_id)) {
+            is_skipping = true;
+            continue;
+        }
         if ((!window->update.is_empty() || window->needs_frame) && matches_filter(hwnd, filter))
             return hwnd;
-        if (HWND child = first_needing_paint(*window, filter))
+        if (HWND child = first_needing_paint(*window, filter, is_skipping))
             return child;
     }
     return nullptr;
 }
-
-}
-
-namespace {
 
 void invalidate_area(Window& window, const Region& client_area, bool erase)
 {
@@ -36,6 +43,7 @@ void invalidate_area(Window& window, const Region& client_area, bool erase)
         return;
     window.update = window.update.united(area);
     window.needs_erase = window.needs_erase || erase;
+    g_may_need_paint = true;
 }
 
 }
@@ -60,7 +68,7 @@ void invalidate_descendants_in(Window& window, const Region& area)
             continue;
         RECT child_client = client_rect_in_window(*child);
         invalidate_area(*child, in_child.offsetted(-child_client.left, -child_client.top), true);
-        child->needs_frame = true;
+        request_frame(*child);
         invalidate_descendants_in(*child, in_child);
     }
 }
@@ -73,10 +81,16 @@ void invalidate_parent_under(const Window& child, const RECT& rect)
         invalidate(*parent, &rect, true);
 }
 
+void request_frame(Window& window)
+{
+    window.needs_frame = true;
+    g_may_need_paint = true;
+}
+
 void invalidate_with_children(Window& window)
 {
     invalidate(window, nullptr, true);
-    window.needs_frame = true;
+    request_frame(window);
     for (HWND hwnd : window.children)
         if (Window* child = find_window(hwnd))
             invalidate_with_children(*child);
@@ -94,10 +108,16 @@ void validate(Window& window, const RECT* client_rect)
 
 HWND window_needing_paint(HWND filter)
 {
+    if (!g_may_need_paint)
+        return nullptr;
     Window& desktop = desktop_window();
     if (!desktop.update.is_empty() && matches_filter(desktop.handle, filter))
         return desktop.handle;
-    return first_needing_paint(desktop, filter);
+    bool is_skipping = false;
+    HWND found = first_needing_paint(desktop, filter, is_skipping);
+    if (!found && !filter && !is_skipping && desktop.update.is_empty())
+        g_may_need_paint = false;
+    return found;
 }
 
 void validate_after_paint(HWND hwnd)

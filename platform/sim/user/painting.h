@@ -7,6 +7,8 @@ namespace sim {
 
 // Adds a rectangle of the client area (the whole client area for nullptr) to the update region.
 void invalidate(Window& window, const RECT* client_rect, bool erase);
+// The window's frame waits for WM_NCPAINT.
+void request_frame(Window& window);
 void invalidate_with_children(Window& window);
 // Adds what lies in `area` (the window's own coordinates, its frame included) to the update region
 // of every shown descendant it reaches.

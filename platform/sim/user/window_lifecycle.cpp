@@ -124,7 +124,7 @@ void apply_rect(HWND hwnd, RECT rect)
     if (is_resized) {
         resize_surface(*window);
         invalidate(*window, nullptr, true);
-        window->needs_frame = true;
+        request_frame(*window);
     }
 }
 

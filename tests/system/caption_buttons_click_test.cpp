@@ -40,6 +40,29 @@ TEST_F(CaptionClickTest, CloseClosesTheTargetThroughItsOwnProgramAndTheBorderGoe
     EXPECT_FALSE(globals().GlowSuppressed);
 }
 
+TEST_F(CaptionClickTest, AWindowThatTakesTheForegroundDuringThePauseIsNotClosedInsteadOfTheTarget)
+{
+    start();
+    HWND target = open_target();
+    // A borderless pop-up, which gets no border of its own.
+    sim::driver::AppWindow other;
+    other.title = "Chat";
+    other.style = WS_POPUP | WS_VISIBLE;
+    other.rect = RECT {1200, 600, 1500, 800};
+    HWND chat = sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\chat.exe"), other);
+    wait_ticks(30);
+    frmTrans& frame = border(target);
+    // The chat window pops up by itself while the close button waits its 0.2 s for the target: the
+    // foreground is no longer the target's, and Alt+F4 would close the chat.
+    sim::driver::activate(chat, 100);
+    run([&] { frame.Picture11_MouseUp(2, 1, 0, 1, 1); });
+    EXPECT_EQ(sim::driver::foreground_window(), chat);
+    wait_ticks(100);
+    EXPECT_FALSE(IsWindow(target));
+    EXPECT_TRUE(IsWindowVisible(chat));
+    EXPECT_TRUE(borders().empty());
+}
+
 TEST_F(CaptionClickTest, ARefusedCloseKeepsWindowBorderGlowAndWebcamAsTheyWere)
 {
     start();

@@ -107,6 +107,30 @@ TEST_F(CaptionClickTest, ManyHoverThenCloseCyclesOnARefusingTargetLeaveResources
     EXPECT_EQ(frame.Picture11[2].Picture(), frame.Picture13[2].Picture());
 }
 
+TEST_F(CaptionClickTest, APressOnTheCaptionGivesItsTextTheCaptionColourOrWhiteWhenMaximised)
+{
+    start();
+    HWND target = open_target();
+    frmTrans& frame = border(target);
+    constexpr long Other = 0x123456;
+    run([&] {
+        program().form<frmSettings>().Picture3.BackColor(0x0080FF);
+        frame.Label1.ForeColor(Other);
+    });
+    sim::driver::mouse_move(500, 106);
+    sim::driver::mouse_down();
+    EXPECT_EQ(frame.Label1.ForeColor(), 0x0080FF);
+    sim::driver::mouse_up();
+    wait_ticks(5);
+
+    run([&] { frame.MaxMe(); });
+    run([&] { frame.Label1.ForeColor(Other); });
+    sim::driver::mouse_move(400, 5);
+    sim::driver::mouse_down();
+    EXPECT_EQ(frame.Label1.ForeColor(), 0xFFFFFF);
+    sim::driver::mouse_up();
+}
+
 TEST_F(CaptionClickTest, WithoutAMaximiseBoxNeitherTheButtonNorADoubleClickMaximises)
 {
     start();

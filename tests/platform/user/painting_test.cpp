@@ -3,6 +3,7 @@
 #include "desktop_fixture.h"
 
 #include "platform/sim/user/window_surface.h"
+#include "tests/platform/own_dc_window.h"
 
 namespace {
 
@@ -47,14 +48,8 @@ bool operator==(const RECT& a, const RECT& b)
 TEST_F(PaintingTest, BeginPaintReachesOnlyTheUpdateRegionAndEndPaintLiftsTheLimit)
 {
     // A window with a DC of its own gets that same DC from BeginPaint: the limit must not stay on it.
-    WNDCLASSEXA own {};
-    own.cbSize = sizeof own;
-    own.style = CS_OWNDC;
-    own.lpfnWndProc = DefWindowProcA;
-    own.lpszClassName = "OwnDcWindow";
-    ASSERT_TRUE(RegisterClassExA(&own));
-    HWND hwnd = CreateWindowExA(0, "OwnDcWindow", "own", WS_POPUP | WS_VISIBLE, 10, 10, 100, 80, nullptr, nullptr,
-        nullptr, nullptr);
+    HWND hwnd = create_own_dc_window(RECT {10, 10, 110, 90});
+    ASSERT_NE(hwnd, nullptr);
     ValidateRect(hwnd, nullptr);
     fill_through_get_dc(hwnd, RGB(0, 0, 255));
 

@@ -318,11 +318,11 @@ std::optional<std::string> Runner::run_window_command(const Command& command)
         GetWindowThreadProcessId(window, &process);
         sim::driver::end_process(process);
     } else if (command.name == "activate") {
+        std::optional<long long> after = 0;
         std::string name;
         std::string value;
-        std::optional<long long> after = command.arguments.size() < 2 ? std::optional<long long> { 0 }
-            : split_option(command.arguments[1], name, value) && name == "after" ? parse_number(value)
-                                                                                  : std::nullopt;
+        if (command.arguments.size() > 1)
+            after = split_option(command.arguments[1], name, value) && name == "after" ? parse_number(value) : std::nullopt;
         if (!after || *after < 0 || *after > 0x7FFFFFFF)
             return "expects after=MS, milliseconds of virtual time";
         sim::driver::activate(window, static_cast<uint32_t>(*after));

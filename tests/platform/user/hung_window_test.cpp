@@ -77,6 +77,21 @@ TEST_F(HungWindowTest, AnAsyncMoveReturnsAtOnceAndTheWindowTakesItWhenItAnswersA
     EXPECT_EQ(sim::driver::window_state(host)->rect.left, 5);
 }
 
+TEST_F(HungWindowTest, AWindowInvalidatedWhileItsProcessHangsIsPaintedOnceItAnswers)
+{
+    // Loops that find nothing else to do in the meantime must not forget it.
+    sim::driver::pump();
+    InvalidateRect(foreign, nullptr, TRUE);
+    MSG msg {};
+    for (int i = 0; i < 3; ++i)
+        as_program([&] { EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)); });
+    RECT update {};
+    EXPECT_TRUE(GetUpdateRect(foreign, &update, FALSE));
+    sim::driver::set_hung(process, false);
+    sim::driver::pump();
+    EXPECT_FALSE(GetUpdateRect(foreign, &update, FALSE));
+}
+
 TEST_F(HungWindowTest, NoFreezeForTimedSendsTextReadsTheDriverOrTheWindowsOwnProcess)
 {
     as_program([&] {

@@ -494,8 +494,10 @@ DWORD set_style(HWND hwnd, int index, DWORD value)
     if (index == GWL_EXSTYLE && (old_value & WS_EX_LAYERED) && !(change.styleNew & WS_EX_LAYERED))
         window->layered = LayeredState {};
     if (index == GWL_STYLE && (old_value & WS_VISIBLE) != (change.styleNew & WS_VISIBLE)
-        && !(change.styleNew & WS_VISIBLE))
+        && !(change.styleNew & WS_VISIBLE)) {
+        invalidate_parent_under(*window, window->rect);
         forget_input_for(hwnd);
+    }
     invalidate_with_children(*window);
     deliver(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
     return old_value;

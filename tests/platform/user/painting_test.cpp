@@ -94,6 +94,9 @@ TEST_F(PaintingTest, AParentThatClipsItsChildrenDrawsAroundThemAndPaintsWhatThey
     ValidateRect(parent, nullptr);
     MoveWindow(shaped, 150, 10, 40, 40, TRUE);
     EXPECT_TRUE(update_rect(parent) == (RECT {100, 10, 140, 50}));
+    ValidateRect(parent, nullptr);
+    SetWindowLongA(shaped, GWL_STYLE, WS_CHILD);
+    EXPECT_TRUE(update_rect(parent) == (RECT {150, 10, 190, 50}));
 
     // Without the style the parent draws over everything.
     HWND plain = create_program_window(RECT {0, 200, 200, 300}, WS_POPUP | WS_VISIBLE);

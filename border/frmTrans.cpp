@@ -236,6 +236,7 @@ void frmTrans::SetMeFree()
         RecalculateFrame(hosted);
         if (m_is_maximised)
             ShowWindow(hosted, SW_MAXIMIZE);
+        confirm_handed_back_place();
     }
     program().unload(*this);
 }
@@ -300,7 +301,7 @@ void frmTrans::maximise()
     });
     float bar_bottom = Picture1.Top() + Picture1.Height();
     runtime::skip_on_error([&] { Picture10.Move(0, bar_bottom, Width(), std::max(0.0f, Height() - bar_bottom)); });
-    MoveWindow(target(), 0, 0, pixels_rounded(Picture10.width_twips()), pixels_rounded(Picture10.height_twips()), TRUE);
+    fit_target_to_host();
 
     // A maximised border is a black bar with a grey line under it and square corners.
     runtime::skip_on_error([&] {
@@ -335,7 +336,7 @@ void frmTrans::maximise()
         Picture11[1].Move(Picture11[2].Left() - Picture11[1].Width(), Picture11[2].Top());
         Picture11[0].Move(Picture11[1].Left() - Picture11[0].Width(), Picture11[1].Top());
     });
-    ShowWindow(target(), SW_MAXIMIZE);
+    ask_target_to_show(SW_MAXIMIZE);
     Picture11[1].Picture(Picture16[0].Picture());
     ShowIcon();
     m_is_maximised = true;
@@ -536,4 +537,15 @@ void frmTrans::release_target()
     SetWindowPos(hosted, nullptr, pixels_rounded(left_twips()), pixels_rounded(top_twips()),
         pixels_rounded(width_twips()), pixels_rounded(height_twips()),
         SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (is_shown ? SWP_SHOWWINDOW : 0));
+    confirm_handed_back_place();
+}
+
+void frmTrans::confirm_handed_back_place()
+{
+    HWND hosted = target();
+    RECT place {};
+    if (!GetWindowRect(hosted, &place))
+        return;
+    SetWindowPos(hosted, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+        SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }

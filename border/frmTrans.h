@@ -151,6 +151,14 @@ private:
     void minimise();
     void maximise();
     void restore_from_maximised();
+    // The target's program gets every move and show command of the border as a request of its
+    // own, in the order made: a target that has stopped answering holds up nothing, and a request
+    // made later is never overtaken by one still waiting.
+    void fit_target_to_host();
+    void ask_target_to_show(int command);
+    // After a hand-back: the place the target now has, asked once more as a request, so that it is
+    // the last word after any request still waiting from the border's layouts.
+    void confirm_handed_back_place();
 
     // Layout.
     void place_pieces();

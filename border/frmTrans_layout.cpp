@@ -51,13 +51,21 @@ void frmTrans::Form_Resize()
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
     draw_outline();
     render_zero_delta_pass();
-    // The target fills the host. Its program gets the move as a request of its own, so that a
-    // target that has stopped answering cannot hold the layout up.
+    fit_target_to_host();
+}
+
+void frmTrans::fit_target_to_host()
+{
     runtime::skip_on_error([&] {
         SetWindowPos(target(), nullptr, 0, 0, runtime::CLng(runtime::twips_to_pixels(Picture10.width_twips())),
             runtime::CLng(runtime::twips_to_pixels(Picture10.height_twips())),
             SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     });
+}
+
+void frmTrans::ask_target_to_show(int command)
+{
+    ShowWindowAsync(target(), command);
 }
 
 void frmTrans::place_pieces()

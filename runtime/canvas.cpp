@@ -15,6 +15,7 @@ Canvas::Canvas(Container& container, std::string name, int index)
 
 Canvas::Canvas(Form& form, std::string name)
     : Container(form, std::move(name))
+    , m_is_image_kept_larger(true)
 {
 }
 
@@ -56,6 +57,12 @@ void Canvas::fit_image_to_client()
     SIZE size = client_pixel_size();
     size.cx = std::max<LONG>(size.cx, 1);
     size.cy = std::max<LONG>(size.cy, 1);
+    if (m_image && m_is_image_kept_larger) {
+        // A form's image only grows: what was drawn beyond a smaller size is there again when
+        // the form grows back, and a resize back and forth costs no new image.
+        size.cx = std::max(size.cx, m_image_size.cx);
+        size.cy = std::max(size.cy, m_image_size.cy);
+    }
     if (m_image && size.cx == m_image_size.cx && size.cy == m_image_size.cy)
         return;
     HBITMAP image = create_dib_section(size.cx, size.cy);

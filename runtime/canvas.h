@@ -55,7 +55,8 @@ public:
     // Where drawing goes: the persistent image's context while AutoRedraw is True, the window's
     // otherwise. It carries the pen of ForeColor and DrawWidth and the brush of FillStyle and FillColor.
     HDC hDC();
-    // The persistent image, a 32-bit DIB section as large as the client area.
+    // The persistent image, a 32-bit DIB section as large as the client area (a form's as large
+    // as its client area has been).
     StdPicture Image();
     StdPicture Picture() const { return m_picture; }
     void Picture(const StdPicture& picture);
@@ -89,7 +90,8 @@ protected:
 
     // A new Picture was assigned; a picture box that sizes itself to its picture does it here.
     virtual void picture_changed() { }
-    // Resizes the persistent image to the client area, keeping what is drawn at the top left.
+    // Resizes the persistent image to the client area, keeping what is drawn at the top left; a
+    // form's image keeps its larger size.
     void fit_image_to_client();
     // The canvas has been drawn on: repaint it from the persistent image.
     void drawn();
@@ -119,6 +121,7 @@ private:
     DrawingTools m_drawing_tools;
     bool m_is_auto_redraw = false;
     bool m_is_font_transparent = true;
+    bool m_is_image_kept_larger = false;
 };
 
 }

@@ -158,7 +158,7 @@ std::optional<std::string> Runner::run_command(const Command& command)
         return std::nullopt;
     }
     static const char* const window_commands[] = { "open", "child", "title", "hide", "show", "minimize", "maximize",
-        "restore", "close", "move", "end-process", "hang" };
+        "restore", "close", "move", "end-process", "hang", "activate" };
     for (auto name : window_commands) {
         if (command.name == name)
             return run_window_command(command);
@@ -332,6 +332,15 @@ std::optional<std::string> Runner::run_window_command(const Command& command)
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         sim::driver::end_process(process);
+    } else if (command.name == "activate") {
+        std::optional<long long> after = 0;
+        std::string name;
+        std::string value;
+        if (command.arguments.size() > 1)
+            after = split_option(command.arguments[1], name, value) && name == "after" ? parse_number(value) : std::nullopt;
+        if (!after || *after < 0 || *after > 0x7FFFFFFF)
+            return "expects after=MS, milliseconds of virtual time";
+        sim::driver::activate(window, static_cast<uint32_t>(*after));
     } else if (command.name == "hang") {
         const auto& state = command.arguments[1];
         if (state != "on" && state != "off")

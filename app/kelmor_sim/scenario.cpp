@@ -34,6 +34,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "move", { 2, 2 } },
         { "end-process", { 1, 1 } },
         { "hang", { 2, 2 } },
+        { "activate", { 1, 2 } },
         { "mouse-move", { 2, 2 } },
         { "mouse-down", { 0, 1 } },
         { "mouse-up", { 0, 1 } },

@@ -728,6 +728,7 @@ LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARA
 
 // Window state.
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
+BOOL WINAPI ShowWindowAsync(HWND hWnd, int nCmdShow);
 BOOL WINAPI UpdateWindow(HWND hWnd);
 BOOL WINAPI IsWindow(HWND hWnd);
 BOOL WINAPI IsWindowVisible(HWND hWnd);

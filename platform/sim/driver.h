@@ -98,6 +98,11 @@ void maximise(HWND window);
 void restore(HWND window);
 // Asks the window to close (WM_CLOSE), as its close button does, and delivers what follows.
 void close(HWND window);
+// The application brings a window it opened to the front (SetForegroundWindow in its own
+// process): at once, or after `after_milliseconds` of virtual time through a timer of its own, so
+// that it happens also while the program waits in a loop of its own, as a window that pops up by
+// itself does.
+void activate(HWND window, uint32_t after_milliseconds = 0);
 void move(HWND window, RECT rect);
 
 // Input at screen points. Each call delivers what it causes before it returns.

@@ -1,6 +1,6 @@
 // A canvas's drawing surface carries its pen and brush, so that shapes drawn on hDC with the
 // platform's calls take ForeColor, DrawWidth, FillStyle and FillColor; and a form with AutoRedraw
-// keeps what was drawn on it through repaints, as a picture box does.
+// keeps what was drawn on it through repaints and resizes, as a picture box does.
 #include "runtime/forms.h"
 #include "tests/runtime/runtime_fixture.h"
 
@@ -91,6 +91,27 @@ TEST_F(DrawingSurfaceTest, FormWithAutoRedrawKeepsItsDrawingThroughARepaint)
     sim::driver::pump();
     EXPECT_EQ(sim::driver::screenshot().pixel(100 + 50, 100) & 0xFFFFFF, 0xFF0000u);
     EXPECT_EQ(sim::driver::screenshot().pixel(100 + 50, 150) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(DrawingSurfaceTest, AFormsImageKeepsItsDrawingThroughAShrinkAndGrowsWithBackColour)
+{
+    auto& form = surface();
+    run([&] {
+        form.AutoRedraw(true);
+        form.Show();
+        form.ForeColor(0x0000FF);
+        // A line at x 90, which the 200 pixel wide form gives up for a while.
+        MoveToEx(form.hDC(), 90, 10, nullptr);
+        LineTo(form.hDC(), 90, 60);
+        form.Width(1200);
+        form.Width(3000);
+        EXPECT_EQ(GetPixel(form.hDC(), 90, 30), Red);
+        form.Height(2250);
+        EXPECT_EQ(GetPixel(form.hDC(), 10, 120), RGB(255, 255, 255)) << "new rows take the back colour";
+        form.Refresh();
+    });
+    sim::driver::pump();
+    EXPECT_EQ(sim::driver::screenshot().pixel(100 + 90, 100 + 30) & 0xFFFFFF, 0xFF0000u);
 }
 
 TEST_F(DrawingSurfaceTest, ChangingColoursLeavesNoGdiObjectsBehind)

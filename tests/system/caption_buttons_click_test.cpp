@@ -40,6 +40,29 @@ TEST_F(CaptionClickTest, CloseClosesTheTargetThroughItsOwnProgramAndTheBorderGoe
     EXPECT_FALSE(globals().GlowSuppressed);
 }
 
+TEST_F(CaptionClickTest, AWindowThatTakesTheForegroundDuringThePauseIsNotClosedInsteadOfTheTarget)
+{
+    start();
+    HWND target = open_target();
+    // A borderless pop-up, which gets no border of its own.
+    sim::driver::AppWindow other;
+    other.title = "Chat";
+    other.style = WS_POPUP | WS_VISIBLE;
+    other.rect = RECT {1200, 600, 1500, 800};
+    HWND chat = sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\chat.exe"), other);
+    wait_ticks(30);
+    frmTrans& frame = border(target);
+    // The chat window pops up by itself while the close button waits its 0.2 s for the target: the
+    // foreground is no longer the target's, and Alt+F4 would close the chat.
+    sim::driver::activate(chat, 100);
+    run([&] { frame.Picture11_MouseUp(2, 1, 0, 1, 1); });
+    EXPECT_EQ(sim::driver::foreground_window(), chat);
+    wait_ticks(100);
+    EXPECT_FALSE(IsWindow(target));
+    EXPECT_TRUE(IsWindowVisible(chat));
+    EXPECT_TRUE(borders().empty());
+}
+
 TEST_F(CaptionClickTest, ARefusedCloseKeepsWindowBorderGlowAndWebcamAsTheyWere)
 {
     start();
@@ -72,17 +95,42 @@ TEST_F(CaptionClickTest, ManyHoverThenCloseCyclesOnARefusingTargetLeaveResources
     };
     cycle();
     sim::driver::ResourceUsage before = usage();
-    // Each close waits its 0.2 s for the target: 100 cycles, where a leak of one object a cycle shows.
-    for (int i = 0; i < 100; ++i)
+    // Each close waits its 0.2 s for the target, over 1,000 cycles.
+    for (int i = 0; i < 1000; ++i)
         cycle();
     sim::driver::ResourceUsage after = usage();
     EXPECT_TRUE(IsWindowVisible(target));
     EXPECT_LE(after.gdi_objects, before.gdi_objects + 2);
     EXPECT_LE(after.gdiplus_startups, before.gdiplus_startups + 2);
+    EXPECT_EQ(after.screen_dcs, before.screen_dcs);
     EXPECT_EQ(after.double_frees, 0);
     EXPECT_FALSE(globals().GlowSuppressed);
     EXPECT_EQ(borders().size(), 1u);
     EXPECT_EQ(frame.Picture11[2].Picture(), frame.Picture13[2].Picture());
+}
+
+TEST_F(CaptionClickTest, APressOnTheCaptionGivesItsTextTheCaptionColourOrWhiteWhenMaximised)
+{
+    start();
+    HWND target = open_target();
+    frmTrans& frame = border(target);
+    constexpr long Other = 0x123456;
+    run([&] {
+        program().form<frmSettings>().Picture3.BackColor(0x0080FF);
+        frame.Label1.ForeColor(Other);
+    });
+    sim::driver::mouse_move(500, 106);
+    sim::driver::mouse_down();
+    EXPECT_EQ(frame.Label1.ForeColor(), 0x0080FF);
+    sim::driver::mouse_up();
+    wait_ticks(5);
+
+    run([&] { frame.MaxMe(); });
+    run([&] { frame.Label1.ForeColor(Other); });
+    sim::driver::mouse_move(400, 5);
+    sim::driver::mouse_down();
+    EXPECT_EQ(frame.Label1.ForeColor(), 0xFFFFFF);
+    sim::driver::mouse_up();
 }
 
 TEST_F(CaptionClickTest, WithoutAMaximiseBoxNeitherTheButtonNorADoubleClickMaximises)

@@ -90,6 +90,8 @@ TEST_F(SystemTest, DesignerSizedBorderGetsTheWorkedLayout)
     EXPECT_FLOAT_EQ(border->Picture11[1].Left(), 7900);
     EXPECT_FLOAT_EQ(border->Picture11[0].Left(), 7510);
     EXPECT_FLOAT_EQ(border->Picture17.Top(), 60);
+    // The target's program takes the move as a request of its own, when it next takes its messages.
+    sim::driver::pump();
     RECT target_rect = state_of(target).rect;
     EXPECT_EQ(target_rect.right - target_rect.left, 588);
     EXPECT_EQ(target_rect.bottom - target_rect.top, 443);

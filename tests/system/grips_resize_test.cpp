@@ -61,4 +61,21 @@ TEST_F(GripsTest, AGripDragWhoseMouseUpNeverArrivesEndsWhenTheButtonIsUp)
     EXPECT_TRUE(border.Visible());
 }
 
+TEST_F(GripsTest, AHungTargetIsFittedWhenItAnswersAgainAndFreezesNothing)
+{
+    frmTrans& border = adopt();
+    DWORD process = 0;
+    GetWindowThreadProcessId(m_target, &process);
+    sim::driver::set_hung(process, true);
+    size_t freezes = sim::driver::freezes().size();
+    sim::driver::drag({ 744, 300 }, { 844, 300 });
+    wait_ticks(1);
+    EXPECT_EQ(sim::driver::freezes().size(), freezes);
+    EXPECT_EQ(state_of(border.hWnd()).rect.right, 844);
+    EXPECT_EQ(state_of(m_target).rect.right, 741);
+    sim::driver::set_hung(process, false);
+    wait_ticks(1);
+    EXPECT_EQ(state_of(m_target).rect.right, 837);
+}
+
 }

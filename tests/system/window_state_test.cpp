@@ -100,4 +100,41 @@ TEST_F(SystemTest, MaximiseThenRestoreBringsTheBorderBackToItsRectangle)
     EXPECT_EQ(now.rect.bottom - now.rect.top, hosted.rect.bottom - hosted.rect.top);
 }
 
+// A target that has stopped answering is moved and shown by requests its program takes later, in
+// the order the border made them: a layout's request never overtakes a later maximise, and at
+// quit the window ends where it was handed back, not where a waiting request would put it.
+TEST_F(SystemTest, AHungTargetTakesTheBordersRequestsInTheOrderMade)
+{
+    start();
+    HWND target = open_window("Stuck Editor");
+    wait_ticks(30);
+    frmTrans* border = border_of(target);
+    ASSERT_NE(border, nullptr);
+    DWORD process = 0;
+    GetWindowThreadProcessId(target, &process);
+    sim::driver::set_hung(process, true);
+    sim::driver::run_for(5000);
+    run([&] { border->MaxMe(); });
+    sim::driver::set_hung(process, false);
+    wait_ticks(2);
+    auto hosted = state_of(target);
+    auto host = state_of(border->Picture10.hWnd());
+    EXPECT_TRUE(hosted.style & WS_MAXIMIZE);
+    EXPECT_EQ(hosted.rect.right - hosted.rect.left, host.client.right - host.client.left);
+    EXPECT_EQ(hosted.rect.bottom - hosted.rect.top, host.client.bottom - host.client.top);
+
+    run([&] { border->MaxMe(); });
+    RECT restored = state_of(border->hWnd()).rect;
+    sim::driver::set_hung(process, true);
+    run([&] { border->Move(border->Left(), border->Top(), border->Width() + 600, border->Height()); });
+    EXPECT_FALSE(quit());
+    sim::driver::set_hung(process, false);
+    sim::driver::pump();
+    auto after = state_of(target);
+    EXPECT_EQ(after.parent, nullptr);
+    EXPECT_EQ(after.rect.left, restored.left);
+    EXPECT_EQ(after.rect.top, restored.top);
+    EXPECT_EQ(after.rect.right, restored.right + 40);
+}
+
 }

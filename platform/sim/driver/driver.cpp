@@ -230,6 +230,15 @@ void close(HWND window)
     as_owner(window, [&] { post_message(window, WM_CLOSE, 0, 0); });
 }
 
+void activate(HWND window, uint32_t after_milliseconds)
+{
+    if (after_milliseconds == 0) {
+        as_owner(window, [&] { SetForegroundWindow(window); });
+        return;
+    }
+    as_owner(window, [&] { activate_later(window, after_milliseconds); });
+}
+
 void move(HWND window, RECT rect)
 {
     as_owner(window, [&] {

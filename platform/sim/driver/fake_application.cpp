@@ -30,6 +30,9 @@ std::map<HWND, AppData>& app_data()
 
 const bool forgets_on_reset = (on_reset([] { app_data().clear(); }), true);
 
+// The timer with which an application brings its window to the front by itself.
+constexpr UINT_PTR activation_timer = 0x4B01;
+
 constexpr COLORREF client_colour = RGB(255, 255, 255);
 constexpr COLORREF text_colour = RGB(0, 0, 0);
 
@@ -76,6 +79,12 @@ LRESULT CALLBACK fake_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
             return DefWindowProcA(hwnd, message, wparam, lparam);
         return reinterpret_cast<LRESULT>(wparam == ICON_BIG ? it->second.big_icon : it->second.small_icon);
     }
+    case WM_TIMER:
+        if (wparam != activation_timer)
+            return DefWindowProcA(hwnd, message, wparam, lparam);
+        KillTimer(hwnd, activation_timer);
+        SetForegroundWindow(hwnd);
+        return 0;
     case WM_CLOSE: {
         auto it = app_data().find(hwnd);
         if (it != app_data().end() && it->second.keeps_open)
@@ -94,6 +103,11 @@ LRESULT CALLBACK fake_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     }
 }
 
+}
+
+void activate_later(HWND hwnd, uint32_t milliseconds)
+{
+    SetTimer(hwnd, activation_timer, milliseconds, nullptr);
 }
 
 void ensure_fake_class(const std::string& class_name, uint32_t process_id, bool has_icon)

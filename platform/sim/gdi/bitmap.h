@@ -44,12 +44,16 @@ public:
     Orientation orientation() const { return m_orientation; }
     bool is_bottom_up() const { return m_orientation == Orientation::BottomUp; }
 
-    uint32_t* row(int y) { return m_pixels.data() + storage_row(y) * static_cast<size_t>(m_width); }
-    const uint32_t* row(int y) const { return m_pixels.data() + storage_row(y) * static_cast<size_t>(m_width); }
+    uint32_t* row(int y) { return m_pixels.data() + storage_row(y) * static_cast<size_t>(m_row_pixels); }
+    const uint32_t* row(int y) const { return m_pixels.data() + storage_row(y) * static_cast<size_t>(m_row_pixels); }
     uint32_t pixel(int x, int y) const { return row(y)[x]; }
     void set_pixel(int x, int y, uint32_t argb) { row(y)[x] = argb; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     void fill(uint32_t argb);
+    // Takes a new size, keeping the pixels both sizes share and filling the rest with `argb`. The
+    // storage only grows, so a window resized back and forth copies nothing; only a top-down bitmap
+    // that is no DIB section (a window's surface) is resized this way.
+    void resize(int width, int height, uint32_t argb);
 
     // The memory handed to the program: the 32-bit pixels, or the 24-bit client rows.
     void* bits();
@@ -65,6 +69,8 @@ private:
 
     int m_width = 0;
     int m_height = 0;
+    // Pixels from one stored row to the next: the width, or more once a resize made it narrower.
+    int m_row_pixels = 0;
     int m_bits_per_pixel = 32;
     bool m_is_dib_section = false;
     Orientation m_orientation = Orientation::TopDown;

@@ -132,9 +132,7 @@ int WINAPI SetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, const VOID* bi
     auto* bytes = static_cast<const uint8_t*>(bits);
     int width = std::min(layout->width, bitmap->width());
     int copied = copy_scan_lines(*layout, *bitmap, start, lines, [&](size_t offset, int image_row) {
-        uint32_t* target = bitmap->row(image_row);
-        for (int x = 0; x < width; ++x)
-            target[x] = read_dib_pixel(*layout, bytes + offset, x);
+        read_dib_row(*layout, bytes + offset, bitmap->row(image_row), width);
     });
     bitmap->push_client_bits();
     return copied;

@@ -50,6 +50,8 @@ public:
     POINT origin() const { return m_read.origin; }
 
 private:
+    void set_aside(const RECT& area);
+
     ReadSource m_read;
     bool m_is_from_monochrome = false;
     bool m_is_to_monochrome = false;

@@ -56,6 +56,8 @@ DrawTarget draw_target(const DeviceContext& dc)
         // FIXME: drawing on the screen DC is dropped; nothing in the system draws there.
         return target;
     }
+    if (dc.paint_area)
+        target.m_clip = target.m_clip.intersected(dc.paint_area->offsetted(target.m_origin.x, target.m_origin.y));
     if (dc.state.clip)
         target.m_clip = target.m_clip.intersected(dc.state.clip->offsetted(target.m_origin.x, target.m_origin.y));
     target.m_bitmap->pull_client_bits();
@@ -158,6 +160,12 @@ void release_own_dc(HWND hwnd)
         return;
     remove_counted_object(window->own_dc);
     window->own_dc = nullptr;
+}
+
+void set_paint_area(HDC handle, std::optional<Region> area)
+{
+    if (auto* dc = find_dc(handle))
+        dc->paint_area = std::move(area);
 }
 
 HDC create_screen_dc()

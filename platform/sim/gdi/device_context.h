@@ -43,6 +43,9 @@ struct DeviceContext : Object {
     bool is_whole_window = false;
     DcState state;
     std::vector<DcState> saved_states;
+    // The update region a DC from BeginPaint is limited to, in DC coordinates; the program's own
+    // clip region works inside it and cannot reach beyond it.
+    std::optional<Region> paint_area;
 
     bool is_memory() const { return kind == Kind::Memory; }
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace sim {
 
@@ -66,8 +67,28 @@ uint32_t read_dib_pixel(const DibLayout& layout, const uint8_t* row, int x)
     return 0;
 }
 
+void read_dib_row(const DibLayout& layout, const uint8_t* row, uint32_t* pixels, int count)
+{
+    // A 32-bit row holds the pixels as they are stored: bytes B, G, R, A.
+    if (layout.bits_per_pixel == 32) {
+        std::memcpy(pixels, row, sizeof(uint32_t) * count);
+        return;
+    }
+    if (layout.bits_per_pixel == 24) {
+        for (int x = 0; x < count; ++x, row += 3)
+            pixels[x] = (uint32_t(row[2]) << 16) | (uint32_t(row[1]) << 8) | row[0];
+        return;
+    }
+    for (int x = 0; x < count; ++x)
+        pixels[x] = read_dib_pixel(layout, row, x);
+}
+
 void write_dib_row(const DibLayout& layout, uint8_t* row, const uint32_t* pixels, int count)
 {
+    if (layout.bits_per_pixel == 32) {
+        std::memcpy(row, pixels, sizeof(uint32_t) * count);
+        return;
+    }
     for (int x = 0; x < count; ++x) {
         uint32_t pixel = pixels[x];
         if (layout.bits_per_pixel == 24) {
@@ -90,9 +111,7 @@ Bitmap bitmap_from_dib(const DibLayout& layout, const uint8_t* bits)
     Bitmap bitmap(layout.width, layout.height);
     for (int y = 0; y < layout.height; ++y) {
         const uint8_t* row = bits + static_cast<size_t>(layout.memory_row(y)) * layout.stride;
-        uint32_t* target = bitmap.row(y);
-        for (int x = 0; x < layout.width; ++x)
-            target[x] = read_dib_pixel(layout, row, x);
+        read_dib_row(layout, row, bitmap.row(y), layout.width);
     }
     return bitmap;
 }

@@ -30,6 +30,8 @@ std::optional<DibLayout> dib_layout(const BITMAPINFO&);
 // One pixel of a DIB row as 0xAARRGGBB; only 32-bit rows carry an alpha, the others have alpha 0,
 // as GDI converts them.
 uint32_t read_dib_pixel(const DibLayout&, const uint8_t* row, int x);
+// Reads the first `count` pixels of a DIB row, a whole row at a time.
+void read_dib_row(const DibLayout&, const uint8_t* row, uint32_t* pixels, int count);
 // Writes pixels into a DIB row of 24 or 32 bits per pixel.
 void write_dib_row(const DibLayout&, uint8_t* row, const uint32_t* pixels, int count);
 

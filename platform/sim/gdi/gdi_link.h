@@ -6,6 +6,8 @@
 #include "platform/sim/gdi/bitmap.h"
 #include "platform/sim/gdi/region.h"
 
+#include <optional>
+
 namespace sim {
 
 // A DC drawing on the window's surface (client area, or the whole window), for GetDC,
@@ -13,6 +15,9 @@ namespace sim {
 HDC create_window_dc(HWND, bool whole_window);
 // A DC that reads the screen without layered windows, for GetDC(NULL) and the desktop window.
 HDC create_screen_dc();
+// Limits a window DC to an update region (client coordinates) from BeginPaint to EndPaint; none
+// lifts the limit.
+void set_paint_area(HDC, std::optional<Region>);
 // Ends a DC made by one of the two above; false for any other handle. A window's own DC stays.
 bool release_window_dc(HDC);
 // Frees the window's own DC, as its destruction does.

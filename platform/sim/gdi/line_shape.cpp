@@ -73,6 +73,11 @@ void stamp(SpanCollector& collector, int x, int y, int width)
 
 }
 
+bool is_plain_pen(int width, int style)
+{
+    return width <= 1 && dash_pattern(style).empty();
+}
+
 LineShape line_shape(std::span<const POINT> points, int width, int style, const RECT& visible)
 {
     // A brush stamped on a pixel reaches at most `width` pixels from it.
@@ -85,16 +90,7 @@ LineShape line_shape(std::span<const POINT> points, int width, int style, const 
     SpanCollector gaps;
     int step = 0;
     for (size_t i = 0; i + 1 < points.size(); ++i) {
-        int x = points[i].x;
-        int y = points[i].y;
-        int end_x = points[i + 1].x;
-        int end_y = points[i + 1].y;
-        int dx = std::abs(end_x - x);
-        int dy = -std::abs(end_y - y);
-        int step_x = x < end_x ? 1 : -1;
-        int step_y = y < end_y ? 1 : -1;
-        int error = dx + dy;
-        while (x != end_x || y != end_y) {
+        for_each_line_pixel(points[i], points[i + 1], [&](int x, int y) {
             bool is_dash = true;
             if (pattern_length) {
                 int position = step % pattern_length;
@@ -109,16 +105,7 @@ LineShape line_shape(std::span<const POINT> points, int width, int style, const 
             if (x >= reach.left && x < reach.right && y >= reach.top && y < reach.bottom)
                 stamp(is_dash ? dashes : gaps, x, y, width);
             ++step;
-            int doubled = 2 * error;
-            if (doubled >= dy) {
-                error += dy;
-                x += step_x;
-            }
-            if (doubled <= dx) {
-                error += dx;
-                y += step_y;
-            }
-        }
+        });
     }
     LineShape shape { dashes.finish(), gaps.finish() };
     shape.gaps = shape.gaps.subtracted(shape.dashes);

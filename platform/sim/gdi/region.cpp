@@ -139,11 +139,14 @@ Region Region::rounded_rectangle(int left, int top, int right, int bottom, int e
     for (int y = 0; y < height; ++y) {
         int from_edge = std::min(y, height - 1 - y);
         double dy = radius_y - (from_edge + 0.5);
-        int inset = 0;
-        if (dy > 0) {
-            double extent = radius_x * std::sqrt(std::max(0.0, 1.0 - (dy / radius_y) * (dy / radius_y)));
-            inset = static_cast<int>(std::ceil(radius_x - extent - 0.5));
+        if (dy <= 0) {
+            // Every row from here to its mirror below lies between the corners: one band.
+            builder.add_band(top + y, top + height - from_edge, { { left, right } });
+            y = height - 1 - from_edge;
+            continue;
         }
+        double extent = radius_x * std::sqrt(std::max(0.0, 1.0 - (dy / radius_y) * (dy / radius_y)));
+        int inset = static_cast<int>(std::ceil(radius_x - extent - 0.5));
         builder.add_row(top + y, { { left + inset, right - inset } });
     }
     return builder.finish();

@@ -274,6 +274,8 @@ int WINAPI GetClipBox(HDC handle, LPRECT rect)
         return ERROR;
     SIZE size = surface_size(*dc);
     Region visible = effective_clip(*dc).intersected(Region::rectangle(0, 0, size.cx, size.cy));
+    if (dc->paint_area)
+        visible = visible.intersected(*dc->paint_area);
     *rect = visible.bounds();
     return region_type(visible);
 }

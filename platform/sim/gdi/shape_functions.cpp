@@ -44,6 +44,25 @@ bool are_in_coordinate_space(std::span<const POINT> points)
         [](const POINT& point) { return is_rect_in_coordinate_space(point.x, point.y, 0, 0); });
 }
 
+// A plain line touches each of its pixels once as it walks them, so it needs no region.
+void draw_plain_line(const DrawTarget& target, POINT from, POINT to, const ColorPaint& paint)
+{
+    POINT origin = target.origin();
+    const Region& clip = target.clip();
+    RECT bounds = clip.bounds();
+    bool is_rectangle = clip.is_rectangle();
+    Bitmap& bitmap = target.bitmap();
+    for_each_line_pixel(from, to, [&](int x, int y) {
+        x += origin.x;
+        y += origin.y;
+        if (x < bounds.left || x >= bounds.right || y < bounds.top || y >= bounds.bottom)
+            return;
+        if (!is_rectangle && !clip.contains(x, y))
+            return;
+        paint(bitmap.row(y)[x]);
+    });
+}
+
 void draw_lines(const DeviceContext& dc, std::span<const POINT> points)
 {
     auto pen = selected_pen_pixel(dc);
@@ -52,6 +71,10 @@ void draw_lines(const DeviceContext& dc, std::span<const POINT> points)
     auto target = draw_target(dc);
     if (!target)
         return;
+    if (points.size() == 2 && is_plain_pen(selected_pen_width(dc), selected_pen_style(dc))) {
+        draw_plain_line(target, points[0], points[1], ColorPaint { *pen, mix_of(dc) });
+        return;
+    }
     auto shape = line_shape(points, selected_pen_width(dc), selected_pen_style(dc), visible_area(target));
     paint_region(target, shape.dashes, ColorPaint { *pen, mix_of(dc) });
     if (dc.state.background_mode == OPAQUE && !shape.gaps.is_empty())

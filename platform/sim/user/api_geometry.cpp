@@ -2,6 +2,7 @@
 #include "platform/api/user.h"
 
 #include "platform/sim/user/nonclient.h"
+#include "platform/sim/user/posted_window_requests.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_styles.h"
 #include "platform/sim/user/window_tree.h"
@@ -62,6 +63,10 @@ BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bR
 
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags)
 {
+    if ((uFlags & SWP_ASYNCWINDOWPOS) && is_for_other_process(hWnd)) {
+        post_window_pos(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags);
+        return TRUE;
+    }
     return set_window_pos(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags);
 }
 

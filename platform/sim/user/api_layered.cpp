@@ -40,6 +40,8 @@ int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
     Window* window = find_window(hWnd);
     if (!window)
         return 0;
+    Region whole = Region::rectangle(0, 0, window->width(), window->height());
+    Region before = window->region ? *window->region : whole;
     if (!hRgn) {
         window->region.reset();
     } else {
@@ -50,8 +52,15 @@ int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
         // The window system owns the region from now on.
         DeleteObject(hRgn);
     }
-    if (bRedraw)
-        invalidate_with_children(*window);
+    if (bRedraw) {
+        // The window is drawn again; its children only where the new shape shows more of them.
+        invalidate(*window, nullptr, true);
+        request_frame(*window);
+        invalidate_descendants_in(*window, (window->region ? *window->region : whole).subtracted(before));
+    }
+    // What the old shape covered of the parent may show now.
+    if (window->is_visible_style())
+        invalidate_parent_under(*window, window->rect);
     return 1;
 }
 

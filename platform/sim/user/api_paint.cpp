@@ -15,7 +15,7 @@ namespace {
 void invalidate_all(Window& window, bool erase)
 {
     invalidate(window, nullptr, erase);
-    window.needs_frame = true;
+    request_frame(window);
     for (HWND hwnd : window.children)
         if (Window* child = find_window(hwnd))
             invalidate_all(*child, erase);
@@ -90,7 +90,7 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
             invalidate(*window, rect, flags & RDW_ERASE);
     }
     if (flags & RDW_FRAME)
-        window->needs_frame = true;
+        request_frame(*window);
     if (flags & RDW_VALIDATE)
         validate(*window, rect);
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW))
@@ -140,9 +140,12 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     *lpPaint = PAINTSTRUCT {};
     lpPaint->rcPaint = window->update.is_empty() ? RECT {} : window->update.bounds();
     bool needs_erase = window->needs_erase;
+    Region update = std::move(window->update);
     window->update = Region();
     window->needs_erase = false;
+    // The DC reaches only what waited to be painted, the erase included, as on Windows.
     HDC hdc = create_window_dc(hWnd, false);
+    set_paint_area(hdc, std::move(update));
     lpPaint->hdc = hdc;
     lpPaint->fErase = needs_erase ? TRUE : FALSE;
     if (needs_erase && deliver(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0))
@@ -154,6 +157,7 @@ BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* lpPaint)
 {
     if (!lpPaint)
         return FALSE;
+    set_paint_area(lpPaint->hdc, std::nullopt);
     release_window_dc(lpPaint->hdc);
     return TRUE;
 }

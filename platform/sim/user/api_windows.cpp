@@ -1,6 +1,7 @@
 // user32: window classes, creating and destroying windows, their state.
 #include "platform/api/user.h"
 
+#include "platform/sim/user/posted_window_requests.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_class.h"
 #include "platform/sim/user/window_lifecycle.h"
@@ -108,6 +109,16 @@ LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARA
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow)
 {
     return show_window(hWnd, nCmdShow);
+}
+
+BOOL WINAPI ShowWindowAsync(HWND hWnd, int nCmdShow)
+{
+    if (!find_window(hWnd))
+        return FALSE;
+    if (!is_for_other_process(hWnd))
+        return show_window(hWnd, nCmdShow);
+    post_show_window(hWnd, nCmdShow);
+    return TRUE;
 }
 
 BOOL WINAPI UpdateWindow(HWND hWnd)

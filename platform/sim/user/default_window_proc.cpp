@@ -197,7 +197,7 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         draw_caption_text(hWnd);
         return 0;
     case WM_NCACTIVATE:
-        window->needs_frame = true;
+        request_frame(*window);
         return TRUE;
     case WM_NCLBUTTONDOWN:
         return on_caption_press(hWnd, wParam);

@@ -4,6 +4,7 @@
 #include "platform/sim/user/freezes.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/painting.h"
+#include "platform/sim/user/posted_window_requests.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/timers.h"
 #include "platform/sim/user/window_tree.h"
@@ -209,6 +210,8 @@ bool take_message(MSG& msg, HWND filter, UINT first, UINT last, bool remove)
 
 LRESULT dispatch(const MSG& msg)
 {
+    if (apply_posted_window_request(msg))
+        return 0;
     if (msg.message == WM_TIMER && msg.lParam) {
         auto procedure = reinterpret_cast<TIMERPROC>(msg.lParam);
         Window* window = find_window(msg.hwnd);

@@ -79,6 +79,7 @@ bool set_visible(HWND hwnd, bool is_visible)
         return was_visible;
     }
     window->style &= ~WS_VISIBLE;
+    invalidate_parent_under(*window, window->rect);
     InputState& input = input_state();
     if (input.focus && (input.focus == hwnd || is_ancestor(hwnd, input.focus)))
         input.focus = nullptr;
@@ -114,11 +115,16 @@ void apply_rect(HWND hwnd, RECT rect)
     Window* window = find_window(hwnd);
     rect = clamped_window_rect(rect);
     bool is_resized = rect.right - rect.left != window->width() || rect.bottom - rect.top != window->height();
+    const RECT& old_rect = window->rect;
+    bool is_changed = rect.left != old_rect.left || rect.top != old_rect.top || rect.right != old_rect.right
+        || rect.bottom != old_rect.bottom;
+    if (is_changed && window->is_visible_style())
+        invalidate_parent_under(*window, old_rect);
     window->rect = rect;
     if (is_resized) {
         resize_surface(*window);
         invalidate(*window, nullptr, true);
-        window->needs_frame = true;
+        request_frame(*window);
     }
 }
 
@@ -488,8 +494,10 @@ DWORD set_style(HWND hwnd, int index, DWORD value)
     if (index == GWL_EXSTYLE && (old_value & WS_EX_LAYERED) && !(change.styleNew & WS_EX_LAYERED))
         window->layered = LayeredState {};
     if (index == GWL_STYLE && (old_value & WS_VISIBLE) != (change.styleNew & WS_VISIBLE)
-        && !(change.styleNew & WS_VISIBLE))
+        && !(change.styleNew & WS_VISIBLE)) {
+        invalidate_parent_under(*window, window->rect);
         forget_input_for(hwnd);
+    }
     invalidate_with_children(*window);
     deliver(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
     return old_value;

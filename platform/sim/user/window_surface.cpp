@@ -226,6 +226,23 @@ void subtract(Clip& clip, const Region& covered)
     clip.region = area_of(clip).subtracted(covered);
 }
 
+// What the visible children of a window cover, in the window's bitmap coordinates: each child's
+// rectangle, cut to its region when it has one.
+Region area_of_children(const Window& window)
+{
+    RECT client = client_rect_in_window(window);
+    Region covered;
+    for (HWND hwnd : window.children) {
+        Window* child = find_window(hwnd);
+        if (!child || !child->is_visible_style())
+            continue;
+        RECT rect = child->rect;
+        Region area = child->region ? child->region->offsetted(rect.left, rect.top).intersected(rect) : Region::rectangle(rect);
+        covered = covered.united(area.offsetted(client.left, client.top));
+    }
+    return covered;
+}
+
 }
 
 SIZE surface_size_for(int width, int height)
@@ -251,6 +268,10 @@ WindowSurface window_surface(HWND hwnd, bool whole_window)
     RECT client = client_rect_in_window(*window);
     surface.origin = POINT {client.left, client.top};
     surface.clip = Region::rectangle(intersect(client, bitmap_rect));
+    // A window with WS_CLIPCHILDREN draws nothing where its children lie. The desktop's children
+    // are the top-level windows, composed over it from their own surfaces.
+    if ((window->style & WS_CLIPCHILDREN) && !window->children.empty() && !is_desktop(hwnd))
+        surface.clip = surface.clip.subtracted(area_of_children(*window));
     return surface;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/win32.h"
+#include "platform/sim/driver.h"
 #include "tests/platform/gdi/canvas.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,29 @@ TEST(BitBlt, CopyWithinOneBitmapReadsTheOldPixels)
     BitBlt(canvas.dc(), 3, 0, 7, 4, canvas.dc(), 0, 0, SRCCOPY);
     for (int x = 3; x < 10; ++x)
         EXPECT_EQ(canvas.at(x, 2), RGB((x - 3) * 10, 20, 50)) << x;
+}
+
+TEST(BitBlt, CopyWithinOneWindowMeasuresFromItsClientArea)
+{
+    // A framed window's client area starts inside its surface; a copy within its DC reads the
+    // client pixels it names, before any of them changed, also when mirrored.
+    sim::driver::reset();
+    HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 60, 60, nullptr,
+        nullptr, nullptr, nullptr);
+    HDC dc = GetDC(hwnd);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 10; ++x)
+            SetPixelV(dc, x, y, RGB(x * 10, y * 10, 50));
+    }
+    EXPECT_TRUE(BitBlt(dc, 1, 1, 6, 3, dc, 3, 2, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 1, 1), RGB(30, 20, 50));
+    EXPECT_EQ(GetPixel(dc, 6, 3), RGB(80, 40, 50));
+    EXPECT_EQ(GetPixel(dc, 7, 3), RGB(70, 30, 50));
+    EXPECT_TRUE(StretchBlt(dc, 0, 5, 4, 1, dc, 3, 5, -4, 1, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 0, 5), RGB(30, 50, 50));
+    EXPECT_EQ(GetPixel(dc, 3, 5), RGB(0, 50, 50));
+    ReleaseDC(hwnd, dc);
+    DestroyWindow(hwnd);
 }
 
 TEST(BitBlt, MonochromeBitmapsConvertThroughTheColours)

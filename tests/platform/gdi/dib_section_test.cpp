@@ -87,6 +87,28 @@ TEST(DibSection, TwentyFourBitBytesReachTheScreenThroughSetDIBits)
     DeleteDC(screen_compatible);
 }
 
+TEST(DibSection, ThirtyTwoBitRowsKeepTheirAlphaAndFillOnlyWhatTheBitmapHolds)
+{
+    // Two top-down rows of three pixels into a bitmap one pixel narrower and three rows tall.
+    BITMAPINFO info = gdi_test::dib_header(3, -2, 32);
+    const uint32_t rows[] = { 0x80102030, 0xFF405060, 0x01020304, 0x00A0B0C0, 0x7F000000, 0xFFFFFFFF };
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO target_info = gdi_test::dib_header(2, -3, 32);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(dc, &target_info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    auto* pixels = static_cast<uint32_t*>(bits);
+    pixels[4] = 0x11111111;
+    EXPECT_EQ(SetDIBits(dc, section, 0, 2, rows, &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(pixels[0], 0x80102030u);
+    EXPECT_EQ(pixels[1], 0xFF405060u);
+    EXPECT_EQ(pixels[2], 0x00A0B0C0u);
+    EXPECT_EQ(pixels[3], 0x7F000000u);
+    EXPECT_EQ(pixels[4], 0x11111111u) << "the third row lies outside the DIB";
+    DeleteObject(section);
+    DeleteDC(dc);
+}
+
 TEST(DibSection, StretchDIBitsMirrorsABottomUpPicture)
 {
     // Two rows: memory row 0 (the picture's bottom) red, memory row 1 blue.

@@ -2,6 +2,7 @@
 #include "platform/win32.h"
 #include "platform/api/process.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/platform/own_dc_window.h"
 
 #include <gtest/gtest.h>
 
@@ -138,13 +139,8 @@ TEST_F(ResourceAccounting, WindowAndScreenDcsAreOutstandingUntilReleased)
     DeleteDC(memory);
 
     // A window with a DC of its own keeps it for its life: a GDI object, but no cache DC held.
-    WNDCLASSA own {};
-    own.style = CS_OWNDC;
-    own.lpfnWndProc = DefWindowProcA;
-    own.lpszClassName = "OwnDcWindow";
-    ASSERT_TRUE(RegisterClassA(&own));
-    HWND canvas = CreateWindowExA(0, "OwnDcWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-        nullptr, nullptr);
+    HWND canvas = create_own_dc_window(RECT {0, 0, 50, 50});
+    ASSERT_NE(canvas, nullptr);
     int objects = program_usage().gdi_objects;
     HDC kept = GetDC(canvas);
     EXPECT_EQ(program_usage().screen_dcs, 0);

@@ -159,3 +159,36 @@ TEST(Shapes, FramesAndSunkenEdges)
     EXPECT_EQ(edge.left, 2);
     EXPECT_EQ(edge.bottom, 8);
 }
+
+TEST(Lines, APlainLineCoversTheSamePixelsAsAPolylineInsideAnyClip)
+{
+    // A polyline with a zero-length last segment takes the general path; a line from LineTo walks its
+    // pixels directly. Both must agree, through a clip made of two separate boxes, and a line drawn
+    // twice with the xor pen must vanish.
+    const POINT ends[][2] = { { { 2, 3 }, { 37, 11 } }, { { 37, 29 }, { 1, 2 } }, { { 25, 1 }, { 25, 38 } },
+        { { 39, 5 }, { -10, 5 } }, { { 5, 35 }, { 30, 0 } }, { { -50, -40 }, { 90, 70 } } };
+    for (auto& line : ends) {
+        Canvas walked(40, 40, RGB(10, 20, 30));
+        Canvas general(40, 40, RGB(10, 20, 30));
+        for (Canvas* canvas : { &walked, &general }) {
+            canvas->select(CreatePen(PS_SOLID, 1, RGB(250, 240, 230)));
+            HRGN clip = CreateRectRgn(0, 0, 15, 40);
+            HRGN second = CreateRectRgn(22, 4, 40, 30);
+            CombineRgn(clip, clip, second, RGN_OR);
+            SelectClipRgn(canvas->dc(), clip);
+            DeleteObject(second);
+            DeleteObject(clip);
+            SetROP2(canvas->dc(), R2_XORPEN);
+        }
+        auto before = snapshot(walked);
+        MoveToEx(walked.dc(), line[0].x, line[0].y, nullptr);
+        LineTo(walked.dc(), line[1].x, line[1].y);
+        const POINT points[] = { line[0], line[1], line[1] };
+        Polyline(general.dc(), points, 3);
+        EXPECT_EQ(snapshot(walked), snapshot(general)) << line[0].x << "," << line[0].y;
+        EXPECT_NE(snapshot(walked), before);
+        MoveToEx(walked.dc(), line[0].x, line[0].y, nullptr);
+        LineTo(walked.dc(), line[1].x, line[1].y);
+        EXPECT_EQ(snapshot(walked), before);
+    }
+}

@@ -55,6 +55,43 @@ TEST_F(HungWindowTest, CallsThatSendInsideFreezeOnceEach)
     EXPECT_EQ(sim::driver::freezes()[1].message, static_cast<UINT>(WM_WINDOWPOSCHANGING));
 }
 
+TEST_F(HungWindowTest, AnAsyncMoveReturnsAtOnceAndTheWindowTakesItWhenItAnswersAgain)
+{
+    as_program([&] {
+        EXPECT_TRUE(SetWindowPos(foreign, nullptr, 10, 20, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS));
+        EXPECT_TRUE(SetWindowPos(foreign, nullptr, 30, 40, 320, 220, SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS));
+    });
+    sim::driver::run_for(100);
+    EXPECT_EQ(freeze_count(), 0u);
+    EXPECT_EQ(sim::driver::window_state(foreign)->rect.left, 100);
+
+    sim::driver::set_hung(process, false);
+    sim::driver::pump();
+    RECT rect = sim::driver::window_state(foreign)->rect;
+    EXPECT_EQ(rect.left, 30);
+    EXPECT_EQ(rect.top, 40);
+    EXPECT_EQ(rect.right - rect.left, 320);
+
+    // The program's own windows move at once.
+    as_program([&] { SetWindowPos(host, nullptr, 5, 5, 100, 100, SWP_NOZORDER | SWP_ASYNCWINDOWPOS); });
+    EXPECT_EQ(sim::driver::window_state(host)->rect.left, 5);
+}
+
+TEST_F(HungWindowTest, AWindowInvalidatedWhileItsProcessHangsIsPaintedOnceItAnswers)
+{
+    // Loops that find nothing else to do in the meantime must not forget it.
+    sim::driver::pump();
+    InvalidateRect(foreign, nullptr, TRUE);
+    MSG msg {};
+    for (int i = 0; i < 3; ++i)
+        as_program([&] { EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)); });
+    RECT update {};
+    EXPECT_TRUE(GetUpdateRect(foreign, &update, FALSE));
+    sim::driver::set_hung(process, false);
+    sim::driver::pump();
+    EXPECT_FALSE(GetUpdateRect(foreign, &update, FALSE));
+}
+
 TEST_F(HungWindowTest, NoFreezeForTimedSendsTextReadsTheDriverOrTheWindowsOwnProcess)
 {
     as_program([&] {

@@ -3,6 +3,7 @@
 #include "platform/sim/gdi/png_encoder.h"
 #include "platform/sim/kernel/paths.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/platform/gdi/gdiplus_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <fstream>
 
 using gdi_test::Canvas;
+using gdi_test::GdiplusTest;
 
 namespace {
 
@@ -24,23 +26,8 @@ void write_test_png(const char* windows_path)
     picture.set_pixel(3, 0, 0xFF0000FF);
     for (int x = 0; x < 4; ++x)
         picture.set_pixel(x, 1, 0xFF00FF00);
-    auto path = sim::host_path(windows_path);
-    std::filesystem::create_directories(path.parent_path());
-    auto bytes = sim::encode_png(picture);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    gdi_test::write_png(windows_path, picture);
 }
-
-class GdiplusTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, nullptr), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-    ULONG_PTR m_token = 0;
-};
 
 }
 

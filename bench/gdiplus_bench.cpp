@@ -1,6 +1,6 @@
 // GDI+ drawing in the simulation: a 64 x 64 texture with soft alpha stretched over a 1280 x 32
-// caption, and a 1600 x 64 picture drawn at its own size into it, as the border's glass does on
-// every pass.
+// caption (again at the same place, and each time at another), and a 1600 x 64 picture drawn at
+// its own size into it, as the border's glass does on every pass.
 #include "platform/sim/driver.h"
 #include "platform/sim/gdi/png_encoder.h"
 #include "platform/sim/kernel/paths.h"
@@ -74,6 +74,17 @@ void BM_DrawStretched(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 1280 * 32);
 }
 BENCHMARK(BM_DrawStretched)->Unit(benchmark::kMicrosecond);
+
+// Each drawing at another of more placements than the picture keeps samples for: sampled anew.
+void BM_DrawStretchedAnew(benchmark::State& state)
+{
+    Caption caption(64, 64);
+    int step = 0;
+    for (auto _ : state)
+        caption.draw(0, 0, static_cast<float>(1280 - step++ % 8), 32);
+    state.SetItemsProcessed(state.iterations() * 1280 * 32);
+}
+BENCHMARK(BM_DrawStretchedAnew)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawAtOwnSize(benchmark::State& state)
 {

@@ -23,6 +23,7 @@ namespace {
 // them again. An image read from a file holds the file for as long as it lives, as GDI+ does.
 struct ImageObject : GpBitmap {
     sim::Bitmap pixels { 0, 0 };
+    sim::StretchCache stretches;
     std::optional<sim::HeldFile> file;
 };
 
@@ -144,7 +145,8 @@ GpStatus draw_image(GpGraphics* graphics_handle, GpImage* image_handle, double x
             return InvalidParameter;
         auto target = sim::draw_target(*dc);
         if (target)
-            sim::draw_picture({ target.bitmap(), target.origin(), target.clip() }, image->pixels, place, graphics->compositing);
+            sim::draw_picture({ target.bitmap(), target.origin(), target.clip() }, image->pixels, place,
+                graphics->compositing, image->stretches);
         return Ok;
     }
     ImageObject* canvas = find_image(graphics->image);
@@ -153,7 +155,8 @@ GpStatus draw_image(GpGraphics* graphics_handle, GpImage* image_handle, double x
     if (canvas == image)
         return ObjectBusy;
     sim::Region whole = sim::Region::rectangle(0, 0, canvas->pixels.width(), canvas->pixels.height());
-    sim::draw_picture({ canvas->pixels, POINT {}, whole }, image->pixels, place, graphics->compositing);
+    sim::draw_picture({ canvas->pixels, POINT {}, whole }, image->pixels, place, graphics->compositing, image->stretches);
+    canvas->stretches.clear();
     return Ok;
 }
 

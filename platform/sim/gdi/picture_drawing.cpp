@@ -140,26 +140,53 @@ uint32_t interpolated_across(uint32_t left, uint32_t right, double fx)
     return weighted_sum({ left, right }, { 1 - fx, fx });
 }
 
-void sample_row(uint32_t* samples, const Bitmap& picture, const Tap& row, std::span<const Tap> columns)
-{
-    const uint32_t* above = picture.row(row.first);
-    const uint32_t* below = picture.row(row.second);
-    if (row.fraction == 0) {
+// Samples a picture at the centres of the pixels of its placement, for the DC columns
+// [left, right) given when made; the taps of those columns are worked out once.
+class Sampler {
+public:
+    Sampler(const Bitmap& picture, const PicturePlace& place, int left, int right)
+        : m_picture(picture)
+        , m_place(place)
+        , m_left(left)
+        , m_scale_y(picture.height() / place.height)
+    {
+        double scale_x = picture.width() / place.width;
+        m_columns.reserve(right - left);
+        for (int column = left; column < right; ++column)
+            m_columns.push_back(tap_at(column, place.x, scale_x, picture.width()));
+    }
+
+    // The samples of the DC row for the columns [left, right).
+    void sample(uint32_t* samples, int dc_row, int left, int right) const
+    {
+        Tap row = tap_at(dc_row, m_place.y, m_scale_y, m_picture.height());
+        auto columns = std::span<const Tap>(m_columns).subspan(left - m_left, right - left);
+        const uint32_t* above = m_picture.row(row.first);
+        const uint32_t* below = m_picture.row(row.second);
+        if (row.fraction == 0) {
+            for (size_t i = 0; i < columns.size(); ++i) {
+                const Tap& column = columns[i];
+                uint32_t first = above[column.first];
+                uint32_t second = above[column.second];
+                samples[i] = first == second ? first : interpolated_across(first, second, column.fraction);
+            }
+            return;
+        }
         for (size_t i = 0; i < columns.size(); ++i) {
             const Tap& column = columns[i];
-            uint32_t left = above[column.first];
-            uint32_t right = above[column.second];
-            samples[i] = left == right ? left : interpolated_across(left, right, column.fraction);
+            uint32_t corners[4] = { above[column.first], above[column.second], below[column.first], below[column.second] };
+            bool is_flat = corners[0] == corners[1] && corners[0] == corners[2] && corners[0] == corners[3];
+            samples[i] = is_flat ? corners[0] : interpolated(corners, column.fraction, row.fraction);
         }
-        return;
     }
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const Tap& column = columns[i];
-        uint32_t corners[4] = { above[column.first], above[column.second], below[column.first], below[column.second] };
-        bool is_flat = corners[0] == corners[1] && corners[0] == corners[2] && corners[0] == corners[3];
-        samples[i] = is_flat ? corners[0] : interpolated(corners, column.fraction, row.fraction);
-    }
-}
+
+private:
+    const Bitmap& m_picture;
+    PicturePlace m_place;
+    int m_left = 0;
+    double m_scale_y = 1;
+    std::vector<Tap> m_columns;
+};
 
 RECT intersection(const RECT& a, const RECT& b)
 {
@@ -188,7 +215,34 @@ uint32_t over(uint32_t destination, uint32_t source)
     return blended(destination, source);
 }
 
-void draw_picture(const PictureTarget& target, const Bitmap& picture, const PicturePlace& place, Compositing compositing)
+const Bitmap* StretchCache::samples(const Bitmap& picture, const PicturePlace& place, const RECT& area)
+{
+    int64_t width = int64_t(area.right) - area.left;
+    int64_t height = int64_t(area.bottom) - area.top;
+    if (width * height > max_pixels)
+        return nullptr;
+    auto kept = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& entry) { return entry.place == place; });
+    if (kept != m_entries.end()) {
+        std::rotate(m_entries.begin(), kept, kept + 1);
+        return &m_entries.front().samples;
+    }
+    if (m_entries.size() == capacity)
+        m_entries.pop_back();
+    Bitmap samples(static_cast<int>(width), static_cast<int>(height));
+    Sampler sampler(picture, place, area.left, area.right);
+    for (int row = area.top; row < area.bottom; ++row)
+        sampler.sample(samples.row(row - area.top), row, area.left, area.right);
+    m_entries.insert(m_entries.begin(), Entry { place, std::move(samples) });
+    return &m_entries.front().samples;
+}
+
+void StretchCache::clear()
+{
+    m_entries.clear();
+}
+
+void draw_picture(const PictureTarget& target, const Bitmap& picture, const PicturePlace& place, Compositing compositing,
+    StretchCache& stretches)
 {
     if (place.width <= 0 || place.height <= 0 || picture.is_empty())
         return;
@@ -210,17 +264,18 @@ void draw_picture(const PictureTarget& target, const Bitmap& picture, const Pict
         });
         return;
     }
-    double scale_x = picture.width() / place.width;
-    double scale_y = picture.height() / place.height;
-    std::vector<Tap> columns;
-    columns.reserve(drawn.right - drawn.left);
-    for (int column = drawn.left; column < drawn.right; ++column)
-        columns.push_back(tap_at(column - origin.x, place.x, scale_x, picture.width()));
-    std::vector<uint32_t> samples(columns.size());
+    // Samples kept from an earlier drawing at this placement are only laid over again.
+    if (const Bitmap* kept = stretches.samples(picture, place, area)) {
+        for_each_span(target.clip, drawn, [&](int row, int left, int right) {
+            combine(target.bitmap.row(row) + left,
+                kept->row(row - origin.y - area.top) + (left - origin.x - area.left), right - left, compositing);
+        });
+        return;
+    }
+    Sampler sampler(picture, place, drawn.left - origin.x, drawn.right - origin.x);
+    std::vector<uint32_t> samples(drawn.right - drawn.left);
     for_each_span(target.clip, drawn, [&](int row, int left, int right) {
-        Tap row_tap = tap_at(row - origin.y, place.y, scale_y, picture.height());
-        auto span = std::span<const Tap>(columns).subspan(left - drawn.left, right - left);
-        sample_row(samples.data(), picture, row_tap, span);
+        sampler.sample(samples.data(), row - origin.y, left - origin.x, right - origin.x);
         combine(target.bitmap.row(row) + left, samples.data(), right - left, compositing);
     });
 }

@@ -7,6 +7,7 @@
 #include "platform/sim/gdi/region.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace sim {
 
@@ -24,6 +25,8 @@ struct PicturePlace {
     double y = 0;
     double width = 0;
     double height = 0;
+
+    bool operator==(const PicturePlace&) const = default;
 };
 
 enum class Compositing { Over, Copy };
@@ -36,7 +39,30 @@ struct PictureTarget {
     const Region& clip;
 };
 
-// Draws a premultiplied picture. Drawn at its own size on whole pixels it is copied exactly.
-void draw_picture(const PictureTarget&, const Bitmap& picture, const PicturePlace&, Compositing);
+// The samples of a picture stretched over its latest few placements, whole, kept with the picture
+// so that drawing it at one of them again only lays the samples over: a skin texture is stretched
+// over the same border pieces on every pass. To be cleared when the picture changes.
+class StretchCache {
+public:
+    // The picture sampled over every pixel of area, the pixels of the placement; null when the
+    // area is too big to keep.
+    const Bitmap* samples(const Bitmap& picture, const PicturePlace&, const RECT& area);
+    void clear();
+
+    static constexpr int64_t max_pixels = int64_t(1) << 18;
+    static constexpr size_t capacity = 4;
+
+private:
+    struct Entry {
+        PicturePlace place;
+        Bitmap samples;
+    };
+    // The placement drawn last comes first.
+    std::vector<Entry> m_entries;
+};
+
+// Draws a premultiplied picture. Drawn at its own size on whole pixels it is copied exactly;
+// stretched, it is sampled through the picture's stretch cache.
+void draw_picture(const PictureTarget&, const Bitmap& picture, const PicturePlace&, Compositing, StretchCache&);
 
 }

@@ -112,30 +112,33 @@ void fill_with_noise(Canvas& canvas, uint32_t seed)
 
 class GdiplusPixelsTest : public gdi_test::GdiplusTest {
 protected:
-    // Draws the picture from the file into a noisy canvas and compares every pixel with the model.
+    // Draws the picture from the file into a noisy canvas and compares every pixel with the model;
+    // twice, the second time from what the first kept.
     void expect_as_modelled(Gdiplus::GpImage* image, const sim::Bitmap& picture, double x, double y, double width,
         double height)
     {
-        Canvas canvas(48, 40);
-        fill_with_noise(canvas, 7);
-        Canvas before(48, 40);
-        std::copy(canvas.bits(), canvas.bits() + 48 * 40, before.bits());
-        Gdiplus::GpGraphics* graphics = nullptr;
-        ASSERT_EQ(GdipCreateFromHDC(canvas.dc(), &graphics), Gdiplus::Ok);
-        EXPECT_EQ(GdipDrawImageRect(graphics, image, Gdiplus::REAL(x), Gdiplus::REAL(y), Gdiplus::REAL(width),
-                      Gdiplus::REAL(height)),
-            Gdiplus::Ok);
-        GdipDeleteGraphics(graphics);
-        Model model { picture, double(Gdiplus::REAL(x)), double(Gdiplus::REAL(y)), double(Gdiplus::REAL(width)),
-            double(Gdiplus::REAL(height)) };
-        int wrong = 0;
-        for (int row = 0; row < canvas.height(); ++row) {
-            for (int column = 0; column < canvas.width(); ++column) {
-                uint32_t expected = model.over(before.raw(column, row), column, row);
-                if (canvas.raw(column, row) != expected && ++wrong <= 3)
-                    ADD_FAILURE() << "at (" << column << ", " << row << ") drawn " << std::hex << canvas.raw(column, row)
-                                  << ", expected " << expected << std::dec << " for " << x << ", " << y << ", " << width
-                                  << " x " << height;
+        for (int pass = 0; pass < 2; ++pass) {
+            Canvas canvas(48, 40);
+            fill_with_noise(canvas, 7 + pass);
+            Canvas before(48, 40);
+            std::copy(canvas.bits(), canvas.bits() + 48 * 40, before.bits());
+            Gdiplus::GpGraphics* graphics = nullptr;
+            ASSERT_EQ(GdipCreateFromHDC(canvas.dc(), &graphics), Gdiplus::Ok);
+            EXPECT_EQ(GdipDrawImageRect(graphics, image, Gdiplus::REAL(x), Gdiplus::REAL(y), Gdiplus::REAL(width),
+                          Gdiplus::REAL(height)),
+                Gdiplus::Ok);
+            GdipDeleteGraphics(graphics);
+            Model model { picture, double(Gdiplus::REAL(x)), double(Gdiplus::REAL(y)), double(Gdiplus::REAL(width)),
+                double(Gdiplus::REAL(height)) };
+            int wrong = 0;
+            for (int row = 0; row < canvas.height(); ++row) {
+                for (int column = 0; column < canvas.width(); ++column) {
+                    uint32_t expected = model.over(before.raw(column, row), column, row);
+                    if (canvas.raw(column, row) != expected && ++wrong <= 3)
+                        ADD_FAILURE() << "pass " << pass << " at (" << column << ", " << row << ") drawn " << std::hex
+                                      << canvas.raw(column, row) << ", expected " << expected << std::dec << " for "
+                                      << x << ", " << y << ", " << width << " x " << height;
+                }
             }
         }
     }
@@ -193,4 +196,31 @@ TEST_F(GdiplusPixelsTest, OnlyTheClipOfTheTargetIsDrawn)
         DeleteObject(clip);
     }
     GdipDisposeImage(image);
+}
+
+TEST_F(GdiplusPixelsTest, APictureDrawnIntoIsStretchedAnew)
+{
+    Gdiplus::GpBitmap* picture = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, 0, PixelFormat32bppPARGB, nullptr, &picture), Gdiplus::Ok);
+    Canvas box(8, 8, RGB(0, 0, 255));
+    Gdiplus::GpGraphics* onto_box = nullptr;
+    ASSERT_EQ(GdipCreateFromHDC(box.dc(), &onto_box), Gdiplus::Ok);
+    GdipDrawImageRectI(onto_box, picture, 0, 0, 8, 8);
+    EXPECT_EQ(box.at(4, 4), RGB(0, 0, 255)) << "a new bitmap is transparent";
+
+    sim::Bitmap red(1, 1);
+    red.set_pixel(0, 0, 0xFFFF0000);
+    write_png("C:\\gdiplus-pixels\\red.png", red);
+    Gdiplus::GpImage* fill = nullptr;
+    ASSERT_EQ(GdipLoadImageFromFile(L"C:\\gdiplus-pixels\\red.png", &fill), Gdiplus::Ok);
+    Gdiplus::GpGraphics* onto_picture = nullptr;
+    ASSERT_EQ(GdipGetImageGraphicsContext(picture, &onto_picture), Gdiplus::Ok);
+    GdipDrawImageRectI(onto_picture, fill, 0, 0, 2, 2);
+    GdipDrawImageRectI(onto_box, picture, 0, 0, 8, 8);
+    EXPECT_EQ(box.at(4, 4), RGB(255, 0, 0));
+
+    GdipDeleteGraphics(onto_picture);
+    GdipDeleteGraphics(onto_box);
+    GdipDisposeImage(fill);
+    GdipDisposeImage(picture);
 }

@@ -68,7 +68,7 @@ DWORD refusal(const fs::path& host, bool exists, bool changes, bool replaces, DW
     DWORD guarded = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     if (replaces && (guarded & ~requested_attributes))
         return ERROR_ACCESS_DENIED;
-    if ((changes || replaces) && sim::is_file_held(host))
+    if (changes && sim::is_file_held(host))
         return ERROR_SHARING_VIOLATION;
     return 0;
 }

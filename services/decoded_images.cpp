@@ -25,6 +25,51 @@ bool DecodedImages::start_gdiplus()
     return m_is_started;
 }
 
+namespace {
+
+// A copy of an image in memory of GDI+'s own, its colours premultiplied as GDI+ draws them
+// fastest; null when it cannot be made. Copied with source-copy compositing at its own size, every
+// pixel keeps its alpha exactly.
+Gdiplus::GpImage* memory_copy(Gdiplus::GpImage* image)
+{
+    UINT width = 0;
+    UINT height = 0;
+    if (GdipGetImageWidth(image, &width) != Gdiplus::Ok || GdipGetImageHeight(image, &height) != Gdiplus::Ok)
+        return nullptr;
+    Gdiplus::GpBitmap* copy = nullptr;
+    if (GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0, PixelFormat32bppPARGB, nullptr,
+            &copy)
+            != Gdiplus::Ok
+        || !copy)
+        return nullptr;
+    Gdiplus::GpGraphics* graphics = nullptr;
+    bool is_copied = GdipGetImageGraphicsContext(copy, &graphics) == Gdiplus::Ok && graphics
+        && GdipSetCompositingMode(graphics, Gdiplus::CompositingModeSourceCopy) == Gdiplus::Ok
+        && GdipDrawImageRectI(graphics, image, 0, 0, static_cast<INT>(width), static_cast<INT>(height)) == Gdiplus::Ok;
+    if (graphics)
+        GdipDeleteGraphics(graphics);
+    if (is_copied)
+        return copy;
+    GdipDisposeImage(copy);
+    return nullptr;
+}
+
+// The image of the file at path in memory of its own; null when it cannot be read. GDI+ keeps the
+// file of an image loaded from one open, and on Windows locked against replacing and deleting, for
+// as long as the image exists; the copy lets the file go at once.
+Gdiplus::GpImage* decoded(const std::string& path)
+{
+    Gdiplus::GpImage* image = nullptr;
+    std::wstring wide_path = runtime::wide(path);
+    Gdiplus::GpStatus status = GdipLoadImageFromFile(wide_path.c_str(), &image);
+    Gdiplus::GpImage* copy = status == Gdiplus::Ok && image ? memory_copy(image) : nullptr;
+    if (image)
+        GdipDisposeImage(image);
+    return copy;
+}
+
+}
+
 Gdiplus::GpImage* DecodedImages::image_of(const std::string& path, FileStamp stamp)
 {
     auto kept = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& entry) { return entry.path == path; });
@@ -35,13 +80,9 @@ Gdiplus::GpImage* DecodedImages::image_of(const std::string& path, FileStamp sta
         }
         forget(kept);
     }
-    Gdiplus::GpImage* image = nullptr;
-    std::wstring wide_path = runtime::wide(path);
-    if (GdipLoadImageFromFile(wide_path.c_str(), &image) != Gdiplus::Ok || !image) {
-        if (image)
-            GdipDisposeImage(image);
+    Gdiplus::GpImage* image = decoded(path);
+    if (!image)
         return nullptr;
-    }
     if (m_entries.size() == capacity)
         forget(m_entries.end() - 1);
     m_entries.insert(m_entries.begin(), Entry { path, stamp, image });

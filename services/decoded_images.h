@@ -20,8 +20,8 @@ struct FileStamp {
 
 FileStamp stamp_of(const WIN32_FIND_DATAA& entry);
 
-// One per program (a module of it). Every image it holds was made while its GDI+ start-up ran,
-// and goes before that start-up is shut down.
+// One per program (a module of it). Every image it holds is a copy in memory, so no file stays
+// open; each was made while its GDI+ start-up ran, and goes before that start-up is shut down.
 class DecodedImages {
 public:
     DecodedImages() = default;

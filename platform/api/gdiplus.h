@@ -13,6 +13,7 @@ namespace Gdiplus {
 typedef float REAL;
 typedef DWORD ARGB;
 typedef uint32_t UINT32;
+typedef INT PixelFormat;
 
 enum Status {
     Ok = 0,
@@ -38,6 +39,9 @@ enum Status {
     PropertyNotSupported = 20,
 };
 typedef Status GpStatus;
+
+// How drawing combines with what lies below: laid over it by alpha, or replacing it.
+enum CompositingMode { CompositingModeSourceOver = 0, CompositingModeSourceCopy = 1 };
 
 enum DebugEventLevel { DebugEventLevelFatal, DebugEventLevelWarning };
 typedef VOID(WINAPI* DebugEventProc)(DebugEventLevel level, CHAR* message);
@@ -77,18 +81,25 @@ namespace DllExports {
 
 GpStatus WINGDIPAPI GdipLoadImageFromFile(GDIPCONST WCHAR* filename, GpImage** image);
 GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* filename, GpBitmap** bitmap);
+GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0,
+    GpBitmap** bitmap);
 GpStatus WINGDIPAPI GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* hbmReturn, ARGB background);
 GpStatus WINGDIPAPI GdipGetImageDimension(GpImage* image, REAL* width, REAL* height);
 GpStatus WINGDIPAPI GdipGetImageWidth(GpImage* image, UINT* width);
 GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height);
 GpStatus WINGDIPAPI GdipDisposeImage(GpImage* image);
 GpStatus WINGDIPAPI GdipCreateFromHDC(HDC hdc, GpGraphics** graphics);
+GpStatus WINGDIPAPI GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics);
 GpStatus WINGDIPAPI GdipDeleteGraphics(GpGraphics* graphics);
+GpStatus WINGDIPAPI GdipSetCompositingMode(GpGraphics* graphics, CompositingMode mode);
 GpStatus WINGDIPAPI GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height);
 GpStatus WINGDIPAPI GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height);
 
 }
 
 }
+
+// 32 bits a pixel, the colours premultiplied by the alpha: the format GDI+ draws fastest from.
+inline constexpr Gdiplus::PixelFormat PixelFormat32bppPARGB = 0x000E200B;
 
 using namespace Gdiplus::DllExports;

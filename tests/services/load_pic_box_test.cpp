@@ -2,8 +2,11 @@
 #include "services/modLoadPicBox.h"
 #include "tests/services/services_fixture.h"
 
+#include "platform/sim/gdi/color.h"
+#include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/kernel/paths.h"
 #include "services/decoded_images.h"
+#include "tests/resources/artwork_paths.h"
 
 #include <filesystem>
 #include <fstream>
@@ -195,6 +198,57 @@ TEST_F(LoadPicBoxTest, AFileChangedOnDiskIsDrawnAnewAndOneGoneOrHiddenIsMissing)
     SetFileAttributesA(m_picture.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(m_picture.c_str());
     EXPECT_EQ(drawn(m_picture), std::make_pair(std::string("Datei existiert nicht"), Blue));
+}
+
+TEST_F(LoadPicBoxTest, TheCornerLightLeavesARedBoxExactlyRedWhereItIsTransparent)
+{
+    sim::install_program_folder(artwork_test::program_folder());
+    std::string light = "C:\\Program Files\\Kelmor\\Light_TL.refl";
+    auto bytes = sim::read_host_file(sim::host_path(light));
+    ASSERT_TRUE(bytes);
+    auto picture = sim::decode_image(*bytes);
+    ASSERT_TRUE(picture);
+    // Drawn twice: decoded, then from the kept copy.
+    for (int pass = 0; pass < 2; ++pass) {
+        run([&] {
+            auto& form = program().form<frmPictures>();
+            form.Show();
+            form.Picture1.BackColor(Red);
+            form.Picture1.Cls();
+            std::string error;
+            ASSERT_TRUE(LoadPictureGDIPlus(light, form.Picture1, 0, 0, false, error)) << error;
+            int transparent = 0;
+            int lit = 0;
+            for (int y = 0; y < picture->height(); ++y) {
+                for (int x = 0; x < 60; ++x) {
+                    bool is_transparent = sim::alpha_of(picture->pixel(x, y)) == 0;
+                    transparent += is_transparent;
+                    lit += !is_transparent && form.Picture1.Point(x, y) != Red;
+                    if (is_transparent)
+                        ASSERT_EQ(form.Picture1.Point(x, y), Red) << x << ", " << y;
+                }
+            }
+            EXPECT_GT(transparent, 0);
+            EXPECT_GT(lit, 0);
+        });
+    }
+}
+
+TEST_F(LoadPicBoxTest, AKeptImageLeavesItsFileFreeToBeReplacedAndDeleted)
+{
+    EXPECT_EQ(drawn(m_picture), std::make_pair(std::string(), Red));
+    ASSERT_EQ(kept_images(), 1u);
+    // Another program puts a new skin in place while this one runs.
+    std::string update = "C:\\Windows\\update.bmp";
+    write_bitmap(update, Green);
+    auto written = std::filesystem::last_write_time(sim::host_path(m_picture));
+    std::filesystem::last_write_time(sim::host_path(update), written + std::chrono::seconds(1));
+    EXPECT_TRUE(MoveFileExA(update.c_str(), m_picture.c_str(), MOVEFILE_REPLACE_EXISTING)) << GetLastError();
+    EXPECT_EQ(drawn(m_picture), std::make_pair(std::string(), Green));
+    HANDLE file = CreateFileA(m_picture.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    EXPECT_TRUE(DeleteFileA(m_picture.c_str())) << GetLastError();
 }
 
 TEST_F(LoadPicBoxTest, ManyCallsStartGdiPlusOnceKeepAFewImagesAndLeaveNothingElse)

@@ -1,16 +1,17 @@
-// The GDI+ flat interface: start-up, images read from files, and drawing them into device contexts.
+// The GDI+ flat interface: start-up, images read from files or made in memory, and drawing them
+// into device contexts and into images.
 #include "platform/api/gdiplus.h"
 
 #include "platform/api/gdi.h"
-#include "platform/sim/gdi/color.h"
 #include "platform/sim/gdi/device_context.h"
 #include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/gdi/image_decoder.h"
-#include "platform/sim/gdi/painter.h"
+#include "platform/sim/gdi/picture_drawing.h"
+#include "platform/sim/kernel/held_files.h"
 #include "platform/sim/kernel/paths.h"
 
-#include <cmath>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -18,12 +19,19 @@ using namespace Gdiplus;
 
 namespace {
 
+// An image's pixels are kept premultiplied by their alpha, so that drawing does not premultiply
+// them again. An image read from a file holds the file for as long as it lives, as GDI+ does.
 struct ImageObject : GpBitmap {
     sim::Bitmap pixels { 0, 0 };
+    sim::StretchCache stretches;
+    std::optional<sim::HeldFile> file;
 };
 
+// Draws into a device context or into an image.
 struct GraphicsObject : GpGraphics {
     HDC dc = nullptr;
+    GpImage* image = nullptr;
+    sim::Compositing compositing = sim::Compositing::Over;
 };
 
 // The objects GDI+ hands out are checked against these sets, so a stale or foreign pointer is
@@ -106,7 +114,8 @@ GpStatus load_image(const WCHAR* file_name, ImageObject** image)
     if (!file_name || !image)
         return InvalidParameter;
     *image = nullptr;
-    auto bytes = sim::read_host_file(sim::host_path(utf8_of(file_name)));
+    auto host = sim::host_path(utf8_of(file_name));
+    auto bytes = sim::read_host_file(host);
     if (!bytes)
         return FileNotFound;
     auto pixels = sim::decode_image(*bytes);
@@ -114,53 +123,11 @@ GpStatus load_image(const WCHAR* file_name, ImageObject** image)
         return OutOfMemory;
     auto* object = new ImageObject;
     object->pixels = std::move(*pixels);
+    sim::premultiply(object->pixels);
+    object->file.emplace(host);
     live_images().insert(object);
     *image = object;
     return Ok;
-}
-
-uint32_t premultiplied(uint32_t pixel)
-{
-    uint32_t alpha = sim::alpha_of(pixel);
-    return (alpha << 24) | (sim::scale_byte(sim::red_of(pixel), alpha) << 16)
-        | (sim::scale_byte(sim::green_of(pixel), alpha) << 8) | sim::scale_byte(sim::blue_of(pixel), alpha);
-}
-
-// The premultiplied colour at a point of the picture, interpolated between the four pixels
-// around it.
-uint32_t sample_bilinear(const sim::Bitmap& picture, double u, double v)
-{
-    u = std::clamp(u, 0.0, double(picture.width() - 1));
-    v = std::clamp(v, 0.0, double(picture.height() - 1));
-    int x0 = static_cast<int>(u);
-    int y0 = static_cast<int>(v);
-    int x1 = std::min(x0 + 1, picture.width() - 1);
-    int y1 = std::min(y0 + 1, picture.height() - 1);
-    double fx = u - x0;
-    double fy = v - y0;
-    uint32_t corners[4] = { premultiplied(picture.pixel(x0, y0)), premultiplied(picture.pixel(x1, y0)),
-        premultiplied(picture.pixel(x0, y1)), premultiplied(picture.pixel(x1, y1)) };
-    double weights[4] = { (1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy };
-    uint32_t result = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        double value = 0;
-        for (int i = 0; i < 4; ++i)
-            value += weights[i] * ((corners[i] >> shift) & 0xFF);
-        result |= static_cast<uint32_t>(std::lround(value)) << shift;
-    }
-    return result;
-}
-
-// A premultiplied colour laid over a pixel.
-uint32_t over(uint32_t destination, uint32_t source)
-{
-    uint32_t keep = 255 - sim::alpha_of(source);
-    uint32_t result = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        uint32_t value = ((source >> shift) & 0xFF) + sim::scale_byte((destination >> shift) & 0xFF, keep);
-        result |= std::min<uint32_t>(value, 255) << shift;
-    }
-    return result;
 }
 
 GpStatus draw_image(GpGraphics* graphics_handle, GpImage* image_handle, double x, double y, double width, double height)
@@ -171,36 +138,25 @@ GpStatus draw_image(GpGraphics* graphics_handle, GpImage* image_handle, double x
     ImageObject* image = find_image(image_handle);
     if (!graphics || !image)
         return InvalidParameter;
-    auto* dc = sim::find_dc(graphics->dc);
-    if (!dc)
+    sim::PicturePlace place { x, y, width, height };
+    if (graphics->dc) {
+        auto* dc = sim::find_dc(graphics->dc);
+        if (!dc)
+            return InvalidParameter;
+        auto target = sim::draw_target(*dc);
+        if (target)
+            sim::draw_picture({ target.bitmap(), target.origin(), target.clip() }, image->pixels, place,
+                graphics->compositing, image->stretches);
+        return Ok;
+    }
+    ImageObject* canvas = find_image(graphics->image);
+    if (!canvas)
         return InvalidParameter;
-    const sim::Bitmap& picture = image->pixels;
-    if (width <= 0 || height <= 0 || picture.is_empty())
-        return Ok;
-    auto target = sim::draw_target(*dc);
-    if (!target)
-        return Ok;
-    // Pixels whose centres lie in the destination rectangle are drawn; drawn at its own size on
-    // whole pixels the picture is copied exactly.
-    auto first_centre_from = [](double edge) { return static_cast<LONG>(std::ceil(edge - 0.5)); };
-    RECT area { first_centre_from(x), first_centre_from(y), first_centre_from(x + width), first_centre_from(y + height) };
-    bool is_exact = width == picture.width() && height == picture.height() && x == std::floor(x) && y == std::floor(y);
-    double scale_x = picture.width() / width;
-    double scale_y = picture.height() / height;
-    POINT origin = target.origin();
-    sim::for_each_span(target.clip(), sim::offset_rect(area, origin), [&](int row, int left, int right) {
-        uint32_t* pixels = target.bitmap().row(row);
-        double dc_y = row - origin.y;
-        for (int column = left; column < right; ++column) {
-            double dc_x = column - origin.x;
-            uint32_t source = 0;
-            if (is_exact)
-                source = premultiplied(picture.pixel(static_cast<int>(dc_x - x), static_cast<int>(dc_y - y)));
-            else
-                source = sample_bilinear(picture, (dc_x + 0.5 - x) * scale_x - 0.5, (dc_y + 0.5 - y) * scale_y - 0.5);
-            pixels[column] = over(pixels[column], source);
-        }
-    });
+    if (canvas == image)
+        return ObjectBusy;
+    sim::Region whole = sim::Region::rectangle(0, 0, canvas->pixels.width(), canvas->pixels.height());
+    sim::draw_picture({ canvas->pixels, POINT {}, whole }, image->pixels, place, graphics->compositing, image->stretches);
+    canvas->stretches.clear();
     return Ok;
 }
 
@@ -258,6 +214,28 @@ GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* file_name, GpBitma
     return status;
 }
 
+// Only what the program makes: bitmaps whose memory GDI+ owns, in premultiplied 32-bit colour,
+// transparent black at first.
+GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT, PixelFormat format, BYTE* scan0,
+    GpBitmap** bitmap)
+{
+    if (!is_started())
+        return GdiplusNotInitialized;
+    if (!bitmap || width <= 0 || height <= 0)
+        return InvalidParameter;
+    *bitmap = nullptr;
+    if (format != PixelFormat32bppPARGB || scan0)
+        return NotImplemented;
+    if (!sim::Bitmap::is_possible_size(width, height))
+        return OutOfMemory;
+    auto* object = new ImageObject;
+    object->pixels = sim::Bitmap(width, height);
+    object->pixels.fill(0);
+    live_images().insert(object);
+    *bitmap = object;
+    return Ok;
+}
+
 GpStatus WINGDIPAPI GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* result, ARGB background)
 {
     if (!is_started())
@@ -269,10 +247,10 @@ GpStatus WINGDIPAPI GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* resul
     // are premultiplied by their alpha.
     const sim::Bitmap& picture = image->pixels;
     sim::Bitmap section = sim::Bitmap::dib_section(picture.width(), picture.height(), 32, sim::Bitmap::Orientation::TopDown);
-    uint32_t base = premultiplied(background);
+    uint32_t base = sim::premultiplied(background);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x)
-            section.set_pixel(x, y, over(base, premultiplied(picture.pixel(x, y))));
+            section.set_pixel(x, y, sim::over(base, picture.pixel(x, y)));
     }
     *result = sim::add_bitmap(std::move(section));
     return *result ? Ok : OutOfMemory;
@@ -308,6 +286,11 @@ GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height)
 
 GpStatus WINGDIPAPI GdipDisposeImage(GpImage* image)
 {
+    // A graphics object of the image draws nowhere once the image is gone.
+    for (GraphicsObject* graphics : live_graphics()) {
+        if (graphics->image == image)
+            graphics->image = nullptr;
+    }
     return free_live(live_images(), image);
 }
 
@@ -324,6 +307,28 @@ GpStatus WINGDIPAPI GdipCreateFromHDC(HDC dc, GpGraphics** graphics)
     object->dc = dc;
     live_graphics().insert(object);
     *graphics = object;
+    return Ok;
+}
+
+GpStatus WINGDIPAPI GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics)
+{
+    if (!is_started())
+        return GdiplusNotInitialized;
+    if (!graphics || !find_image(image))
+        return InvalidParameter;
+    auto* object = new GraphicsObject;
+    object->image = image;
+    live_graphics().insert(object);
+    *graphics = object;
+    return Ok;
+}
+
+GpStatus WINGDIPAPI GdipSetCompositingMode(GpGraphics* graphics, CompositingMode mode)
+{
+    GraphicsObject* object = find_graphics(graphics);
+    if (!object || (mode != CompositingModeSourceOver && mode != CompositingModeSourceCopy))
+        return InvalidParameter;
+    object->compositing = mode == CompositingModeSourceCopy ? sim::Compositing::Copy : sim::Compositing::Over;
     return Ok;
 }
 

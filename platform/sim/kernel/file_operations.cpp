@@ -3,6 +3,7 @@
 
 #include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/file_errors.h"
+#include "platform/sim/kernel/held_files.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
 
@@ -57,6 +58,8 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
         return sim::fail(sim::missing_file_error(host), FALSE);
     if (is_folder(host) || is_read_only(host) || sim::is_write_denied(host))
         return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    if (sim::is_file_held(host))
+        return sim::fail(ERROR_SHARING_VIOLATION, FALSE);
     std::error_code error;
     if (!fs::remove(host, error))
         return sim::fail(ERROR_ACCESS_DENIED, FALSE);
@@ -85,6 +88,8 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
         DWORD guarded = sim::file_attributes(target, false) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
         if (is_folder(target) || is_read_only(target) || (guarded & ~attributes))
             return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+        if (sim::is_file_held(target))
+            return sim::fail(ERROR_SHARING_VIOLATION, FALSE);
         remove_existing(target);
     }
     std::error_code error;
@@ -104,6 +109,8 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
         return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
     if (sim::is_write_denied(source) || sim::is_write_denied(target))
         return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+    if (sim::is_file_held(source))
+        return sim::fail(ERROR_SHARING_VIOLATION, FALSE);
     // Renaming a file to another spelling of its own name only changes the spelling.
     if (source == target) {
         std::string full = sim::full_windows_path(lpNewFileName);
@@ -113,6 +120,8 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
             return sim::fail(ERROR_ALREADY_EXISTS, FALSE);
         if (is_read_only(target))
             return sim::fail(ERROR_ACCESS_DENIED, FALSE);
+        if (sim::is_file_held(target))
+            return sim::fail(ERROR_SHARING_VIOLATION, FALSE);
         remove_existing(target);
     }
     std::error_code error;

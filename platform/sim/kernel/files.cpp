@@ -4,6 +4,7 @@
 #include "platform/sim/kernel/file_attributes.h"
 #include "platform/sim/kernel/file_errors.h"
 #include "platform/sim/kernel/file_object.h"
+#include "platform/sim/kernel/held_files.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
 
@@ -53,7 +54,8 @@ int open_flags(bool can_read, bool can_write)
 
 // Why Windows refuses to open or make a file the way asked, or 0 when it does not: an unwritable
 // folder allows no change; a read-only file allows no writing or replacing; a hidden or system file
-// is replaced only by a call that names those attributes again.
+// is replaced only by a call that names those attributes again; a file another holds open for
+// reading only may not be written.
 DWORD refusal(const fs::path& host, bool exists, bool changes, bool replaces, DWORD requested_attributes)
 {
     if (changes && sim::is_write_denied(host))
@@ -66,6 +68,8 @@ DWORD refusal(const fs::path& host, bool exists, bool changes, bool replaces, DW
     DWORD guarded = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     if (replaces && (guarded & ~requested_attributes))
         return ERROR_ACCESS_DENIED;
+    if (changes && sim::is_file_held(host))
+        return ERROR_SHARING_VIOLATION;
     return 0;
 }
 

@@ -3,13 +3,16 @@
 #include "platform/sim/gdi/png_encoder.h"
 #include "platform/sim/kernel/paths.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/platform/gdi/gdiplus_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 using gdi_test::Canvas;
+using gdi_test::GdiplusTest;
 
 namespace {
 
@@ -24,23 +27,8 @@ void write_test_png(const char* windows_path)
     picture.set_pixel(3, 0, 0xFF0000FF);
     for (int x = 0; x < 4; ++x)
         picture.set_pixel(x, 1, 0xFF00FF00);
-    auto path = sim::host_path(windows_path);
-    std::filesystem::create_directories(path.parent_path());
-    auto bytes = sim::encode_png(picture);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    gdi_test::write_png(windows_path, picture);
 }
-
-class GdiplusTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, nullptr), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
-
-    ULONG_PTR m_token = 0;
-};
 
 }
 
@@ -147,4 +135,90 @@ TEST(Gdiplus, RefusesWorkBeforeStartupAndAfterShutdown)
     GdipDisposeImage(image);
     GdipDisposeImage(bitmap);
     DeleteObject(converted);
+}
+
+TEST_F(GdiplusTest, AnImageFromAFileHoldsTheFileAgainstChangesUntilItIsDisposed)
+{
+    const char* path = "C:\\gdiplus-test\\held.png";
+    const char* other = "C:\\gdiplus-test\\other.png";
+    write_test_png(path);
+    write_test_png(other);
+    Gdiplus::GpImage* first = nullptr;
+    Gdiplus::GpImage* second = nullptr;
+    ASSERT_EQ(GdipLoadImageFromFile(L"C:\\gdiplus-test\\held.png", &first), Gdiplus::Ok);
+    ASSERT_EQ(GdipLoadImageFromFile(L"c:\\GDIPLUS-TEST\\held.png", &second), Gdiplus::Ok);
+    auto expect_refused = [](BOOL done, const char* what) {
+        EXPECT_FALSE(done) << what;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION)) << what;
+    };
+    expect_refused(DeleteFileA(path), "delete");
+    expect_refused(MoveFileExA(path, "C:\\gdiplus-test\\moved.png", 0), "rename");
+    expect_refused(MoveFileExA(other, path, MOVEFILE_REPLACE_EXISTING), "replace by a move");
+    expect_refused(CopyFileA(other, path, FALSE), "replace by a copy");
+    for (DWORD disposition : { static_cast<DWORD>(OPEN_EXISTING), static_cast<DWORD>(CREATE_ALWAYS) }) {
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        expect_refused(file != INVALID_HANDLE_VALUE, "open for writing");
+    }
+    HANDLE reading = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(reading, INVALID_HANDLE_VALUE) << "reading is shared";
+    CloseHandle(reading);
+    EXPECT_TRUE(DeleteFileA(other)) << "another file stays free";
+
+    GdipDisposeImage(first);
+    EXPECT_FALSE(DeleteFileA(path)) << "the second image still holds the file";
+    GdipDisposeImage(second);
+    EXPECT_TRUE(DeleteFileA(path));
+}
+
+TEST_F(GdiplusTest, AMemoryBitmapTakesACopyWithEveryAlphaKeptAndHoldsNoFile)
+{
+    write_test_png("C:\\gdiplus-test\\copied.png");
+    Gdiplus::GpImage* image = nullptr;
+    ASSERT_EQ(GdipLoadImageFromFile(L"C:\\gdiplus-test\\copied.png", &image), Gdiplus::Ok);
+    Gdiplus::GpBitmap* copy = nullptr;
+    EXPECT_EQ(GdipCreateBitmapFromScan0(4, 2, 0, PixelFormat32bppPARGB, nullptr, &copy), Gdiplus::Ok);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    ASSERT_EQ(GdipGetImageGraphicsContext(copy, &graphics), Gdiplus::Ok);
+    // Laid over what the copy holds, a half-transparent pixel blends; copied, it replaces it.
+    auto premultiplied_pixels = [&] {
+        HBITMAP section = nullptr;
+        EXPECT_EQ(GdipCreateHBITMAPFromBitmap(copy, &section, 0), Gdiplus::Ok);
+        DIBSECTION description {};
+        GetObjectA(section, sizeof description, &description);
+        auto* bits = static_cast<uint32_t*>(description.dsBm.bmBits);
+        std::vector<uint32_t> pixels(bits, bits + 8);
+        DeleteObject(section);
+        return pixels;
+    };
+    GdipDrawImageRectI(graphics, image, 0, 0, 4, 2);
+    GdipDrawImageRectI(graphics, image, 0, 0, 4, 2);
+    EXPECT_EQ(premultiplied_pixels()[2], 0xC0C0C0C0u);
+    EXPECT_EQ(GdipSetCompositingMode(graphics, Gdiplus::CompositingModeSourceCopy), Gdiplus::Ok);
+    GdipDrawImageRectI(graphics, image, 0, 0, 4, 2);
+    std::vector<uint32_t> expected { 0xFFFF0000, 0x00000000, 0x80808080, 0xFF0000FF, 0xFF00FF00, 0xFF00FF00,
+        0xFF00FF00, 0xFF00FF00 };
+    EXPECT_EQ(premultiplied_pixels(), expected);
+    EXPECT_EQ(GdipDrawImageRectI(graphics, copy, 0, 0, 4, 2), Gdiplus::ObjectBusy) << "not into itself";
+    EXPECT_EQ(GdipDeleteGraphics(graphics), Gdiplus::Ok);
+    EXPECT_EQ(GdipDisposeImage(image), Gdiplus::Ok);
+    EXPECT_TRUE(DeleteFileA("C:\\gdiplus-test\\copied.png")) << "the copy holds no file";
+
+    // The copy draws as the image it was taken from did.
+    Canvas box(6, 3, RGB(0, 0, 0));
+    ASSERT_EQ(GdipCreateFromHDC(box.dc(), &graphics), Gdiplus::Ok);
+    GdipDrawImageRect(graphics, copy, 1, 1, 4, 2);
+    EXPECT_EQ(box.at(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(box.at(2, 1), RGB(0, 0, 0));
+    EXPECT_EQ(box.at(3, 1), RGB(128, 128, 128));
+    GdipDeleteGraphics(graphics);
+
+    // A graphics object of a disposed bitmap draws nowhere.
+    ASSERT_EQ(GdipGetImageGraphicsContext(copy, &graphics), Gdiplus::Ok);
+    GdipDisposeImage(copy);
+    Gdiplus::GpBitmap* other = nullptr;
+    GdipCreateBitmapFromScan0(2, 2, 0, PixelFormat32bppPARGB, nullptr, &other);
+    EXPECT_EQ(GdipDrawImageRectI(graphics, other, 0, 0, 2, 2), Gdiplus::InvalidParameter);
+    GdipDeleteGraphics(graphics);
+    GdipDisposeImage(other);
+    EXPECT_EQ(GdipCreateBitmapFromScan0(0, 2, 0, PixelFormat32bppPARGB, nullptr, &other), Gdiplus::InvalidParameter);
 }

@@ -105,8 +105,12 @@ TEST_F(WindowMessagesTest, SetWindowLongDeliversStyleChanges)
             EXPECT_EQ(message.wparam, static_cast<WPARAM>(static_cast<LONG_PTR>(GWL_STYLE)));
         }
     }
-    // Without the border the client area is the whole window.
+    // The frame stays as it was until it is worked out again; without the border the client area
+    // is then the whole window.
     RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 98);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, 100);
 }

@@ -108,6 +108,14 @@ void probe_style_change()
     RECT restored {};
     GetClientRect(window, &restored);
     print_yes_no("style_change.client_restored", same_rect(before, restored));
+    // A move that gives the size the window has leaves the frame as it was.
+    SetWindowLongA(window, GWL_STYLE, style & ~(WS_CAPTION | WS_THICKFRAME));
+    MoveWindow(window, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE);
+    RECT moved {};
+    GetClientRect(window, &moved);
+    print_yes_no("style_change.same_size_move_keeps_frame", moved.right != placed.right - placed.left);
+    SetWindowLongA(window, GWL_STYLE, style);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE | SWP_FRAMECHANGED);
     SetWindowLongA(window, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     print_hex("style_change.exstyle_after", static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));

@@ -65,10 +65,12 @@ RECT frame_insets(const Window& window)
     return frame_insets(window.frame_style, window.frame_ex_style);
 }
 
-void recalculate_frame(Window& window)
+bool recalculate_frame(Window& window)
 {
+    bool is_changed = window.frame_style != window.style || window.frame_ex_style != window.ex_style;
     window.frame_style = window.style;
     window.frame_ex_style = window.ex_style;
+    return is_changed;
 }
 
 LRESULT default_hit_test(const Window& window, POINT point)

@@ -116,7 +116,6 @@ void apply_rect(HWND hwnd, RECT rect)
     bool is_resized = rect.right - rect.left != window->width() || rect.bottom - rect.top != window->height();
     window->rect = rect;
     if (is_resized) {
-        recalculate_frame(*window);
         resize_surface(*window);
         invalidate(*window, nullptr, true);
         window->needs_frame = true;
@@ -447,8 +446,9 @@ bool set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
     RECT new_rect = clamped_window_rect(position.x, position.y, position.cx, position.cy);
     bool is_moved = new_rect.left != old_rect.left || new_rect.top != old_rect.top;
     bool is_resized = new_rect.right - new_rect.left != window->width() || new_rect.bottom - new_rect.top != window->height();
-    if (position.flags & SWP_FRAMECHANGED) {
-        recalculate_frame(*window);
+    // A size that is the window's own counts as no size, as on Windows.
+    bool is_frame_worked_out = is_resized || (position.flags & SWP_FRAMECHANGED);
+    if (is_frame_worked_out && (recalculate_frame(*window) || (position.flags & SWP_FRAMECHANGED))) {
         invalidate(*window, nullptr, true);
         window->needs_frame = true;
     }

@@ -113,6 +113,15 @@ TEST_F(WindowMessagesTest, SetWindowLongDeliversStyleChanges)
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, 100);
+
+    // A move that gives the size the window has leaves the frame as it was; a new size works it out.
+    SetWindowLongA(hwnd, GWL_STYLE, WS_POPUP | WS_VISIBLE | WS_BORDER);
+    MoveWindow(hwnd, 5, 5, 100, 100, TRUE);
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 100);
+    MoveWindow(hwnd, 5, 5, 120, 100, TRUE);
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 118);
 }
 
 TEST_F(WindowMessagesTest, MovingAndSizingSendMoveAndSizeOnlyForWhatChanged)

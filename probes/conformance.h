@@ -22,10 +22,13 @@ HWND create_probe_window(DWORD style, DWORD ex_style, HWND parent, const RECT& r
 
 // A window of another thread or process that answers no message; made by each build's main.
 HWND make_hung_window();
+// A visible overlapped window, "Foreign", of another thread or process that answers its messages.
+HWND make_foreign_window();
 
 void probe_window_tree();
 void probe_window_geometry();
 void probe_window_state();
+void probe_adoption();
 void probe_dib_sections();
 void probe_blits();
 void probe_regions();

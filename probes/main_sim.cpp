@@ -15,6 +15,14 @@ HWND make_hung_window()
     return hwnd;
 }
 
+HWND make_foreign_window()
+{
+    sim::driver::AppWindow window;
+    window.title = "Foreign";
+    window.rect = { 300, 200, 700, 500 };
+    return sim::driver::open_app_window(sim::driver::create_process("C:\\Probe\\foreign.exe"), window);
+}
+
 int main()
 {
     return run_conformance_probes();

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
 
 namespace {
@@ -60,13 +59,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Creating the windows costs far more than a load, so one program serves many inputs: each
     // input runs the settings window's load again over what the previous one left, which is a
     // store in a valid state like any other.
-    static std::unique_ptr<runtime::Program> program;
+    // The last program is left to the process's end, not to a static's destructor: those run in
+    // no set order, and the runtime's own statics may be gone by then.
+    static runtime::Program* program = nullptr;
     static int inputs_on_program = 0;
     static bool has_fatal_error = false;
     sim::driver::run_program([&] {
         if (!program || ++inputs_on_program == 64) {
-            program.reset();
-            program = std::make_unique<runtime::Program>();
+            delete program;
+            program = new runtime::Program();
             program->set_fatal_hook([&](const runtime::Error&) { has_fatal_error = true; });
             inputs_on_program = 0;
         }

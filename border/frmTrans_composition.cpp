@@ -77,7 +77,7 @@ void frmTrans::compose_caption()
     if (g.BlurAmount >= 0) {
         for (int i = 1; i <= HaloReach; ++i) {
             for (auto [x, y] : { std::pair { -i, i }, std::pair { i, -i }, std::pair { i, i }, std::pair { -i, -i } })
-                runtime::skip_on_error([&] { CopyCaption(x, y, 0); });
+                runtime::skip_on_error([&, x = x, y = y] { CopyCaption(x, y, 0); });
         }
     }
     Picture1.ScaleMode(runtime::vbTwips);
@@ -111,7 +111,7 @@ void frmTrans::draw_caption_corners()
         float width = Picture1.Width() / 15;
         for (auto [x, y] : { std::pair { 0.0F, 0.0F }, std::pair { 1.0F, 0.0F }, std::pair { 0.0F, 1.0F },
                  std::pair { scale_width - 1, 0.0F }, std::pair { width - 2, 0.0F }, std::pair { width - 1, 1.0F } })
-            runtime::skip_on_error([&] { Picture1.PSet(x, y, inner); });
+            runtime::skip_on_error([&, x = x, y = y] { Picture1.PSet(x, y, inner); });
     });
     Picture1.ScaleMode(runtime::vbTwips);
 }

@@ -99,7 +99,7 @@ void frmTrans::cut_piece_backgrounds()
         { &Picture1, &Picture1 }, { &Picture4, &Picture5 }, { &Picture6, &Picture7 }, { &Picture8, &Picture9 }
     };
     for (auto [piece, target] : pieces) {
-        runtime::skip_on_error([&] {
+        runtime::skip_on_error([&, piece = piece, target = target] {
             int x = runtime::CLng(-runtime::twips_to_pixels(piece->left_twips()) - (is_aberration_on() ? 2 : 0));
             int y = runtime::CLng(-runtime::twips_to_pixels(piece->top_twips()) - (is_aberration_on() ? 2 : 0));
             BitBlt(target->hDC(), x, y, width, height, capture, 0, 0, SRCCOPY);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build, test and cross-build Kelmor.
-# Usage: scripts/install-deps.sh [native|cross|all]   (default: native)
+# Usage: scripts/install-deps.sh [native|cross|fuzz|all]   (default: native)
 set -euo pipefail
 
 what=${1:-native}
@@ -8,6 +8,10 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest 
           libfreetype-dev libstb-dev fonts-dejavu-core)
 if [ "$what" = cross ] || [ "$what" = all ]; then
   packages+=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
+fi
+# clang with its libFuzzer and sanitizer run-time libraries, for the fuzz target.
+if [ "$what" = fuzz ] || [ "$what" = all ]; then
+  packages+=(clang libclang-rt-dev)
 fi
 
 missing=()

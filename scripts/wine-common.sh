@@ -18,11 +18,13 @@ new_wine_prefix() {
   echo "wine: prefix ready in $((SECONDS - started)) s"
 }
 
-# Starts a virtual X display of its own and exports DISPLAY; stop_display ends it.
+# Starts a virtual X display of its own, of the size given (default 1280x800), and exports DISPLAY;
+# stop_display ends it.
 start_display() {
+  local size=${1:-1280x800}
   local number_file="$wine_folder/display"
   rm -f "$number_file"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >"$wine_folder/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$number_file" >"$wine_folder/xvfb.log" 2>&1 &
   display_pid=$!
   for _ in $(seq 100); do
     [ -s "$number_file" ] && break
@@ -37,10 +39,17 @@ stop_display() {
   wait "$display_pid" 2>/dev/null || true
 }
 
-# The start of each run under Wine: a fresh prefix and an empty output folder of the run's name,
-# build-win/wine/NAME; exports WINEPREFIX and sets output.
+# The start of each run under Wine: an empty output folder of the run's name, build-win/wine/NAME,
+# and a fresh prefix; exports WINEPREFIX and sets output. With "shared", runs that leave nothing
+# behind in the prefix share one, made by the first of them, and save its start.
 start_wine_run() {
-  new_wine_prefix "$wine_folder/$1-prefix"
+  if [ "${2:-}" = shared ] && [ -f "$wine_folder/shared-prefix/system.reg" ]; then
+    export WINEPREFIX="$wine_folder/shared-prefix"
+  elif [ "${2:-}" = shared ]; then
+    new_wine_prefix "$wine_folder/shared-prefix"
+  else
+    new_wine_prefix "$wine_folder/$1-prefix"
+  fi
   output="$wine_folder/$1"
   rm -rf "$output"
   mkdir -p "$output"

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-wine.sh
 source scripts/wine-common.sh
-start_wine_run probe
+start_wine_run probe shared
 cmake --build build --target norvex_probe >/dev/null
 
 paths=(scalar sse2)

@@ -52,6 +52,8 @@ int WINAPI GetSystemMetrics(int nIndex)
     case SM_CYMAXIMIZED:
         return screen.cy + 2 * thick_frame_width;
     case SM_CYCAPTION:
+    // The theme the desktop follows gives tool windows a caption as tall as any other.
+    case SM_CYSMCAPTION:
         return caption_height;
     case SM_CXBORDER:
     case SM_CYBORDER:

@@ -31,6 +31,19 @@ std::vector<HWND>& children_or_top_level(HWND parent)
     return window ? window->children : desktop_window().children;
 }
 
+// The last window of the chain GetParent walks: parents of child windows, owners of pop-ups.
+HWND root_through_get_parent(HWND hwnd)
+{
+    // The chain never forms a ring, but a bound keeps the walk finite anyway.
+    for (size_t steps = 0; steps < handles().size(); ++steps) {
+        HWND next = GetParent(hwnd);
+        if (!next)
+            break;
+        hwnd = next;
+    }
+    return hwnd;
+}
+
 }
 
 HWND WINAPI GetParent(HWND hWnd)
@@ -75,7 +88,7 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
     case GA_ROOT:
         return root_of(hwnd);
     case GA_ROOTOWNER:
-        return root_owner_of(hwnd);
+        return root_through_get_parent(hwnd);
     default:
         return nullptr;
     }
@@ -83,7 +96,15 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
 
 BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd)
 {
-    return find_window(hWndParent) && is_ancestor(hWndParent, hWnd);
+    // Only a chain of WS_CHILD windows counts: a window moved into another by SetParent without
+    // taking WS_CHILD is not its child.
+    if (!find_window(hWndParent))
+        return FALSE;
+    for (Window* window = find_window(hWnd); window && (window->style & WS_CHILD); window = find_window(window->parent)) {
+        if (window->parent == hWndParent)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)

@@ -22,9 +22,9 @@ constexpr COLORREF caption_text_colour = RGB(0, 0, 0);
 void draw_caption_text(HWND hwnd)
 {
     Window* window = find_window(hwnd);
-    if (!window || !has_caption(window->style) || window->text.empty())
+    if (!window || !has_caption(window->frame_style) || window->text.empty())
         return;
-    RECT insets = frame_insets(window->style, window->ex_style);
+    RECT insets = frame_insets(*window);
     RECT area {insets.left + 6, insets.top - caption_height, window->width() - insets.right - 3 * caption_height,
         insets.top};
     HDC hdc = create_window_dc(hwnd, true);

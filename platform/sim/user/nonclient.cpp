@@ -12,15 +12,20 @@ constexpr uint32_t frame_colour = 0xFFB4B4B4;
 constexpr uint32_t frame_line_colour = 0xFF646464;
 constexpr uint32_t active_caption_colour = 0xFF99B4D1;
 
-int frame_width(DWORD style)
+// The frame is built of an outer edge (a thick or dialog frame has one), the resize border of a
+// thick frame, and a line for WS_BORDER or a dialog frame; so a thick frame without a border line
+// is one pixel narrower than a sizable window's.
+int frame_width(DWORD style, DWORD ex_style)
 {
+    bool is_modal_frame = (ex_style & WS_EX_DLGMODALFRAME) != 0;
+    int width = 0;
+    if (is_modal_frame || (style & (WS_THICKFRAME | WS_DLGFRAME)))
+        width += fixed_frame_width - border_width;
     if (style & WS_THICKFRAME)
-        return thick_frame_width;
-    if (style & WS_DLGFRAME)
-        return fixed_frame_width;
-    if (style & WS_BORDER)
-        return border_width;
-    return 0;
+        width += thick_frame_width - fixed_frame_width;
+    if (is_modal_frame || (style & (WS_BORDER | WS_DLGFRAME)))
+        width += border_width;
+    return width;
 }
 
 bool contains(const RECT& rect, POINT point)
@@ -48,11 +53,24 @@ bool has_caption(DWORD style)
 
 RECT frame_insets(DWORD style, DWORD ex_style)
 {
-    int frame = frame_width(style);
+    int frame = frame_width(style, ex_style);
     if (ex_style & WS_EX_CLIENTEDGE)
         frame += client_edge_width;
     int top = frame + (has_caption(style) ? caption_height : 0);
     return RECT {frame, top, frame, frame};
+}
+
+RECT frame_insets(const Window& window)
+{
+    return frame_insets(window.frame_style, window.frame_ex_style);
+}
+
+bool recalculate_frame(Window& window)
+{
+    bool is_changed = window.frame_style != window.style || window.frame_ex_style != window.ex_style;
+    window.frame_style = window.style;
+    window.frame_ex_style = window.ex_style;
+    return is_changed;
 }
 
 LRESULT default_hit_test(const Window& window, POINT point)
@@ -86,14 +104,14 @@ LRESULT default_hit_test(const Window& window, POINT point)
             return HTBOTTOM;
     }
     if (has_caption(window.style) && point.y < client.top) {
-        int from_right = outer.right - frame_width(window.style) - point.x;
+        int from_right = outer.right - frame_width(window.style, window.ex_style) - point.x;
         if ((window.style & WS_SYSMENU) && from_right < caption_height)
             return HTCLOSE;
         if ((window.style & WS_MAXIMIZEBOX) && from_right < 2 * caption_height)
             return HTMAXBUTTON;
         if ((window.style & WS_MINIMIZEBOX) && from_right < 3 * caption_height)
             return HTMINBUTTON;
-        if ((window.style & WS_SYSMENU) && point.x < outer.left + frame_width(window.style) + caption_height)
+        if ((window.style & WS_SYSMENU) && point.x < outer.left + frame_width(window.style, window.ex_style) + caption_height)
             return HTSYSMENU;
         return HTCAPTION;
     }
@@ -104,7 +122,7 @@ void paint_frame(Window& window)
 {
     window.needs_frame = false;
     Bitmap& surface = *window.surface;
-    RECT insets = frame_insets(window.style, window.ex_style);
+    RECT insets = frame_insets(window);
     if (insets.left == 0 && insets.top == 0)
         return;
     int width = surface.width();
@@ -113,11 +131,11 @@ void paint_frame(Window& window)
     fill(surface, RECT {0, height - insets.bottom, width, height}, frame_colour);
     fill(surface, RECT {0, 0, insets.left, height}, frame_colour);
     fill(surface, RECT {width - insets.right, 0, width, height}, frame_colour);
-    if (has_caption(window.style)) {
-        int frame = frame_width(window.style);
+    if (has_caption(window.frame_style)) {
+        int frame = frame_width(window.frame_style, window.frame_ex_style);
         fill(surface, RECT {frame, frame, width - frame, frame + caption_height}, active_caption_colour);
     }
-    if (window.style & (WS_BORDER | WS_THICKFRAME | WS_DLGFRAME)) {
+    if (window.frame_style & (WS_BORDER | WS_THICKFRAME | WS_DLGFRAME)) {
         fill(surface, RECT {0, 0, width, 1}, frame_line_colour);
         fill(surface, RECT {0, height - 1, width, height}, frame_line_colour);
         fill(surface, RECT {0, 0, 1, height}, frame_line_colour);

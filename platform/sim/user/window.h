@@ -47,6 +47,9 @@ struct Window : Object {
     std::string text;
     DWORD style = 0;
     DWORD ex_style = 0;
+    // The styles the frame was last worked out from (see recalculate_frame).
+    DWORD frame_style = 0;
+    DWORD frame_ex_style = 0;
     // nullptr for a top-level window, whose parent is the desktop window.
     HWND parent = nullptr;
     HWND owner = nullptr;

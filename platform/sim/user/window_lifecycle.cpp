@@ -134,6 +134,7 @@ void change_placement(HWND hwnd, DWORD state, RECT rect)
     if (!window->is_minimised() && !window->is_maximised())
         window->normal_rect = window->rect;
     window->style = (window->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
+    recalculate_frame(*window);
     apply_rect(hwnd, rect);
     send_size_and_move(hwnd);
 }
@@ -234,6 +235,7 @@ HWND create_window(const CreateRequest& request)
     window->text = request.title;
     window->style = style_at_creation(request.style) & ~WS_VISIBLE;
     window->ex_style = ex_style_following_frame(window->style, request.ex_style);
+    recalculate_frame(*window);
     window->menu = (request.style & WS_CHILD) ? nullptr : request.menu;
     window->parent = parent;
     window->owner = owner;
@@ -399,8 +401,8 @@ bool show_window(HWND hwnd, int command)
     case SW_SHOWNOACTIVATE:
     case SW_SHOWDEFAULT: {
         if (window->is_minimised() && window->restores_maximised) {
-            // A window minimised from maximised comes back maximised; the next restore makes it normal.
-            window->restores_maximised = false;
+            // A window minimised from maximised comes back maximised; the next restore makes it
+            // normal. The placement keeps the flag until the window is minimised again.
             return activate_if_shown(show_in_placement(hwnd, false, WS_MAXIMIZE, maximised_rect(*window)));
         }
         bool is_normal = !window->is_minimised() && !window->is_maximised();
@@ -450,6 +452,12 @@ bool set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
     RECT new_rect = clamped_window_rect(position.x, position.y, position.cx, position.cy);
     bool is_moved = new_rect.left != old_rect.left || new_rect.top != old_rect.top;
     bool is_resized = new_rect.right - new_rect.left != window->width() || new_rect.bottom - new_rect.top != window->height();
+    // A size that is the window's own counts as no size, as on Windows.
+    bool is_frame_worked_out = is_resized || (position.flags & SWP_FRAMECHANGED);
+    if (is_frame_worked_out && (recalculate_frame(*window) || (position.flags & SWP_FRAMECHANGED))) {
+        invalidate(*window, nullptr, true);
+        window->needs_frame = true;
+    }
     apply_rect(hwnd, new_rect);
     if (!window->is_minimised() && !window->is_maximised())
         window->normal_rect = new_rect;

@@ -168,7 +168,7 @@ void link_after(Window& window, HWND insert_after)
 POINT client_origin_on_screen(const Window& window)
 {
     RECT screen = window_rect_on_screen(window);
-    RECT insets = frame_insets(window.style, window.ex_style);
+    RECT insets = frame_insets(window);
     return POINT {screen.left + insets.left, screen.top + insets.top};
 }
 
@@ -190,7 +190,7 @@ RECT window_rect_on_screen(const Window& window)
 
 RECT client_rect_in_window(const Window& window)
 {
-    RECT insets = frame_insets(window.style, window.ex_style);
+    RECT insets = frame_insets(window);
     RECT client {insets.left, insets.top, window.width() - insets.right, window.height() - insets.bottom};
     client.right = std::max(client.right, client.left);
     client.bottom = std::max(client.bottom, client.top);

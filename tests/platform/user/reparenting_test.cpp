@@ -24,7 +24,10 @@ TEST_F(ReparentingTest, ForeignWindowBecomesChildKeepingStyleVisibilityAndRectNu
     EXPECT_EQ(SetParent(foreign, host), GetDesktopWindow());
 
     EXPECT_EQ(GetAncestor(foreign, GA_PARENT), host);
-    EXPECT_TRUE(IsChild(host, foreign));
+    EXPECT_EQ(GetAncestor(foreign, GA_ROOT), host);
+    // IsChild and GA_ROOTOWNER go by GetParent's chain, which a window without WS_CHILD ends.
+    EXPECT_FALSE(IsChild(host, foreign));
+    EXPECT_EQ(GetAncestor(foreign, GA_ROOTOWNER), foreign);
     EXPECT_EQ(GetWindowLongA(foreign, GWL_STYLE), style);
     EXPECT_EQ(GetWindowLongA(foreign, GWL_EXSTYLE), ex_style);
     EXPECT_TRUE(IsWindowVisible(foreign));
@@ -90,7 +93,8 @@ TEST_F(ReparentingTest, OwnedWindowKeepsItsOwnerBothWaysAndOutlivesItInsideAnoth
     EXPECT_EQ(GetWindow(owned, GW_OWNER), host);
     DestroyWindow(host);
     EXPECT_TRUE(IsWindow(owned));
-    EXPECT_TRUE(IsChild(other, owned));
+    EXPECT_EQ(GetAncestor(owned, GA_PARENT), other);
+    EXPECT_FALSE(IsChild(other, owned));
 
     HWND second_owner = create_program_window(RECT {0, 0, 100, 100});
     HWND second = create_program_window(RECT {0, 0, 50, 50}, WS_POPUP | WS_VISIBLE, 0, second_owner);

@@ -105,10 +105,23 @@ TEST_F(WindowMessagesTest, SetWindowLongDeliversStyleChanges)
             EXPECT_EQ(message.wparam, static_cast<WPARAM>(static_cast<LONG_PTR>(GWL_STYLE)));
         }
     }
-    // Without the border the client area is the whole window.
+    // The frame stays as it was until it is worked out again; without the border the client area
+    // is then the whole window.
     RECT client;
     GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 98);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, 100);
+
+    // A move that gives the size the window has leaves the frame as it was; a new size works it out.
+    SetWindowLongA(hwnd, GWL_STYLE, WS_POPUP | WS_VISIBLE | WS_BORDER);
+    MoveWindow(hwnd, 5, 5, 100, 100, TRUE);
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 100);
+    MoveWindow(hwnd, 5, 5, 120, 100, TRUE);
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 118);
 }
 
 TEST_F(WindowMessagesTest, MovingAndSizingSendMoveAndSizeOnlyForWhatChanged)

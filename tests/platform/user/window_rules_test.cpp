@@ -114,6 +114,23 @@ TEST_F(WindowRulesTest, WindowEdgeFollowsTheFrame)
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)), static_cast<DWORD>(WS_EX_TOOLWINDOW));
 }
 
+TEST_F(WindowRulesTest, FrameWidthAddsTheOuterEdgeTheResizeBorderAndTheBorderLine)
+{
+    auto frame_of = [](DWORD style, DWORD ex_style) {
+        RECT rect {0, 0, 100, 100};
+        AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+        return -rect.left;
+    };
+    EXPECT_EQ(frame_of(WS_POPUP, 0), 0);
+    EXPECT_EQ(frame_of(WS_POPUP | WS_BORDER, 0), GetSystemMetrics(SM_CXBORDER));
+    EXPECT_EQ(frame_of(WS_POPUP | WS_DLGFRAME, 0), GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(frame_of(WS_POPUP, WS_EX_DLGMODALFRAME), GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(frame_of(WS_POPUP | WS_THICKFRAME | WS_BORDER, 0), GetSystemMetrics(SM_CXFRAME));
+    EXPECT_EQ(frame_of(WS_OVERLAPPEDWINDOW, 0), GetSystemMetrics(SM_CXFRAME));
+    // Without the border line a thick frame is one pixel narrower.
+    EXPECT_EQ(frame_of(WS_POPUP | WS_THICKFRAME, 0), GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXBORDER));
+}
+
 TEST_F(WindowRulesTest, MovingAMinimisedWindowChangesWhereItIsRestored)
 {
     HWND hwnd = create_program_window(RECT {100, 100, 400, 300}, overlapped_app_style);
@@ -164,9 +181,13 @@ TEST_F(WindowRulesTest, WindowMinimisedFromMaximisedIsRestoredMaximisedThenNorma
     ShowWindow(hwnd, SW_RESTORE);
     EXPECT_FALSE(IsZoomed(hwnd));
     EXPECT_EQ(window_rect(hwnd), (RECT {100, 100, 400, 300}));
+    GetWindowPlacement(hwnd, &placement);
+    EXPECT_EQ(placement.flags, static_cast<UINT>(WPF_RESTORETOMAXIMIZED));
 
     // Minimised from the normal state, it comes back normal.
     ShowWindow(hwnd, SW_MINIMIZE);
+    GetWindowPlacement(hwnd, &placement);
+    EXPECT_EQ(placement.flags, 0u);
     ShowWindow(hwnd, SW_RESTORE);
     EXPECT_EQ(window_rect(hwnd), (RECT {100, 100, 400, 300}));
 

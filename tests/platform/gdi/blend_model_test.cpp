@@ -302,6 +302,27 @@ PlgCall random_plg_call(std::mt19937& random, int width, int height)
 class BlendModel : public ::testing::Test {
 protected:
     void SetUp() override { sim::driver::reset(); }
+
+    // Makes random calls on fresh random pictures under random clips: make(random, width, height)
+    // gives a call, expect(before, source, clip, call) the model's pixels, run(target, source, call)
+    // makes the call.
+    template<typename Make, typename Expect, typename Run>
+    void check_random_calls(Canvas& source, Canvas& target, Make make, Expect expect, Run run)
+    {
+        for (int round = 0; round < 400; ++round) {
+            fill_random(source, m_random);
+            fill_random(target, m_random);
+            auto call = make(m_random, target.width(), target.height());
+            Clip clip = random_clip(m_random, target.width(), target.height());
+            Pixels source_pixels = pixels_of(source);
+            Pixels expected = expect(pixels_of(target), read_of(source_pixels), clip, call);
+            clip.select_into(target.dc());
+            run(target.dc(), source.dc(), call);
+            SelectClipRgn(target.dc(), nullptr);
+            compare(expected, target, describe(call));
+        }
+    }
+
     std::mt19937 m_random { 20261209 };
 };
 
@@ -311,18 +332,9 @@ TEST_F(BlendModel, AlphaBlendMatchesThePerPixelRuleOnRandomCalls)
 {
     Canvas source(24, 19);
     Canvas target(37, 29);
-    for (int round = 0; round < 400; ++round) {
-        fill_random(source, m_random);
-        fill_random(target, m_random);
-        BlendCall call = random_blend_call(m_random, target.width(), target.height());
-        Clip clip = random_clip(m_random, target.width(), target.height());
-        Pixels source_pixels = pixels_of(source);
-        Pixels expected = expected_alpha_blend(pixels_of(target), read_of(source_pixels), clip, call);
-        clip.select_into(target.dc());
-        EXPECT_TRUE(alpha_blend(target.dc(), source.dc(), call)) << describe(call);
-        SelectClipRgn(target.dc(), nullptr);
-        compare(expected, target, describe(call));
-    }
+    check_random_calls(source, target, random_blend_call, expected_alpha_blend, [](HDC to, HDC from, const BlendCall& call) {
+        EXPECT_TRUE(alpha_blend(to, from, call)) << describe(call);
+    });
 }
 
 TEST_F(BlendModel, AlphaBlendMatchesThePerPixelRuleWithinOneBitmapAndAtCameraSize)
@@ -386,19 +398,12 @@ TEST_F(BlendModel, PlgBltMatchesThePerPixelRuleOnRandomParallelograms)
 {
     Canvas source(26, 21);
     Canvas target(41, 33);
-    for (int round = 0; round < 400; ++round) {
-        fill_random(source, m_random);
-        fill_random(target, m_random);
-        PlgCall call = random_plg_call(m_random, target.width(), target.height());
-        Clip clip = random_clip(m_random, target.width(), target.height());
-        Pixels source_pixels = pixels_of(source);
-        Pixels expected = expected_plg_blt(pixels_of(target), read_of(source_pixels), clip, call);
-        clip.select_into(target.dc());
-        BOOL done = plg_blt(target.dc(), source.dc(), call);
-        SelectClipRgn(target.dc(), nullptr);
-        EXPECT_EQ(done, is_flat(call) ? FALSE : TRUE) << describe(call);
-        compare(expected, target, describe(call));
-    }
+    auto expect = [](const Pixels& before, const SourceRead& read, const Clip& clip, const PlgCall& call) {
+        return expected_plg_blt(before, read, clip, call);
+    };
+    check_random_calls(source, target, random_plg_call, expect, [](HDC to, HDC from, const PlgCall& call) {
+        EXPECT_EQ(plg_blt(to, from, call), is_flat(call) ? FALSE : TRUE) << describe(call);
+    });
 }
 
 TEST_F(BlendModel, PlgBltMatchesThePerPixelRuleForTheReflectionsMirrorAndZooms)

@@ -13,6 +13,23 @@ size_t row_bytes(const BITMAPINFOHEADER& format)
     return (static_cast<size_t>(format.biWidth) * format.biBitCount + 31) / 32 * 4;
 }
 
+// Blue, green and red bytes to 0x00RRGGBB pixels, four at a time from three words: the program runs
+// on little-endian machines, where a word's low byte is the first in memory.
+void copy_24_bit_row(const BYTE* source, uint32_t* row, int width)
+{
+    int x = 0;
+    for (; x + 4 <= width; x += 4, source += 12) {
+        uint32_t words[3];
+        std::memcpy(words, source, sizeof words);
+        row[x] = words[0] & 0x00FFFFFF;
+        row[x + 1] = (words[0] >> 24) | ((words[1] << 8) & 0x00FFFFFF);
+        row[x + 2] = (words[1] >> 16) | ((words[2] << 16) & 0x00FFFFFF);
+        row[x + 3] = words[2] >> 8;
+    }
+    for (; x < width; ++x, source += 3)
+        row[x] = uint32_t { source[0] } | (uint32_t { source[1] } << 8) | (uint32_t { source[2] } << 16);
+}
+
 }
 
 bool is_usable_frame_format(const BITMAPINFOHEADER& format)
@@ -43,7 +60,6 @@ void copy_frame_pixels(const BITMAPINFOHEADER& format, const BYTE* frame, uint32
                 row[x] &= 0x00FFFFFF;
             continue;
         }
-        for (int x = 0; x < width; ++x, source += 3)
-            row[x] = uint32_t { source[0] } | (uint32_t { source[1] } << 8) | (uint32_t { source[2] } << 16);
+        copy_24_bit_row(source, row, width);
     }
 }

@@ -16,9 +16,6 @@ inline uint8_t mix_byte(uint8_t source, uint8_t destination, uint16_t take, uint
     return static_cast<uint8_t>((sum + 1 + (sum >> 8)) >> 8);
 }
 
-// Bytes handled per block; a fixed count the compiler turns into vector instructions.
-constexpr int BlockBytes = 16;
-
 }
 
 void mix_row_by_constant(const uint32_t* __restrict source, uint32_t* __restrict destination, int count,
@@ -29,13 +26,7 @@ void mix_row_by_constant(const uint32_t* __restrict source, uint32_t* __restrict
     auto* to = reinterpret_cast<uint8_t*>(destination);
     auto take = static_cast<uint16_t>(constant);
     auto keep = static_cast<uint16_t>(255 - constant);
-    int bytes = count * 4;
-    int i = 0;
-    for (; i + BlockBytes <= bytes; i += BlockBytes) {
-        for (int j = 0; j < BlockBytes; ++j)
-            to[i + j] = mix_byte(from[i + j], to[i + j], take, keep);
-    }
-    for (; i < bytes; ++i)
+    for (int i = 0; i < count * 4; ++i)
         to[i] = mix_byte(from[i], to[i], take, keep);
 }
 

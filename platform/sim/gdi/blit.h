@@ -112,8 +112,9 @@ struct MappedRow {
     const uint32_t* source_row = nullptr;
     const int* columns = nullptr;
     int count = 0;
-    // Whether columns[i] is columns[0] + i: the source pixels lie side by side, in order.
-    bool is_straight = false;
+    // 1 where columns[i] is columns[0] + i, the source pixels side by side in order; -1 where they
+    // lie side by side in reverse, as a mirror takes them; 0 otherwise.
+    int step = 0;
 };
 
 // Visits, for each row of `dest_rect` (DC coordinates) inside the target's clip, the pixels whose
@@ -151,9 +152,14 @@ void for_each_mapped_row(const DrawTarget& target, const BlitSource& source, con
     if (run_first >= run_last)
         return;
     const int* columns = source_columns.data() + (run_first - first);
-    bool is_straight = true;
-    for (int x = run_first + 1; x < run_last && is_straight; ++x)
-        is_straight = columns[x - run_first] == columns[x - run_first - 1] + 1;
+    int count = run_last - run_first;
+    int step = count > 1 ? columns[1] - columns[0] : 1;
+    if (step != 1 && step != -1)
+        step = 0;
+    for (int i = 2; i < count && step; ++i) {
+        if (columns[i] - columns[i - 1] != step)
+            step = 0;
+    }
     area.left = run_first;
     area.right = run_last;
     for_each_span(target.clip(), area, [&](int y, int left, int right) {
@@ -164,7 +170,7 @@ void for_each_mapped_row(const DrawTarget& target, const BlitSource& source, con
         if (source_row < 0 || source_row >= pixels.height())
             return;
         visit(MappedRow { target.bitmap().row(y) + left, pixels.row(source_row), columns + (left - run_first),
-            right - left, is_straight });
+            right - left, step });
     });
 }
 
@@ -182,10 +188,15 @@ void transfer_mapped(const DrawTarget& target, const BlitSource& source, const R
         return;
     }
     for_each_mapped_row(target, source, dest_rect, column_of, row_of, [&](const MappedRow& row) {
-        if (row.is_straight) {
-            const uint32_t* from = row.source_row + row.columns[0];
+        const uint32_t* from = row.source_row + row.columns[0];
+        if (row.step == 1) {
             for (int i = 0; i < row.count; ++i)
                 combine(from[i], row.destination[i]);
+            return;
+        }
+        if (row.step == -1) {
+            for (int i = 0; i < row.count; ++i)
+                combine(from[-i], row.destination[i]);
             return;
         }
         for (int i = 0; i < row.count; ++i)
@@ -213,7 +224,7 @@ void transfer_stretched_rows(const DrawTarget& target, const BlitSource& source,
     std::vector<uint32_t> gathered;
     for_each_mapped_row(target, source, stretched_area(columns, rows), axis_mapping(columns),
         axis_mapping(rows), [&](const MappedRow& row) {
-            if (row.is_straight && source.is_plain()) {
+            if (row.step == 1 && source.is_plain()) {
                 combine_row(row.source_row + row.columns[0], row.destination, row.count);
                 return;
             }

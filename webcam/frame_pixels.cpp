@@ -13,21 +13,20 @@ size_t row_bytes(const BITMAPINFOHEADER& format)
     return (static_cast<size_t>(format.biWidth) * format.biBitCount + 31) / 32 * 4;
 }
 
-// Blue, green and red bytes to 0x00RRGGBB pixels, four at a time from three words: the program runs
-// on little-endian machines, where a word's low byte is the first in memory.
+// Blue, green and red bytes to 0x00RRGGBB pixels. Each pixel but the row's last is read as one
+// four-byte word, whose top byte (the next pixel's blue) is dropped: the program runs on
+// little-endian machines, where a word's low byte is the first in memory.
 void copy_24_bit_row(const BYTE* source, uint32_t* row, int width)
 {
+    if (width <= 0)
+        return;
     int x = 0;
-    for (; x + 4 <= width; x += 4, source += 12) {
-        uint32_t words[3];
-        std::memcpy(words, source, sizeof words);
-        row[x] = words[0] & 0x00FFFFFF;
-        row[x + 1] = (words[0] >> 24) | ((words[1] << 8) & 0x00FFFFFF);
-        row[x + 2] = (words[1] >> 16) | ((words[2] << 16) & 0x00FFFFFF);
-        row[x + 3] = words[2] >> 8;
+    for (; x + 1 < width; ++x, source += 3) {
+        uint32_t word = 0;
+        std::memcpy(&word, source, sizeof word);
+        row[x] = word & 0x00FFFFFF;
     }
-    for (; x < width; ++x, source += 3)
-        row[x] = uint32_t { source[0] } | (uint32_t { source[1] } << 8) | (uint32_t { source[2] } << 16);
+    row[x] = uint32_t { source[0] } | (uint32_t { source[1] } << 8) | (uint32_t { source[2] } << 16);
 }
 
 }

@@ -191,6 +191,87 @@ BOOL alpha_blend(HDC target, HDC source, const BlendCall& call)
         call.source_width, call.source_height, call.blend);
 }
 
+// A stretch along one axis: the destination pixels [first, last) and the source index of each;
+// a negative extent runs from its anchor the other way, as a mirror.
+struct StretchedAxis {
+    int anchor, extent, source_anchor, source_extent;
+
+    int first() const { return extent >= 0 ? anchor : anchor + extent + 1; }
+    int last() const { return extent >= 0 ? anchor + extent : anchor + 1; }
+    int source_of(int dest) const
+    {
+        int offset = nearest(extent >= 0 ? dest - anchor : anchor - dest, std::abs(extent), std::abs(source_extent));
+        return source_extent >= 0 ? source_anchor + offset : source_anchor - offset;
+    }
+};
+
+// A StretchBlt with a source copy or a source-invert, or a TransparentBlt leaving out a key colour.
+struct StretchCall {
+    enum class Kind { Copy, Invert, Transparent } kind;
+    StretchedAxis columns, rows;
+    uint32_t key;
+};
+
+Pixels expected_stretch(Pixels target, const SourceRead& source, const Clip& clip, const StretchCall& call)
+{
+    for (int y = call.rows.first(); y < call.rows.last(); ++y) {
+        for (int x = call.columns.first(); x < call.columns.last(); ++x) {
+            uint32_t pixel = 0;
+            if (!target.contains(x, y) || !clip.lets_through(x, y)
+                || !source(call.columns.source_of(x), call.rows.source_of(y), pixel))
+                continue;
+            if (call.kind == StretchCall::Kind::Invert)
+                target.at(x, y) ^= pixel;
+            else if (call.kind == StretchCall::Kind::Copy || (pixel & 0xFFFFFF) != call.key)
+                target.at(x, y) = pixel;
+        }
+    }
+    return target;
+}
+
+StretchCall random_stretch_call(std::mt19937& random, int width, int height)
+{
+    auto kind = static_cast<StretchCall::Kind>(random() % 3);
+    bool may_mirror = kind != StretchCall::Kind::Transparent;
+    auto extent = [&](int largest) {
+        int size = random_between(random, 1, largest);
+        return may_mirror && random() % 2 ? -size : size;
+    };
+    auto axis = [&](int size) {
+        int dest_extent = extent(size + 8);
+        // As large as the destination, the same way or mirrored, or of any size.
+        int choice = random() % 3;
+        int source_extent = choice == 0 ? dest_extent : choice == 1 && may_mirror ? -dest_extent : extent(30);
+        return StretchedAxis { random_between(random, -8, size + 8), dest_extent, random_between(random, -4, 24),
+            source_extent };
+    };
+    StretchCall call { kind, axis(width), axis(height), 0 };
+    call.key = random() % 2 ? 0x102030 : 0x405060;
+    return call;
+}
+
+std::string describe(const StretchCall& call)
+{
+    auto axis = [](const StretchedAxis& a) {
+        return std::to_string(a.anchor) + "/" + std::to_string(a.extent) + " from " + std::to_string(a.source_anchor)
+            + "/" + std::to_string(a.source_extent);
+    };
+    return "stretch kind " + std::to_string(static_cast<int>(call.kind)) + " columns " + axis(call.columns) + " rows "
+        + axis(call.rows);
+}
+
+BOOL stretch(HDC target, HDC source, const StretchCall& call)
+{
+    const StretchedAxis& c = call.columns;
+    const StretchedAxis& r = call.rows;
+    if (call.kind == StretchCall::Kind::Transparent) {
+        return TransparentBlt(target, c.anchor, r.anchor, c.extent, r.extent, source, c.source_anchor, r.source_anchor,
+            c.source_extent, r.source_extent, RGB(call.key >> 16, (call.key >> 8) & 0xFF, call.key & 0xFF));
+    }
+    return StretchBlt(target, c.anchor, r.anchor, c.extent, r.extent, source, c.source_anchor, r.source_anchor,
+        c.source_extent, r.source_extent, call.kind == StretchCall::Kind::Copy ? SRCCOPY : SRCINVERT);
+}
+
 // The parallelogram rule: each destination pixel centre inside the bounds of the four corners is
 // mapped back into the source rectangle; a mask pixel of black leaves the destination as it was.
 struct PlgCall {
@@ -305,12 +386,16 @@ protected:
 
     // Makes random calls on fresh random pictures under random clips: make(random, width, height)
     // gives a call, expect(before, source, clip, call) the model's pixels, run(target, source, call)
-    // makes the call.
+    // makes the call. fill_source, when given, paints the source instead of random pixels.
     template<typename Make, typename Expect, typename Run>
-    void check_random_calls(Canvas& source, Canvas& target, Make make, Expect expect, Run run)
+    void check_random_calls(Canvas& source, Canvas& target, Make make, Expect expect, Run run,
+        const std::function<void(Canvas&)>& fill_source = {})
     {
         for (int round = 0; round < 400; ++round) {
-            fill_random(source, m_random);
+            if (fill_source)
+                fill_source(source);
+            else
+                fill_random(source, m_random);
             fill_random(target, m_random);
             auto call = make(m_random, target.width(), target.height());
             Clip clip = random_clip(m_random, target.width(), target.height());
@@ -361,6 +446,24 @@ TEST_F(BlendModel, AlphaBlendMatchesThePerPixelRuleWithinOneBitmapAndAtCameraSiz
         alpha_blend(frame.dc(), caption.dc(), call);
         compare(expected, frame, describe(call));
     }
+}
+
+TEST_F(BlendModel, StretchBltAndTransparentBltMatchThePerPixelRuleMirroredOrNot)
+{
+    // A source of few colours, so that the key colour is often met.
+    Canvas source(23, 17);
+    Canvas target(35, 27);
+    static const uint32_t colours[] = { 0x00102030, 0xFF102030, 0x80405060, 0x00708090, 0x12345678 };
+    auto fill_source = [&](Canvas& canvas) {
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x)
+                canvas.set_raw(x, y, colours[m_random() % std::size(colours)]);
+        }
+    };
+    check_random_calls(
+        source, target, random_stretch_call, expected_stretch,
+        [](HDC to, HDC from, const StretchCall& call) { EXPECT_TRUE(stretch(to, from, call)) << describe(call); },
+        fill_source);
 }
 
 TEST_F(BlendModel, AlphaBlendFromAMonochromeSourceTakesTheTargetsColours)

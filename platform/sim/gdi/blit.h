@@ -105,6 +105,12 @@ inline auto axis_mapping(const StretchAxis& axis)
     };
 }
 
+// The columns of a bitmap rectangle that lie inside the target's bitmap: [first, last).
+inline std::pair<int, int> columns_in_bitmap(const DrawTarget& target, const RECT& area)
+{
+    return { std::max<int>(area.left, 0), std::min<int>(area.right, target.bitmap().width()) };
+}
+
 // One destination row of a mapped transfer: `count` pixels from `destination`, whose source pixels
 // are source_row[columns[0]], source_row[columns[1]], and so on.
 struct MappedRow {
@@ -130,8 +136,7 @@ void for_each_mapped_row(const DrawTarget& target, const BlitSource& source, con
     POINT source_origin = source.origin();
     const Bitmap& pixels = source.bitmap();
     RECT area = offset_rect(dest_rect, origin);
-    int first = std::max<int>(area.left, 0);
-    int last = std::min<int>(area.right, target.bitmap().width());
+    auto [first, last] = columns_in_bitmap(target, area);
     if (first >= last)
         return;
     std::vector<int> source_columns(static_cast<size_t>(last - first));

@@ -98,8 +98,7 @@ void copy_turned(const DrawTarget& target, const BlitSource& source, const RECT&
 {
     POINT origin = target.origin();
     RECT area = offset_rect(bounds, origin);
-    int first = std::max<int>(area.left, 0);
-    int last = std::min<int>(area.right, target.bitmap().width());
+    auto [first, last] = columns_in_bitmap(target, area);
     if (first >= last)
         return;
     std::vector<double> column_u(static_cast<size_t>(last - first));

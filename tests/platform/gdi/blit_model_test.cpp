@@ -1,5 +1,5 @@
-// AlphaBlend and PlgBlt compared pixel for pixel with a plain per-pixel model of each, on many
-// random pictures, rectangles, parallelograms and clips: however the pixel loops are arranged, each
+// AlphaBlend, PlgBlt, StretchBlt and TransparentBlt compared pixel for pixel with a plain per-pixel
+// model of each, on many random pictures, rectangles, mirrors, parallelograms and clips: however the pixel loops are arranged, each
 // destination pixel must come out as the rule for that one pixel says.
 #include "platform/win32.h"
 #include "platform/sim/driver.h"
@@ -380,7 +380,7 @@ PlgCall random_plg_call(std::mt19937& random, int width, int height)
     return call;
 }
 
-class BlendModel : public ::testing::Test {
+class BlitModel : public ::testing::Test {
 protected:
     void SetUp() override { sim::driver::reset(); }
 
@@ -413,7 +413,7 @@ protected:
 
 }
 
-TEST_F(BlendModel, AlphaBlendMatchesThePerPixelRuleOnRandomCalls)
+TEST_F(BlitModel, AlphaBlendMatchesThePerPixelRuleOnRandomCalls)
 {
     Canvas source(24, 19);
     Canvas target(37, 29);
@@ -422,7 +422,7 @@ TEST_F(BlendModel, AlphaBlendMatchesThePerPixelRuleOnRandomCalls)
     });
 }
 
-TEST_F(BlendModel, AlphaBlendMatchesThePerPixelRuleWithinOneBitmapAndAtCameraSize)
+TEST_F(BlitModel, AlphaBlendMatchesThePerPixelRuleWithinOneBitmapAndAtCameraSize)
 {
     // Within one bitmap the source is read as it was before the blend began.
     Canvas canvas(40, 30);
@@ -448,7 +448,7 @@ TEST_F(BlendModel, AlphaBlendMatchesThePerPixelRuleWithinOneBitmapAndAtCameraSiz
     }
 }
 
-TEST_F(BlendModel, StretchBltAndTransparentBltMatchThePerPixelRuleMirroredOrNot)
+TEST_F(BlitModel, StretchBltAndTransparentBltMatchThePerPixelRuleMirroredOrNot)
 {
     // A source of few colours, so that the key colour is often met.
     Canvas source(23, 17);
@@ -466,7 +466,7 @@ TEST_F(BlendModel, StretchBltAndTransparentBltMatchThePerPixelRuleMirroredOrNot)
         fill_source);
 }
 
-TEST_F(BlendModel, AlphaBlendFromAMonochromeSourceTakesTheTargetsColours)
+TEST_F(BlitModel, AlphaBlendFromAMonochromeSourceTakesTheTargetsColours)
 {
     HDC mono_dc = CreateCompatibleDC(nullptr);
     HBITMAP mono = CreateBitmap(16, 9, 1, 1, nullptr);
@@ -497,7 +497,7 @@ TEST_F(BlendModel, AlphaBlendFromAMonochromeSourceTakesTheTargetsColours)
     DeleteDC(mono_dc);
 }
 
-TEST_F(BlendModel, PlgBltMatchesThePerPixelRuleOnRandomParallelograms)
+TEST_F(BlitModel, PlgBltMatchesThePerPixelRuleOnRandomParallelograms)
 {
     Canvas source(26, 21);
     Canvas target(41, 33);
@@ -509,7 +509,7 @@ TEST_F(BlendModel, PlgBltMatchesThePerPixelRuleOnRandomParallelograms)
     });
 }
 
-TEST_F(BlendModel, PlgBltMatchesThePerPixelRuleForTheReflectionsMirrorAndZooms)
+TEST_F(BlitModel, PlgBltMatchesThePerPixelRuleForTheReflectionsMirrorAndZooms)
 {
     Canvas source(320, 240);
     fill_random(source, m_random);
@@ -528,7 +528,7 @@ TEST_F(BlendModel, PlgBltMatchesThePerPixelRuleForTheReflectionsMirrorAndZooms)
     }
 }
 
-TEST_F(BlendModel, PlgBltWithAMaskAndBothBlendsOnAFramedWindowMeasureFromItsClientArea)
+TEST_F(BlitModel, PlgBltWithAMaskAndBothBlendsOnAFramedWindowMeasureFromItsClientArea)
 {
     // A framed window's DC starts inside its surface; its client area is what may change.
     HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 60, 50, nullptr,

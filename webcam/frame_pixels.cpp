@@ -13,6 +13,22 @@ size_t row_bytes(const BITMAPINFOHEADER& format)
     return (static_cast<size_t>(format.biWidth) * format.biBitCount + 31) / 32 * 4;
 }
 
+// Blue, green and red bytes to 0x00RRGGBB pixels. Each pixel but the row's last is read as one
+// four-byte word, whose top byte (the next pixel's blue) is dropped: the program runs on
+// little-endian machines, where a word's low byte is the first in memory.
+void copy_24_bit_row(const BYTE* source, uint32_t* row, int width)
+{
+    if (width <= 0)
+        return;
+    int x = 0;
+    for (; x + 1 < width; ++x, source += 3) {
+        uint32_t word = 0;
+        std::memcpy(&word, source, sizeof word);
+        row[x] = word & 0x00FFFFFF;
+    }
+    row[x] = uint32_t { source[0] } | (uint32_t { source[1] } << 8) | (uint32_t { source[2] } << 16);
+}
+
 }
 
 bool is_usable_frame_format(const BITMAPINFOHEADER& format)
@@ -43,7 +59,6 @@ void copy_frame_pixels(const BITMAPINFOHEADER& format, const BYTE* frame, uint32
                 row[x] &= 0x00FFFFFF;
             continue;
         }
-        for (int x = 0; x < width; ++x, source += 3)
-            row[x] = uint32_t { source[0] } | (uint32_t { source[1] } << 8) | (uint32_t { source[2] } << 16);
+        copy_24_bit_row(source, row, width);
     }
 }

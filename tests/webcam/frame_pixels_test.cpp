@@ -57,6 +57,31 @@ TEST(FramePixels, ATwentyFourBitBottomUpFrameBecomesTopDownPixels)
     EXPECT_EQ(pixels[6], 0x090807u);
 }
 
+TEST(FramePixels, EveryWidthOfTwentyFourBitFrameTakesEachPixelsThreeBytes)
+{
+    // Rows of every padding, filled with bytes that differ, top-down and bottom-up.
+    for (LONG width = 1; width <= 9; ++width) {
+        for (LONG height : { 3L, -3L }) {
+            BITMAPINFOHEADER header = format(width, height, 24);
+            std::vector<BYTE> frame(frame_size_in_bytes(header));
+            for (size_t i = 0; i < frame.size(); ++i)
+                frame[i] = static_cast<BYTE>(i * 37 + 11);
+            std::vector<uint32_t> pixels(static_cast<size_t>(width + 1) * 3, 0xDEADBEEF);
+            copy_frame_pixels(header, frame.data(), pixels.data(), static_cast<size_t>(width + 1));
+            size_t stride = frame.size() / 3;
+            for (LONG y = 0; y < 3; ++y) {
+                const BYTE* row = frame.data() + stride * static_cast<size_t>(height > 0 ? 2 - y : y);
+                for (LONG x = 0; x < width; ++x) {
+                    const BYTE* bytes = row + 3 * x;
+                    uint32_t expected = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16);
+                    ASSERT_EQ(pixels[static_cast<size_t>(y * (width + 1) + x)], expected) << width << "x" << height << " at " << x << "," << y;
+                }
+                EXPECT_EQ(pixels[static_cast<size_t>(y * (width + 1) + width)], 0xDEADBEEFu);
+            }
+        }
+    }
+}
+
 TEST(FramePixels, AThirtyTwoBitTopDownFrameKeepsItsRowsAndDropsTheUnusedByte)
 {
     std::vector<BYTE> frame = { 0x01, 0x02, 0x03, 0xFF, 0x04, 0x05, 0x06, 0x7F };

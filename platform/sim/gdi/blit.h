@@ -60,26 +60,6 @@ private:
     uint32_t m_background = 0;
 };
 
-// For every destination pixel of `dest_rect` (DC coordinates) inside the target's clip:
-// map(x, y, source_x, source_y) picks the source point (false: leave the pixel) and
-// combine(source_pixel, destination_pixel&) writes it.
-template<typename Map, typename Combine>
-void transfer(const DrawTarget& target, const RECT& dest_rect, const BlitSource& source, Map map, Combine combine)
-{
-    POINT origin = target.origin();
-    for_each_span(target.clip(), offset_rect(dest_rect, origin), [&](int y, int left, int right) {
-        uint32_t* row = target.bitmap().row(y);
-        for (int x = left; x < right; ++x) {
-            int source_x = 0;
-            int source_y = 0;
-            uint32_t pixel = 0;
-            if (!map(x - origin.x, y - origin.y, source_x, source_y) || !source.pixel_at(source_x, source_y, pixel))
-                continue;
-            combine(pixel, row[x]);
-        }
-    });
-}
-
 // The nearest source index for each destination index when `source_extent` pixels are stretched
 // over `dest_extent`; a negative extent runs the other way from its anchor, as a mirror.
 class StretchAxis {
@@ -116,49 +96,148 @@ inline RECT stretched_area(const StretchAxis& columns, const StretchAxis& rows)
     return { columns.first(), rows.first(), columns.last(), rows.last() };
 }
 
-// A transfer in which each destination pixel takes the nearest source pixel along both axes; a
-// destination pixel whose source pixel lies outside the source bitmap is left as it is. The source
-// column of each destination column is worked out once per transfer and the source row once per
-// row, so that a screen-sized stretch stays a plain copy loop.
-template<typename Combine>
-void transfer_stretched(const DrawTarget& target, const BlitSource& source, const StretchAxis& columns,
-    const StretchAxis& rows, Combine combine)
+// An axis as a mapping for for_each_mapped_row: every destination index has a source index.
+inline auto axis_mapping(const StretchAxis& axis)
+{
+    return [&axis](int dest, int& source) {
+        source = axis.source_of(dest);
+        return true;
+    };
+}
+
+// The columns of a bitmap rectangle that lie inside the target's bitmap: [first, last).
+inline std::pair<int, int> columns_in_bitmap(const DrawTarget& target, const RECT& area)
+{
+    return { std::max<int>(area.left, 0), std::min<int>(area.right, target.bitmap().width()) };
+}
+
+// One destination row of a mapped transfer: `count` pixels from `destination`, whose source pixels
+// are source_row[columns[0]], source_row[columns[1]], and so on.
+struct MappedRow {
+    uint32_t* destination = nullptr;
+    const uint32_t* source_row = nullptr;
+    const int* columns = nullptr;
+    int count = 0;
+    // 1 where columns[i] is columns[0] + i, the source pixels side by side in order; -1 where they
+    // lie side by side in reverse, as a mirror takes them; 0 otherwise.
+    int step = 0;
+};
+
+// Visits, for each row of `dest_rect` (DC coordinates) inside the target's clip, the pixels whose
+// source pixel lies in the source's bitmap: visit(const MappedRow&). column_of(x, source_x) and
+// row_of(y, source_y) map DC coordinates to source DC coordinates, false where there is no source
+// pixel. Both mappings rise or fall steadily, so the columns with a source pixel form one run; each
+// column is mapped once per transfer and each row once per visit, and no pixel is tested again.
+template<typename ColumnOf, typename RowOf, typename Visit>
+void for_each_mapped_row(const DrawTarget& target, const BlitSource& source, const RECT& dest_rect, ColumnOf column_of,
+    RowOf row_of, Visit visit)
 {
     POINT origin = target.origin();
     POINT source_origin = source.origin();
     const Bitmap& pixels = source.bitmap();
-    RECT area = offset_rect(stretched_area(columns, rows), origin);
-    int first = std::max<int>(area.left, 0);
-    int last = std::min<int>(area.right, target.bitmap().width());
+    RECT area = offset_rect(dest_rect, origin);
+    auto [first, last] = columns_in_bitmap(target, area);
     if (first >= last)
         return;
-    constexpr int Outside = -1;
     std::vector<int> source_columns(static_cast<size_t>(last - first));
-    for (int x = first; x < last; ++x) {
-        int column = columns.source_of(x - origin.x) + source_origin.x;
-        source_columns[static_cast<size_t>(x - first)] = column >= 0 && column < pixels.width() ? column : Outside;
+    auto has_source_column = [&](int x) {
+        int column = 0;
+        if (!column_of(x - origin.x, column))
+            return false;
+        column += source_origin.x;
+        source_columns[static_cast<size_t>(x - first)] = column;
+        return column >= 0 && column < pixels.width();
+    };
+    int run_first = first;
+    while (run_first < last && !has_source_column(run_first))
+        ++run_first;
+    int run_last = run_first;
+    while (run_last < last && has_source_column(run_last))
+        ++run_last;
+    if (run_first >= run_last)
+        return;
+    const int* columns = source_columns.data() + (run_first - first);
+    int count = run_last - run_first;
+    int step = count > 1 ? columns[1] - columns[0] : 1;
+    if (step != 1 && step != -1)
+        step = 0;
+    for (int i = 2; i < count && step; ++i) {
+        if (columns[i] - columns[i - 1] != step)
+            step = 0;
     }
-    auto copy_row = [&](int y, int left, int right, auto convert) {
-        int source_row = rows.source_of(y - origin.y) + source_origin.y;
+    area.left = run_first;
+    area.right = run_last;
+    for_each_span(target.clip(), area, [&](int y, int left, int right) {
+        int source_row = 0;
+        if (!row_of(y - origin.y, source_row))
+            return;
+        source_row += source_origin.y;
         if (source_row < 0 || source_row >= pixels.height())
             return;
-        const uint32_t* from = pixels.row(source_row);
-        uint32_t* row = target.bitmap().row(y);
-        for (int x = std::max(left, first); x < std::min(right, last); ++x) {
-            int column = source_columns[static_cast<size_t>(x - first)];
-            if (column != Outside)
-                combine(convert(from[column]), row[x]);
-        }
-    };
-    if (source.is_plain()) {
-        for_each_span(target.clip(), area, [&](int y, int left, int right) {
-            copy_row(y, left, right, [](uint32_t pixel) { return pixel; });
+        visit(MappedRow { target.bitmap().row(y) + left, pixels.row(source_row), columns + (left - run_first),
+            right - left, step });
+    });
+}
+
+// A transfer that combines each mapped source pixel, as the destination takes it, with the
+// destination pixel: combine(source_pixel, destination_pixel&).
+template<typename ColumnOf, typename RowOf, typename Combine>
+void transfer_mapped(const DrawTarget& target, const BlitSource& source, const RECT& dest_rect, ColumnOf column_of,
+    RowOf row_of, Combine combine)
+{
+    if (!source.is_plain()) {
+        for_each_mapped_row(target, source, dest_rect, column_of, row_of, [&](const MappedRow& row) {
+            for (int i = 0; i < row.count; ++i)
+                combine(source.converted(row.source_row[row.columns[i]]), row.destination[i]);
         });
         return;
     }
-    for_each_span(target.clip(), area, [&](int y, int left, int right) {
-        copy_row(y, left, right, [&](uint32_t pixel) { return source.converted(pixel); });
+    for_each_mapped_row(target, source, dest_rect, column_of, row_of, [&](const MappedRow& row) {
+        const uint32_t* from = row.source_row + row.columns[0];
+        if (row.step == 1) {
+            for (int i = 0; i < row.count; ++i)
+                combine(from[i], row.destination[i]);
+            return;
+        }
+        if (row.step == -1) {
+            for (int i = 0; i < row.count; ++i)
+                combine(from[-i], row.destination[i]);
+            return;
+        }
+        for (int i = 0; i < row.count; ++i)
+            combine(row.source_row[row.columns[i]], row.destination[i]);
     });
+}
+
+// A transfer in which each destination pixel takes the nearest source pixel along both axes; a
+// destination pixel whose source pixel lies outside the source bitmap is left as it is.
+template<typename Combine>
+void transfer_stretched(const DrawTarget& target, const BlitSource& source, const StretchAxis& columns,
+    const StretchAxis& rows, Combine combine)
+{
+    transfer_mapped(target, source, stretched_area(columns, rows), axis_mapping(columns), axis_mapping(rows),
+        combine);
+}
+
+// A stretched transfer whose combination works on whole rows: combine_row(source_pixels,
+// destination_pixels, count), the source pixels already as the destination takes them. A row of a
+// 1:1 copy hands over the source's own pixels; any other is gathered first.
+template<typename CombineRow>
+void transfer_stretched_rows(const DrawTarget& target, const BlitSource& source, const StretchAxis& columns,
+    const StretchAxis& rows, CombineRow combine_row)
+{
+    std::vector<uint32_t> gathered;
+    for_each_mapped_row(target, source, stretched_area(columns, rows), axis_mapping(columns),
+        axis_mapping(rows), [&](const MappedRow& row) {
+            if (row.step == 1 && source.is_plain()) {
+                combine_row(row.source_row + row.columns[0], row.destination, row.count);
+                return;
+            }
+            gathered.resize(static_cast<size_t>(row.count));
+            for (int i = 0; i < row.count; ++i)
+                gathered[static_cast<size_t>(i)] = source.converted(row.source_row[row.columns[i]]);
+            combine_row(gathered.data(), row.destination, row.count);
+        });
 }
 
 }

@@ -1,13 +1,13 @@
-// Block transfers: BitBlt, StretchBlt, PatBlt, PlgBlt, AlphaBlend, TransparentBlt, StretchDIBits.
+// Block transfers: BitBlt, StretchBlt, PatBlt, AlphaBlend, TransparentBlt, StretchDIBits.
 #include "platform/api/gdi.h"
 
+#include "platform/sim/gdi/alpha_rows.h"
 #include "platform/sim/gdi/blit.h"
 #include "platform/sim/gdi/color.h"
 #include "platform/sim/gdi/coordinate_space.h"
 #include "platform/sim/gdi/dib_format.h"
 #include "platform/sim/gdi/gdi_objects.h"
 
-#include <cmath>
 #include <cstring>
 
 using namespace sim;
@@ -129,70 +129,14 @@ BOOL WINAPI PatBlt(HDC dest, int x, int y, int width, int height, DWORD rop)
     return pattern_blit(*dc, { x, y, x + width, y + height }, operation);
 }
 
-BOOL WINAPI PlgBlt(HDC dest, const POINT* points, HDC src, int source_x, int source_y, int width, int height,
-    HBITMAP mask, int mask_x, int mask_y)
-{
-    auto* dc = find_dc(dest);
-    auto* source_dc = find_dc(src);
-    if (!dc || !source_dc || !points || width <= 0 || height <= 0
-        || !is_rect_in_coordinate_space(source_x, source_y, width, height))
-        return FALSE;
-    for (int corner = 0; corner < 3; ++corner) {
-        if (!is_rect_in_coordinate_space(points[corner].x, points[corner].y, 0, 0))
-            return FALSE;
-    }
-    // The source's top-left corner goes to points[0], top-right to points[1], bottom-left to
-    // points[2]; each destination pixel centre is mapped back into the source.
-    double across_x = double(points[1].x - points[0].x) / width;
-    double across_y = double(points[1].y - points[0].y) / width;
-    double down_x = double(points[2].x - points[0].x) / height;
-    double down_y = double(points[2].y - points[0].y) / height;
-    double determinant = across_x * down_y - across_y * down_x;
-    if (determinant == 0)
-        return FALSE;
-    auto target = draw_target(*dc);
-    if (!target)
-        return TRUE;
-    LONG corners_x[] = { points[0].x, points[1].x, points[2].x, points[1].x + points[2].x - points[0].x };
-    LONG corners_y[] = { points[0].y, points[1].y, points[2].y, points[1].y + points[2].y - points[0].y };
-    RECT bounds { *std::min_element(corners_x, corners_x + 4), *std::min_element(corners_y, corners_y + 4),
-        *std::max_element(corners_x, corners_x + 4) + 1, *std::max_element(corners_y, corners_y + 4) + 1 };
-    BlitSource source(*source_dc, *dc, target.bitmap(), { source_x, source_y, source_x + width, source_y + height });
-    if (!source)
-        return FALSE;
-    const Bitmap* mask_bitmap = find_bitmap(mask);
-    transfer(
-        target, bounds, source,
-        [&](int column, int row, int& from_column, int& from_row) {
-            double px = column + 0.5 - points[0].x;
-            double py = row + 0.5 - points[0].y;
-            double u = (px * down_y - py * down_x) / determinant;
-            double v = (across_x * py - across_y * px) / determinant;
-            if (u < 0 || v < 0 || u >= width || v >= height)
-                return false;
-            int offset_x = static_cast<int>(u);
-            int offset_y = static_cast<int>(v);
-            if (mask_bitmap) {
-                int mx = mask_x + offset_x;
-                int my = mask_y + offset_y;
-                if (!mask_bitmap->contains(mx, my) || !(mask_bitmap->pixel(mx, my) & 0xFFFFFF))
-                    return false;
-            }
-            from_column = source_x + offset_x;
-            from_row = source_y + offset_y;
-            return true;
-        },
-        [](uint32_t pixel, uint32_t& destination) { destination = pixel; });
-    return TRUE;
-}
-
 namespace {
 
-// Copies a source rectangle stretched over a destination rectangle, combining each source pixel
-// with the destination pixel it lands on; what AlphaBlend and TransparentBlt share.
-template<typename Combine>
+// Copies a source rectangle stretched over a destination rectangle, combining the source pixels
+// with the destination pixels they land on; what AlphaBlend and TransparentBlt share.
+// transfer(target, source, columns, rows) does the combining.
+template<typename Transfer>
 BOOL stretch_combine(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
-    int source_width, int source_height, Combine combine)
+    int source_width, int source_height, Transfer transfer)
 {
     if (!is_rect_in_coordinate_space(x, y, width, height)
         || !is_rect_in_coordinate_space(source_x, source_y, source_width, source_height))
@@ -213,7 +157,7 @@ BOOL stretch_combine(HDC dest, int x, int y, int width, int height, HDC src, int
         return FALSE;
     StretchAxis columns(to.left, to.right - to.left, from.left, from.right - from.left);
     StretchAxis rows(to.top, to.bottom - to.top, from.top, from.bottom - from.top);
-    transfer_stretched(target, source, columns, rows, combine);
+    transfer(target, source, columns, rows);
     return TRUE;
 }
 
@@ -225,27 +169,12 @@ BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, i
     if (blend.BlendOp != AC_SRC_OVER)
         return FALSE;
     uint32_t constant = blend.SourceConstantAlpha;
-    bool uses_source_alpha = blend.AlphaFormat & AC_SRC_ALPHA;
+    auto blend_row = blend.AlphaFormat & AC_SRC_ALPHA ? lay_premultiplied_row : mix_row_by_constant;
     return stretch_combine(dest, x, y, width, height, src, source_x, source_y, source_width, source_height,
-        [&](uint32_t pixel, uint32_t& destination) {
-            if (!uses_source_alpha) {
-                // Every channel moves from the destination towards the source by the constant.
-                auto mix = [&](int shift) {
-                    uint32_t s = (pixel >> shift) & 0xFF;
-                    uint32_t d = (destination >> shift) & 0xFF;
-                    return ((s * constant + d * (255 - constant) + 127) / 255) << shift;
-                };
-                destination = mix(24) | mix(16) | mix(8) | mix(0);
-                return;
-            }
-            // The source is premultiplied by its alpha; the constant scales it first.
-            uint32_t alpha = scale_byte(alpha_of(pixel), constant);
-            auto over = [&](int shift) {
-                uint32_t s = scale_byte((pixel >> shift) & 0xFF, constant);
-                uint32_t d = (destination >> shift) & 0xFF;
-                return std::min<uint32_t>(255, s + scale_byte(d, 255 - alpha)) << shift;
-            };
-            destination = over(24) | over(16) | over(8) | over(0);
+        [&](const DrawTarget& target, const BlitSource& source, const StretchAxis& columns, const StretchAxis& rows) {
+            transfer_stretched_rows(target, source, columns, rows, [&](const uint32_t* from, uint32_t* to, int count) {
+                blend_row(from, to, count, constant);
+            });
         });
 }
 
@@ -254,9 +183,11 @@ BOOL WINAPI TransparentBlt(HDC dest, int x, int y, int width, int height, HDC sr
 {
     uint32_t key = gdi_pixel(transparent) & 0xFFFFFF;
     return stretch_combine(dest, x, y, width, height, src, source_x, source_y, source_width, source_height,
-        [&](uint32_t pixel, uint32_t& destination) {
-            if ((pixel & 0xFFFFFF) != key)
-                destination = pixel;
+        [&](const DrawTarget& target, const BlitSource& source, const StretchAxis& columns, const StretchAxis& rows) {
+            transfer_stretched(target, source, columns, rows, [&](uint32_t pixel, uint32_t& destination) {
+                if ((pixel & 0xFFFFFF) != key)
+                    destination = pixel;
+            });
         });
 }
 

@@ -116,8 +116,11 @@ int paint_with_brush(HDC handle, const RECT* rect, HBRUSH brush, Paint paint)
     auto color = brush_pixel(*dc, brush);
     if (!color)
         return 0;
+    // The colour is held by value: a pixel written through a reference cannot be taken for it, so
+    // the fill stays a plain store loop.
+    uint32_t fill = *color;
     if (auto target = draw_target(*dc))
-        paint(target, [&](uint32_t& pixel) { pixel = *color; });
+        paint(target, [fill](uint32_t& pixel) { pixel = fill; });
     return 1;
 }
 

@@ -81,32 +81,61 @@ LRESULT copy_video_format(WPARAM buffer_size, LPARAM buffer)
     return sizeof format;
 }
 
+// One row of pixels as RGB bytes of the given depth: blue, green, red and a zero byte, as many of
+// them as a pixel holds; a depth below 8 bits leaves its rows zero. Each pixel of three bytes or
+// more but the last is stored as a whole word, whose byte beyond the pixel the next one overwrites.
+template<size_t PixelBytes>
+void pack_rgb_row(const uint32_t* source, BYTE* target, int width)
+{
+    if (width <= 0)
+        return;
+    constexpr size_t StoredBytes = PixelBytes >= 3 ? sizeof(uint32_t) : PixelBytes;
+    int x = 0;
+    for (; x + 1 < width; ++x, target += PixelBytes) {
+        uint32_t colour = source[x] & 0xFFFFFF;
+        std::memcpy(target, &colour, StoredBytes);
+    }
+    uint32_t colour = source[x] & 0xFFFFFF;
+    std::memcpy(target, &colour, PixelBytes);
+}
+
+// One row of pixels as a grey level and a neutral colour byte each.
+void pack_grey_row(const uint32_t* source, BYTE* target, int width)
+{
+    for (int x = 0; x < width; ++x, target += 2) {
+        uint32_t blue = source[x] & 0xFF;
+        uint32_t green = (source[x] >> 8) & 0xFF;
+        uint32_t red = (source[x] >> 16) & 0xFF;
+        target[0] = static_cast<BYTE>((red * 77 + green * 150 + blue * 29) >> 8);
+        target[1] = 128;
+    }
+}
+
 // Packs the frame in the video format, bottom-up rows: blue, green, red (and a zero byte) for RGB;
-// a grey level and a neutral colour byte for any other format.
+// a grey level and a neutral colour byte for any other format. Every byte is written, the padding
+// of each row included, so the buffer of the last frame is reused as it is.
 void pack_frame_bytes(CaptureState& state)
 {
     const Bitmap& frame = *state.frame;
     bool is_rgb = capture().compression == BI_RGB;
-    size_t pixel_bytes = is_rgb ? capture().bits_per_pixel / 8u : 2u;
+    size_t pixel_bytes = is_rgb ? std::min<size_t>(capture().bits_per_pixel / 8u, 4) : 2u;
     size_t stride = frame_stride(frame.width());
-    state.frame_bytes.assign(stride * static_cast<size_t>(frame.height()), 0);
+    size_t row_bytes = std::min(pixel_bytes * static_cast<size_t>(frame.width()), stride);
+    state.frame_bytes.resize(stride * static_cast<size_t>(frame.height()));
     for (int y = 0; y < frame.height(); ++y) {
         const uint32_t* source = frame.row(y);
         BYTE* target = state.frame_bytes.data() + stride * static_cast<size_t>(frame.height() - 1 - y);
-        for (int x = 0; x < frame.width(); ++x) {
-            BYTE* pixel = target + x * pixel_bytes;
-            BYTE blue = static_cast<BYTE>(source[x]);
-            BYTE green = static_cast<BYTE>(source[x] >> 8);
-            BYTE red = static_cast<BYTE>(source[x] >> 16);
-            if (!is_rgb) {
-                pixel[0] = static_cast<BYTE>((red * 77 + green * 150 + blue * 29) >> 8);
-                pixel[1] = 128;
-                continue;
-            }
-            pixel[0] = blue;
-            pixel[1] = green;
-            pixel[2] = red;
-        }
+        if (!is_rgb)
+            pack_grey_row(source, target, frame.width());
+        else if (pixel_bytes == 4)
+            pack_rgb_row<4>(source, target, frame.width());
+        else if (pixel_bytes == 3)
+            pack_rgb_row<3>(source, target, frame.width());
+        else if (pixel_bytes == 2)
+            pack_rgb_row<2>(source, target, frame.width());
+        else if (pixel_bytes == 1)
+            pack_rgb_row<1>(source, target, frame.width());
+        std::fill(target + row_bytes, target + stride, BYTE { 0 });
     }
 }
 

@@ -155,6 +155,48 @@ TEST_F(Capture, FrameCallbackReceivesEachGrabbedFrameAsTheCameraSawIt)
     EXPECT_EQ(seen_frame().calls, 2);
 }
 
+TEST_F(Capture, EveryByteOfAFrameFollowsTheVideoFormatAndRowsArePaddedWithZeros)
+{
+    seen_frame() = {};
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_SET_CALLBACK_FRAME, 0, reinterpret_cast<LPARAM>(remember_frame)));
+    ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_DRIVER_CONNECT, 0, 0));
+    constexpr DWORD Yuy2 = 0x32595559;
+    // Odd widths leave padding; each format follows a larger frame, whose buffer is reused.
+    struct Case {
+        int width;
+        WORD bits;
+        DWORD compression;
+    };
+    for (Case format : { Case { 320, 24, BI_RGB }, Case { 61, 24, BI_RGB }, Case { 62, 32, BI_RGB }, Case { 63, 16, Yuy2 },
+             Case { 61, 24, BI_RGB } }) {
+        sim::set_camera_format(format.bits, format.compression);
+        ASSERT_TRUE(sim::set_camera_frame_size(format.width, 40));
+        ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_GRAB_FRAME, 0, 0));
+        sim::Bitmap picture = sim::camera_picture(sim::now_ms());
+        size_t pixel_bytes = format.bits / 8u;
+        size_t stride = (format.width * pixel_bytes + 3) / 4 * 4;
+        const std::vector<BYTE>& bytes = seen_frame().bytes;
+        ASSERT_EQ(bytes.size(), stride * 40);
+        for (int y = 0; y < 40; ++y) {
+            const BYTE* row = bytes.data() + stride * static_cast<size_t>(39 - y);
+            for (int x = 0; x < format.width; ++x) {
+                uint32_t colour = picture.pixel(x, y);
+                BYTE blue = colour & 0xFF;
+                BYTE green = (colour >> 8) & 0xFF;
+                BYTE red = (colour >> 16) & 0xFF;
+                std::vector<BYTE> expected { blue, green, red, 0 };
+                if (format.compression != BI_RGB)
+                    expected = { static_cast<BYTE>((red * 77 + green * 150 + blue * 29) >> 8), 128 };
+                expected.resize(pixel_bytes);
+                ASSERT_EQ(std::vector<BYTE>(row + x * pixel_bytes, row + (x + 1) * pixel_bytes), expected)
+                    << format.width << " wide, " << format.bits << " bits, at " << x << "," << y;
+            }
+            for (size_t padding = format.width * pixel_bytes; padding < stride; ++padding)
+                ASSERT_EQ(row[padding], 0) << format.width << " wide, " << format.bits << " bits, row " << y;
+        }
+    }
+}
+
 TEST_F(Capture, UserDataIsKeptPerWindow)
 {
     HWND second = capCreateCaptureWindowA("Second", 0, 0, 0, 320, 240, m_owner, 0);

@@ -16,13 +16,17 @@ struct Surface {
     HBITMAP bitmap = nullptr;
     HGDIOBJ old = nullptr;
     uint32_t* pixels = nullptr;
+    bool is_bottom_up = false;
+
+    uint32_t& at(int x, int y) const { return pixels[(is_bottom_up ? side - 1 - y : y) * side + x]; }
 };
 
-Surface make_surface()
+Surface make_surface(bool is_bottom_up = false)
 {
     Surface surface;
     void* bits = nullptr;
-    surface.bitmap = create_section(side, -side, &bits);
+    surface.bitmap = create_section(side, is_bottom_up ? side : -side, &bits);
+    surface.is_bottom_up = is_bottom_up;
     surface.pixels = static_cast<uint32_t*>(bits);
     surface.dc = CreateCompatibleDC(nullptr);
     surface.old = SelectObject(surface.dc, surface.bitmap);
@@ -40,7 +44,7 @@ void fill_pattern(Surface& surface)
 {
     for (int y = 0; y < side; ++y) {
         for (int x = 0; x < side; ++x)
-            surface.pixels[y * side + x] = static_cast<uint32_t>((x * 30) << 16 | (y * 30) << 8 | (x + y) * 10);
+            surface.at(x, y) = static_cast<uint32_t>((x * 30) << 16 | (y * 30) << 8 | (x + y) * 10);
     }
 }
 
@@ -58,7 +62,7 @@ void print_pixels(const std::string& key, const Surface& surface)
         std::string row;
         for (int x = 0; x < side; ++x) {
             char text[8];
-            std::snprintf(text, sizeof text, "%06x", static_cast<unsigned>(surface.pixels[y * side + x] & 0x00FFFFFF));
+            std::snprintf(text, sizeof text, "%06x", static_cast<unsigned>(surface.at(x, y) & 0x00FFFFFF));
             if (x)
                 row += ' ';
             row += text;
@@ -92,12 +96,20 @@ void probe_blits()
     print_pixels("blit.source_off_edge", target);
 
     print_line("stretch.default_mode", GetStretchBltMode(target.dc));
+    // A bottom-up source and a bottom-up target show whether the rows are stepped in memory order.
+    Surface bottom_up_source = make_surface(true);
+    Surface bottom_up_target = make_surface(true);
+    fill_pattern(bottom_up_source);
     struct Stretch {
         const char* name;
         int mode;
         RECT to;
         RECT from;
+        Surface* onto = nullptr;
+        Surface* out_of = nullptr;
     };
+    // Shrinking and stretching by several factors, mirrored, and in the two modes that combine the
+    // pixels a shrink drops, pin which source rows and columns each destination pixel takes.
     const Stretch stretches[] = {
         { "up_coloroncolor", COLORONCOLOR, { 0, 0, 8, 8 }, { 2, 2, 6, 6 } },
         { "down_coloroncolor", COLORONCOLOR, { 1, 1, 4, 4 }, { 0, 0, 8, 8 } },
@@ -106,17 +118,33 @@ void probe_blits()
         // Negative widths and heights mirror.
         { "mirrored_x", COLORONCOLOR, { 7, 0, -6, 6 }, { 0, 0, 6, 6 } },
         { "mirrored_y", COLORONCOLOR, { 0, 7, 6, -6 }, { 0, 0, 6, 6 } },
+        { "down_third", COLORONCOLOR, { 0, 0, 3, 3 }, { 0, 0, 8, 8 } },
+        { "down_slight", COLORONCOLOR, { 0, 0, 5, 6 }, { 0, 1, 7, 7 } },
+        { "down_steep", COLORONCOLOR, { 0, 0, 2, 3 }, { 1, 0, 7, 8 } },
+        { "up_steep", COLORONCOLOR, { 0, 0, 8, 8 }, { 3, 3, 2, 3 } },
+        { "up_uneven", COLORONCOLOR, { 0, 0, 7, 8 }, { 0, 2, 3, 5 } },
+        { "mirrored_down_x", COLORONCOLOR, { 7, 0, -3, 5 }, { 0, 0, 8, 8 } },
+        { "mirrored_down_y", COLORONCOLOR, { 0, 7, 3, -5 }, { 0, 0, 8, 8 } },
+        { "mirrored_source_down", COLORONCOLOR, { 0, 0, 3, 5 }, { 7, 7, -8, -8 } },
+        { "down_blackonwhite_uneven", BLACKONWHITE, { 0, 0, 3, 5 }, { 0, 0, 8, 8 } },
+        { "down_whiteonblack", WHITEONBLACK, { 0, 0, 3, 5 }, { 0, 0, 8, 8 } },
+        { "bottom_up_source", COLORONCOLOR, { 0, 0, 3, 5 }, { 0, 0, 8, 8 }, nullptr, &bottom_up_source },
+        { "bottom_up_target", COLORONCOLOR, { 0, 0, 3, 5 }, { 0, 0, 8, 8 }, &bottom_up_target, nullptr },
     };
     for (const Stretch& stretch : stretches) {
-        fill_background(target);
-        SetStretchBltMode(target.dc, stretch.mode);
+        Surface& onto = stretch.onto ? *stretch.onto : target;
+        Surface& out_of = stretch.out_of ? *stretch.out_of : source;
+        fill_background(onto);
+        SetStretchBltMode(onto.dc, stretch.mode);
         std::string key = std::string("stretch.") + stretch.name;
         // "to" and "from" hold x, y, width, height.
         print_yes_no(key + ".returns",
-            StretchBlt(target.dc, stretch.to.left, stretch.to.top, stretch.to.right, stretch.to.bottom, source.dc,
+            StretchBlt(onto.dc, stretch.to.left, stretch.to.top, stretch.to.right, stretch.to.bottom, out_of.dc,
                 stretch.from.left, stretch.from.top, stretch.from.right, stretch.from.bottom, SRCCOPY));
-        print_pixels(key, target);
+        print_pixels(key, onto);
     }
+    free_surface(bottom_up_target);
+    free_surface(bottom_up_source);
 
     SelectObject(target.dc, old_brush);
     DeleteObject(brush);

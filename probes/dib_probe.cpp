@@ -30,7 +30,14 @@ void probe_section(const char* name, int height)
     print_yes_no(key + ".GetObject(BITMAP).returns_its_size",
         GetObjectA(bitmap, sizeof plain, &plain) == static_cast<int>(sizeof plain));
     print_line(key + ".bitmap.bmHeight", plain.bmHeight);
-    print_line(key + ".GetObject(null).returns", GetObjectA(bitmap, 0, nullptr));
+    // Named rather than counted: the sizes differ between a 32-bit and a 64-bit build.
+    int size = GetObjectA(bitmap, 0, nullptr);
+    std::string size_name = std::to_string(size);
+    if (size == static_cast<int>(sizeof(BITMAP)))
+        size_name = "sizeof(BITMAP)";
+    else if (size == static_cast<int>(sizeof(DIBSECTION)))
+        size_name = "sizeof(DIBSECTION)";
+    print_line(key + ".GetObject(null).returns", size_name);
 
     // Memory rows red, green, blue: which one GetPixel sees at the top.
     auto* pixels = static_cast<uint32_t*>(bits);

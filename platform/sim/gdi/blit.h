@@ -60,12 +60,19 @@ private:
     uint32_t m_background = 0;
 };
 
-// The nearest source index for each destination index when `source_extent` pixels are stretched
-// over `dest_extent`; a negative extent runs the other way from its anchor, as a mirror.
+// Which source pixels each destination pixel takes when `source_extent` pixels are stretched over
+// `dest_extent` along one axis, stepped as Windows steps them; a negative extent runs the other way
+// from its anchor, as a mirror. Counting i from the anchor over D destination and S source pixels:
+// stretching, pixel i takes source ((2i + 1)S - 1) / 2D, the one under its centre with a tie going
+// to the lower; shrinking, pixel i gathers a run of source pixels and keeps one of it, along a row
+// the last, ((2i + 2)S - D) / 2D, and down a column the first, (2iS + D) / 2D.
+enum class StretchDirection { columns, rows };
+
 class StretchAxis {
 public:
-    StretchAxis(int dest_anchor, int dest_extent, int source_anchor, int source_extent)
-        : m_dest_anchor(dest_anchor)
+    StretchAxis(StretchDirection direction, int dest_anchor, int dest_extent, int source_anchor, int source_extent)
+        : m_direction(direction)
+        , m_dest_anchor(dest_anchor)
         , m_dest_extent(dest_extent)
         , m_source_anchor(source_anchor)
         , m_source_extent(source_extent)
@@ -74,16 +81,45 @@ public:
     // The destination pixels covered: [first, last).
     int first() const { return m_dest_extent >= 0 ? m_dest_anchor : m_dest_anchor + m_dest_extent + 1; }
     int last() const { return m_dest_extent >= 0 ? m_dest_anchor + m_dest_extent : m_dest_anchor + 1; }
-    int source_of(int dest) const
+    bool shrinks() const { return source_size() > dest_size(); }
+    // The source pixel a destination pixel keeps.
+    int source_of(int dest) const { return source_at(kept_offset(index_of(dest))); }
+    // The source pixels a destination pixel gathers, lowest and highest; one pixel unless shrinking.
+    std::pair<int, int> sources_of(int dest) const
     {
-        long long index = m_dest_extent >= 0 ? dest - m_dest_anchor : m_dest_anchor - dest;
-        long long size = m_dest_extent >= 0 ? m_dest_extent : -static_cast<long long>(m_dest_extent);
-        long long source_size = m_source_extent >= 0 ? m_source_extent : -static_cast<long long>(m_source_extent);
-        int offset = static_cast<int>((2 * index + 1) * source_size / (2 * size));
-        return m_source_extent >= 0 ? m_source_anchor + offset : m_source_anchor - offset;
+        long long index = index_of(dest);
+        long long first = kept_offset(index);
+        long long last = first;
+        if (shrinks() && m_direction == StretchDirection::columns)
+            first = index == 0 ? 0 : kept_offset(index - 1) + 1;
+        else if (shrinks())
+            last = kept_offset(index + 1) - 1;
+        return std::minmax(source_at(first), source_at(last));
     }
 
 private:
+    long long dest_size() const { return m_dest_extent >= 0 ? m_dest_extent : -static_cast<long long>(m_dest_extent); }
+    long long source_size() const
+    {
+        return m_source_extent >= 0 ? m_source_extent : -static_cast<long long>(m_source_extent);
+    }
+    long long index_of(int dest) const { return m_dest_extent >= 0 ? dest - m_dest_anchor : m_dest_anchor - dest; }
+    long long kept_offset(long long index) const
+    {
+        long long size = dest_size();
+        long long source = source_size();
+        if (source <= size)
+            return ((2 * index + 1) * source - 1) / (2 * size);
+        if (m_direction == StretchDirection::columns)
+            return ((2 * index + 2) * source - size) / (2 * size);
+        return (2 * index * source + size) / (2 * size);
+    }
+    int source_at(long long offset) const
+    {
+        return static_cast<int>(m_source_extent >= 0 ? m_source_anchor + offset : m_source_anchor - offset);
+    }
+
+    StretchDirection m_direction;
     int m_dest_anchor;
     int m_dest_extent;
     int m_source_anchor;
@@ -238,6 +274,41 @@ void transfer_stretched_rows(const DrawTarget& target, const BlitSource& source,
                 gathered[static_cast<size_t>(i)] = source.converted(row.source_row[row.columns[i]]);
             combine_row(gathered.data(), row.destination, row.count);
         });
+}
+
+// A shrinking transfer in a mode that keeps what the dropped pixels hold: each destination pixel
+// takes every source pixel it gathers inside the source bitmap, folded by reduce (AND keeps black,
+// OR keeps white), and is left as it is where it gathers none.
+template<typename Reduce, typename Combine>
+void transfer_gathered(const DrawTarget& target, const BlitSource& source, const StretchAxis& columns,
+    const StretchAxis& rows, Reduce reduce, Combine combine)
+{
+    POINT origin = target.origin();
+    // The source pixels inside the source bitmap, so that a run reaching far past it costs nothing.
+    POINT source_origin = source.origin();
+    RECT inside { -source_origin.x, -source_origin.y, source.bitmap().width() - source_origin.x,
+        source.bitmap().height() - source_origin.y };
+    for_each_span(target.clip(), offset_rect(stretched_area(columns, rows), origin), [&](int y, int left, int right) {
+        auto [top, bottom] = rows.sources_of(y - origin.y);
+        top = std::max<int>(top, inside.top);
+        bottom = std::min<int>(bottom, inside.bottom - 1);
+        uint32_t* row = target.bitmap().row(y);
+        for (int x = left; x < right; ++x) {
+            auto [first, last] = columns.sources_of(x - origin.x);
+            first = std::max<int>(first, inside.left);
+            last = std::min<int>(last, inside.right - 1);
+            std::optional<uint32_t> gathered;
+            for (int source_y = top; source_y <= bottom; ++source_y) {
+                for (int source_x = first; source_x <= last; ++source_x) {
+                    uint32_t pixel = 0;
+                    if (source.pixel_at(source_x, source_y, pixel))
+                        gathered = gathered ? reduce(*gathered, pixel) : pixel;
+                }
+            }
+            if (gathered)
+                combine(*gathered, row[x]);
+        }
+    });
 }
 
 }

@@ -62,6 +62,25 @@ BOOL pattern_blit(const DeviceContext& dc, const RECT& rect, RasterOperation ope
     return TRUE;
 }
 
+// The pixels of a stretching transfer in the DC's stretch mode. Shrinking, BLACKONWHITE keeps the
+// black of the dropped pixels by AND and WHITEONBLACK their white by OR; the other modes keep one.
+void stretch_pixels(const DeviceContext& dc, const DrawTarget& target, const BlitSource& source,
+    const StretchAxis& columns, const StretchAxis& rows, RasterOperation operation)
+{
+    uint32_t pattern = pattern_of(dc, target).value_or(0);
+    auto apply = [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); };
+    int mode = dc.state.stretch_mode;
+    if ((mode == BLACKONWHITE || mode == WHITEONBLACK) && (columns.shrinks() || rows.shrinks())) {
+        transfer_gathered(target, source, columns, rows,
+            [&](uint32_t kept, uint32_t pixel) { return mode == BLACKONWHITE ? kept & pixel : kept | pixel; }, apply);
+        return;
+    }
+    if (operation.is_source_copy())
+        transfer_stretched(target, source, columns, rows, [](uint32_t pixel, uint32_t& destination) { destination = pixel; });
+    else
+        transfer_stretched(target, source, columns, rows, apply);
+}
+
 BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
     int source_width, int source_height, DWORD rop)
 {
@@ -78,8 +97,8 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
     auto target = draw_target(*dc);
     if (!target)
         return TRUE;
-    StretchAxis columns(x, width, source_x, source_width);
-    StretchAxis rows(y, height, source_y, source_height);
+    StretchAxis columns(StretchDirection::columns, x, width, source_x, source_width);
+    StretchAxis rows(StretchDirection::rows, y, height, source_y, source_height);
     RECT source_area = normalised({ source_x, source_y, source_x + source_width, source_y + source_height });
     if (source_width < 0)
         source_area = { source_x + source_width + 1, source_area.top, source_x + 1, source_area.bottom };
@@ -93,13 +112,7 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
         copy_spans(target, stretched_area(columns, rows), source, source_x - x, source_y - y);
         return TRUE;
     }
-    if (operation.is_source_copy()) {
-        transfer_stretched(target, source, columns, rows, [](uint32_t pixel, uint32_t& destination) { destination = pixel; });
-        return TRUE;
-    }
-    uint32_t pattern = pattern_of(*dc, target).value_or(0);
-    transfer_stretched(target, source, columns, rows,
-        [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
+    stretch_pixels(*dc, target, source, columns, rows, operation);
     return TRUE;
 }
 
@@ -155,8 +168,8 @@ BOOL stretch_combine(HDC dest, int x, int y, int width, int height, HDC src, int
     BlitSource source(*source_dc, *dc, target.bitmap(), from);
     if (!source)
         return FALSE;
-    StretchAxis columns(to.left, to.right - to.left, from.left, from.right - from.left);
-    StretchAxis rows(to.top, to.bottom - to.top, from.top, from.bottom - from.top);
+    StretchAxis columns(StretchDirection::columns, to.left, to.right - to.left, from.left, from.right - from.left);
+    StretchAxis rows(StretchDirection::rows, to.top, to.bottom - to.top, from.top, from.bottom - from.top);
     transfer(target, source, columns, rows);
     return TRUE;
 }
@@ -212,11 +225,8 @@ int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int sour
     BlitSource source(std::move(read));
     // The source rectangle of a bottom-up DIB is measured from its bottom row.
     int top = layout->is_bottom_up ? layout->height - source_y - source_height : source_y;
-    StretchAxis columns(x, width, source_x, source_width);
-    StretchAxis rows(y, height, top, source_height);
-    RasterOperation operation(rop);
-    uint32_t pattern = pattern_of(*dc, target).value_or(0);
-    transfer_stretched(target, source, columns, rows,
-        [&](uint32_t pixel, uint32_t& destination) { destination = operation.apply(pattern, pixel, destination); });
+    StretchAxis columns(StretchDirection::columns, x, width, source_x, source_width);
+    StretchAxis rows(StretchDirection::rows, y, height, top, source_height);
+    stretch_pixels(*dc, target, source, columns, rows, RasterOperation(rop));
     return layout->height;
 }

@@ -236,7 +236,8 @@ BITMAP describe_bitmap(Bitmap& bitmap)
 
 int get_bitmap_object(Bitmap& bitmap, int capacity, LPVOID out)
 {
-    if (bitmap.is_dib_section() && (!out || capacity >= static_cast<int>(sizeof(DIBSECTION)))) {
+    // Asked for the size with no buffer, a DIB section answers the size of a BITMAP, as any bitmap.
+    if (bitmap.is_dib_section() && out && capacity >= static_cast<int>(sizeof(DIBSECTION))) {
         DIBSECTION section {};
         section.dsBm = describe_bitmap(bitmap);
         auto& header = section.dsBmih;

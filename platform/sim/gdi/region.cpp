@@ -126,8 +126,10 @@ Region Region::rounded_rectangle(int left, int top, int right, int bottom, int e
         std::swap(top, bottom);
     int width = right - left;
     int height = bottom - top;
-    ellipse_width = std::min(std::abs(ellipse_width), width);
-    ellipse_height = std::min(std::abs(ellipse_height), height);
+    // The corner ellipse may span the whole rectangle the caller gave, one wider and taller than
+    // the shape, which leaves out that rectangle's right column and bottom row.
+    ellipse_width = std::min(std::abs(ellipse_width), width + 1);
+    ellipse_height = std::min(std::abs(ellipse_height), height + 1);
     if (ellipse_width < 2 || ellipse_height < 2)
         return rectangle(left, top, right, bottom);
 

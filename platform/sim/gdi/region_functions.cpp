@@ -102,7 +102,9 @@ HRGN WINAPI CreateEllipticRgn(int left, int top, int right, int bottom)
     RECT bounds = normalised({ left, top, right, bottom });
     if (!is_possible_shape(bounds))
         return nullptr;
-    return add_region(Region::ellipse(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1));
+    // The rounded rectangle whose corner ellipse spans the whole rectangle given.
+    return add_region(Region::rounded_rectangle(bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1,
+        bounds.right - bounds.left, bounds.bottom - bounds.top));
 }
 
 HRGN WINAPI CreatePolygonRgn(const POINT* points, int count, int mode)

@@ -90,8 +90,10 @@ BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE siz
     ScaledFont* font = selected_font(*dc);
     if (!font)
         return FALSE;
-    size->cx = text_width(*font, decode_ansi(text_of(text, count)));
-    size->cy = font->height();
+    // No characters measure nothing, not even the line's height.
+    std::string_view measured = text_of(text, count);
+    size->cx = measured.empty() ? 0 : text_width(*font, decode_ansi(measured));
+    size->cy = measured.empty() ? 0 : font->height();
     return TRUE;
 }
 

@@ -63,6 +63,11 @@ TEST(AbsurdSizes, TransfersBeyondTheCoordinateSpaceFailAndHugeOnesWithinItClip)
     EXPECT_TRUE(FillRect(target.dc(), &everything, blue));
     DeleteObject(blue);
     EXPECT_EQ(target.count(RGB(0, 0, 255)), 64);
+
+    // Shrinking in the default mode gathers runs of source pixels: only those on the bitmap count.
+    EXPECT_TRUE(StretchBlt(target.dc(), 0, 0, 8, 8, source.dc(), -100000000, -100000000, 200000000, 200000000, SRCCOPY));
+    EXPECT_EQ(target.at(4, 4), RGB(255, 0, 0));
+    EXPECT_EQ(target.count(RGB(0, 0, 255)), 63);
 }
 
 TEST(AbsurdSizes, RegionsAreCutToTheCoordinateSpaceAndHugeCurvesFail)

@@ -4,6 +4,7 @@
 #include "platform/win32.h"
 #include "platform/sim/driver.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/platform/gdi/stretch_step.h"
 
 #include <gtest/gtest.h>
 
@@ -117,10 +118,10 @@ struct BlendCall {
     BLENDFUNCTION blend;
 };
 
-// The source pixel nearest to the centre of destination pixel `index` of `size`.
-int nearest(int index, int size, int source_size)
+// The source pixel that destination pixel `index` of `size` takes, as Windows steps them.
+int nearest(int index, int size, int source_size, bool is_row)
 {
-    return static_cast<int>((2LL * index + 1) * source_size / (2LL * size));
+    return static_cast<int>(gdi_test::stretch_step(index, size, source_size, is_row));
 }
 
 // `source` maps a source point in DC coordinates to its pixel; false where there is none.
@@ -143,8 +144,8 @@ Pixels expected_alpha_blend(Pixels target, const SourceRead& source, const Clip&
         for (int x = call.x; x < call.x + call.width; ++x) {
             if (!target.contains(x, y) || !clip.lets_through(x, y))
                 continue;
-            int column = call.source_x + nearest(x - call.x, call.width, call.source_width);
-            int row = call.source_y + nearest(y - call.y, call.height, call.source_height);
+            int column = call.source_x + nearest(x - call.x, call.width, call.source_width, false);
+            int row = call.source_y + nearest(y - call.y, call.height, call.source_height, true);
             uint32_t pixel = 0;
             if (source(column, row, pixel))
                 target.at(x, y) = blended(pixel, before.at(x, y), call.blend);
@@ -195,12 +196,13 @@ BOOL alpha_blend(HDC target, HDC source, const BlendCall& call)
 // a negative extent runs from its anchor the other way, as a mirror.
 struct StretchedAxis {
     int anchor, extent, source_anchor, source_extent;
+    bool is_row;
 
     int first() const { return extent >= 0 ? anchor : anchor + extent + 1; }
     int last() const { return extent >= 0 ? anchor + extent : anchor + 1; }
     int source_of(int dest) const
     {
-        int offset = nearest(extent >= 0 ? dest - anchor : anchor - dest, std::abs(extent), std::abs(source_extent));
+        int offset = nearest(extent >= 0 ? dest - anchor : anchor - dest, std::abs(extent), std::abs(source_extent), is_row);
         return source_extent >= 0 ? source_anchor + offset : source_anchor - offset;
     }
 };
@@ -237,15 +239,15 @@ StretchCall random_stretch_call(std::mt19937& random, int width, int height)
         int size = random_between(random, 1, largest);
         return may_mirror && random() % 2 ? -size : size;
     };
-    auto axis = [&](int size) {
+    auto axis = [&](int size, bool is_row) {
         int dest_extent = extent(size + 8);
         // As large as the destination, the same way or mirrored, or of any size.
         int choice = random() % 3;
         int source_extent = choice == 0 ? dest_extent : choice == 1 && may_mirror ? -dest_extent : extent(30);
         return StretchedAxis { random_between(random, -8, size + 8), dest_extent, random_between(random, -4, 24),
-            source_extent };
+            source_extent, is_row };
     };
-    StretchCall call { kind, axis(width), axis(height), 0 };
+    StretchCall call { kind, axis(width, false), axis(height, true), 0 };
     call.key = random() % 2 ? 0x102030 : 0x405060;
     return call;
 }
@@ -268,6 +270,8 @@ BOOL stretch(HDC target, HDC source, const StretchCall& call)
         return TransparentBlt(target, c.anchor, r.anchor, c.extent, r.extent, source, c.source_anchor, r.source_anchor,
             c.source_extent, r.source_extent, RGB(call.key >> 16, (call.key >> 8) & 0xFF, call.key & 0xFF));
     }
+    // One source pixel per destination pixel: the default mode folds the pixels a shrink drops.
+    SetStretchBltMode(target, COLORONCOLOR);
     return StretchBlt(target, c.anchor, r.anchor, c.extent, r.extent, source, c.source_anchor, r.source_anchor,
         c.source_extent, r.source_extent, call.kind == StretchCall::Kind::Copy ? SRCCOPY : SRCINVERT);
 }

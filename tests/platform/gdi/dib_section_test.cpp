@@ -27,6 +27,7 @@ TEST(DibSection, BitsAreSharedWithGetObjectInEitherOrientation)
         BITMAP plain {};
         EXPECT_EQ(GetObjectA(bitmap, sizeof plain, &plain), static_cast<int>(sizeof plain));
         EXPECT_EQ(plain.bmBits, bits);
+        EXPECT_EQ(GetObjectA(bitmap, 0, nullptr), static_cast<int>(sizeof plain)) << "the size with no buffer";
         EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap);
 
         // The first row in memory is the bottom row of a bottom-up DIB and the top row otherwise.

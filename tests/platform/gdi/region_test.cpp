@@ -57,6 +57,20 @@ TEST(RoundRectRegion, WithoutRadiusIsTheFullRectangle)
     DeleteObject(plain);
 }
 
+TEST(EllipticRegion, RowsFollowTheEllipseOfTheWholeRectangleGiven)
+{
+    // The ellipse spans 14 by 9 pixels; the shape leaves out the right column and the bottom row.
+    HRGN region = CreateEllipticRgn(0, 0, 14, 9);
+    const int widths[] = { 5, 9, 11, 13, 13, 11, 9, 5 };
+    for (int y = 0; y < 8; ++y) {
+        int inset = (13 - widths[y]) / 2;
+        for (int x = 0; x < 14; ++x)
+            EXPECT_EQ(PtInRegion(region, x, y) != FALSE, x >= inset && x < 13 - inset) << x << "," << y;
+    }
+    EXPECT_FALSE(PtInRegion(region, 6, 8));
+    DeleteObject(region);
+}
+
 TEST(CombineRegion, UnionOfRowsAndDifferenceOfPixels)
 {
     HRGN result = CreateRectRgn(0, 0, 0, 0);

@@ -1,13 +1,16 @@
-// StretchBlt's nearest-pixel mapping over many shapes of transfer: every destination pixel takes the
-// source pixel under the centre of its cell, mirrored for a negative extent, and keeps its own
-// colour where that source pixel lies outside the source bitmap.
+// StretchBlt's stepping over many shapes of transfer: which source pixel each destination pixel
+// takes, counted from the anchors and mirrored for a negative extent, as Windows steps them; a
+// destination pixel keeps its own colour where that source pixel lies outside the source bitmap.
+// Shrinking in the default BLACKONWHITE mode and in WHITEONBLACK, the dropped pixels are folded in.
 #include "platform/win32.h"
 #include "tests/platform/gdi/canvas.h"
+#include "tests/platform/gdi/stretch_step.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 using gdi_test::Canvas;
 
@@ -29,13 +32,14 @@ struct Transfer {
 
 // The source index a destination pixel takes along one axis; false where the destination pixel
 // lies outside the transfer.
-bool source_index(int dest, int anchor, int extent, int source_anchor, int source_extent, int& from)
+bool source_index(int dest, int anchor, int extent, int source_anchor, int source_extent, bool is_row, int& from)
 {
     long long index = extent >= 0 ? dest - anchor : anchor - dest;
     long long size = std::llabs(extent);
+    long long source_size = std::llabs(source_extent);
     if (index < 0 || index >= size)
         return false;
-    long long offset = (2 * index + 1) * std::llabs(source_extent) / (2 * size);
+    long long offset = gdi_test::stretch_step(index, size, source_size, is_row);
     from = static_cast<int>(source_extent >= 0 ? source_anchor + offset : source_anchor - offset);
     return true;
 }
@@ -50,8 +54,8 @@ std::vector<uint32_t> expected_after(const Canvas& source, const Canvas& target,
             uint32_t pixel = target.raw(x, y);
             int from_x = 0;
             int from_y = 0;
-            bool is_inside = source_index(x, t.x, t.width, t.source_x, t.source_width, from_x)
-                && source_index(y, t.y, t.height, t.source_y, t.source_height, from_y);
+            bool is_inside = source_index(x, t.x, t.width, t.source_x, t.source_width, false, from_x)
+                && source_index(y, t.y, t.height, t.source_y, t.source_height, true, from_y);
             if (is_inside && from_x >= 0 && from_y >= 0 && from_x < source.width() && from_y < source.height())
                 pixel = combine(source.raw(from_x, from_y), pixel);
             pixels.push_back(pixel);
@@ -68,7 +72,84 @@ std::vector<uint32_t> pixels_of(const Canvas& canvas)
 uint32_t copy(uint32_t source, uint32_t) { return source; }
 uint32_t exclusive_or(uint32_t source, uint32_t destination) { return source ^ destination; }
 
-TEST(StretchBlt, EveryPixelTakesTheSourcePixelUnderItsCentreInAnyDirectionAndClip)
+// The source column (or row) each destination pixel takes for a few sizes, as Windows answers.
+TEST(StretchBlt, StepsThroughTheSourceAsWindowsDoes)
+{
+    struct Case {
+        int source_size;
+        bool is_row;
+        std::vector<int> taken;
+    };
+    const Case cases[] = {
+        { 8, false, { 1, 3, 5, 7 } },
+        { 8, true, { 0, 2, 4, 6 } },
+        { 8, false, { 2, 4, 7 } },
+        { 8, true, { 0, 3, 5 } },
+        { 7, false, { 0, 2, 3, 5, 6 } },
+        { 8, true, { 0, 2, 3, 5, 6 } },
+        { 7, true, { 0, 1, 2, 4, 5, 6 } },
+        { 7, false, { 3, 6 } },
+        { 6, false, { 0, 1, 2, 2, 3, 4, 5 } },
+        { 6, true, { 0, 1, 1, 2, 3, 4, 4, 5 } },
+        { 2, false, { 0, 0, 0, 0, 1, 1, 1, 1 } },
+        { 3, true, { 0, 0, 0, 1, 1, 2, 2, 2 } },
+        { 3, false, { 0, 0, 1, 1, 1, 2, 2 } },
+        { 5, true, { 0, 0, 1, 2, 2, 3, 4, 4 } },
+    };
+    Canvas source(8, 8);
+    fill_distinct(source);
+    for (const Case& c : cases) {
+        int size = static_cast<int>(c.taken.size());
+        Canvas target(8, 8);
+        SetStretchBltMode(target.dc(), COLORONCOLOR);
+        ASSERT_TRUE(StretchBlt(target.dc(), 0, 0, c.is_row ? 1 : size, c.is_row ? size : 1, source.dc(), 0, 0,
+            c.is_row ? 1 : c.source_size, c.is_row ? c.source_size : 1, SRCCOPY));
+        std::vector<int> taken;
+        for (int i = 0; i < size; ++i) {
+            uint32_t pixel = c.is_row ? target.raw(0, i) : target.raw(i, 0);
+            taken.push_back(static_cast<int>(c.is_row ? (pixel >> 12) & 0xFFF : pixel & 0xFFF));
+        }
+        EXPECT_EQ(taken, c.taken) << c.source_size << " to " << size << (c.is_row ? " rows" : " columns");
+    }
+}
+
+// Shrinking 8 by 8 pixels to 3 by 5 gathers the columns 0-2, 3-4, 5-7 and the rows 0-1, 2, 3-4, 5,
+// 6-7; BLACKONWHITE keeps what all of them share (AND), WHITEONBLACK what any has (OR), and
+// COLORONCOLOR only the pixel each keeps.
+TEST(StretchBlt, ShrinkingFoldsTheDroppedPixelsInTheDefaultMode)
+{
+    Canvas source(8, 8);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x)
+            source.set_raw(x, y, static_cast<uint32_t>((x * 30) << 16 | (y * 30) << 8 | (x + y) * 10));
+    }
+    const int column_runs[][2] = { { 0, 2 }, { 3, 4 }, { 5, 7 } };
+    const int row_runs[][2] = { { 0, 1 }, { 2, 2 }, { 3, 4 }, { 5, 5 }, { 6, 7 } };
+    for (int mode : { BLACKONWHITE, WHITEONBLACK }) {
+        Canvas target(8, 8, RGB(9, 9, 9));
+        EXPECT_EQ(GetStretchBltMode(target.dc()), BLACKONWHITE) << "the default";
+        SetStretchBltMode(target.dc(), mode);
+        ASSERT_TRUE(StretchBlt(target.dc(), 0, 0, 3, 5, source.dc(), 0, 0, 8, 8, SRCCOPY));
+        for (int row = 0; row < 5; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                uint32_t folded = mode == BLACKONWHITE ? 0xFFFFFFFF : 0;
+                for (int y = row_runs[row][0]; y <= row_runs[row][1]; ++y) {
+                    for (int x = column_runs[column][0]; x <= column_runs[column][1]; ++x)
+                        folded = mode == BLACKONWHITE ? folded & source.raw(x, y) : folded | source.raw(x, y);
+                }
+                EXPECT_EQ(target.raw(column, row), folded) << mode << ": " << column << "," << row;
+            }
+        }
+        EXPECT_EQ(target.raw(3, 0), target.raw(7, 7)) << "nothing beyond the transfer";
+    }
+    // The first column of the Windows answer, as a spot check of the model above.
+    Canvas target(8, 8);
+    ASSERT_TRUE(StretchBlt(target.dc(), 0, 0, 3, 5, source.dc(), 0, 0, 8, 8, SRCCOPY));
+    EXPECT_EQ(target.at(1, 0), RGB(0x58, 0, 0));
+    EXPECT_EQ(target.at(0, 2), RGB(0, 0x58, 0));
+}
+
+TEST(StretchBlt, EveryPixelTakesItsSourcePixelInAnyDirectionAndClip)
 {
     Canvas source(37, 23);
     fill_distinct(source);
@@ -76,6 +157,7 @@ TEST(StretchBlt, EveryPixelTakesTheSourcePixelUnderItsCentreInAnyDirectionAndCli
     auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     for (int round = 0; round < 400; ++round) {
         Canvas target(48, 40, RGB(9, 9, 9));
+        SetStretchBltMode(target.dc(), COLORONCOLOR);
         auto extent = [&](int most) {
             int size = between(1, most);
             return between(0, 3) == 0 ? -size : size;

@@ -69,6 +69,7 @@ TEST(Text, DrawnInTheFontAndMeasuredByIt)
     EXPECT_LT(extent_of(canvas.dc(), "Kel").cx, extent_of(canvas.dc(), "Kelmor").cx);
     EXPECT_LT(extent_of(canvas.dc(), "Kelmor").cx, extent_of(canvas.dc(), "Kelmor 2").cx);
     EXPECT_EQ(extent_of(canvas.dc(), "").cx, 0);
+    EXPECT_EQ(extent_of(canvas.dc(), "").cy, 0) << "no characters have no height either";
 
     TEXTMETRICA metrics {};
     ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &metrics));

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -172,7 +173,10 @@ void for_each_mapped_row(const DrawTarget& target, const BlitSource& source, con
     POINT source_origin = source.origin();
     const Bitmap& pixels = source.bitmap();
     RECT area = offset_rect(dest_rect, origin);
-    auto [first, last] = columns_in_bitmap(target, area);
+    // Plain variables, not a structured binding: the lambdas below capture them.
+    int first = 0;
+    int last = 0;
+    std::tie(first, last) = columns_in_bitmap(target, area);
     if (first >= last)
         return;
     std::vector<int> source_columns(static_cast<size_t>(last - first));

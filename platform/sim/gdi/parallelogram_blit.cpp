@@ -98,7 +98,10 @@ void copy_turned(const DrawTarget& target, const BlitSource& source, const RECT&
 {
     POINT origin = target.origin();
     RECT area = offset_rect(bounds, origin);
-    auto [first, last] = columns_in_bitmap(target, area);
+    // Plain variables, not a structured binding: the lambdas below capture them.
+    int first = 0;
+    int last = 0;
+    std::tie(first, last) = columns_in_bitmap(target, area);
     if (first >= last)
         return;
     std::vector<double> column_u(static_cast<size_t>(last - first));

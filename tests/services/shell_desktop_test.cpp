@@ -97,7 +97,7 @@ TEST_F(ServicesTest, ViewStyleSwitchesTheViewAndLeavesTheStoredStyle)
     const std::pair<long, sim::DesktopView> views[] = { { 3, sim::DesktopView::List },
         { 1, sim::DesktopView::Details }, { 2, sim::DesktopView::SmallIcons }, { 0, sim::DesktopView::Icons } };
     for (auto [style, view] : views) {
-        run([&] { SetDesktopViewStyle(style); });
+        run([&, style = style] { SetDesktopViewStyle(style); });
         EXPECT_EQ(sim::desktop_view(), view) << style;
         EXPECT_EQ(window_state(list_view)->style, stored);
     }
@@ -143,7 +143,7 @@ TEST_F(ServicesTest, ViewStyleOutsideTheFourViewsIsRefused)
 {
     run([&] { SetDesktopViewStyle(2); });
     for (long style : { -1L, 4L, 7L, 0x10000000L }) {
-        run([&] { SetDesktopViewStyle(style); });
+        run([&, style = style] { SetDesktopViewStyle(style); });
         EXPECT_EQ(sim::desktop_view(), sim::DesktopView::SmallIcons) << style;
     }
 }

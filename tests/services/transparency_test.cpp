@@ -12,7 +12,7 @@ TEST_F(ServicesTest, TransparencyGivesTheRoundedAlphaAndKeepsOneLayeredBit)
     const std::pair<long, int> expected[] = { { 0, 255 }, { 10, 230 }, { 13, 222 }, { 20, 204 }, { 30, 178 },
         { 40, 153 }, { 50, 128 }, { 60, 102 }, { 70, 77 }, { 80, 51 }, { 90, 25 }, { 100, 0 } };
     for (auto [percent, alpha] : expected) {
-        run([&] { SetTransparency(target, percent); });
+        run([&, percent = percent] { SetTransparency(target, percent); });
         auto state = window_state(target);
         ASSERT_TRUE(state && state->layered_alpha);
         EXPECT_EQ(*state->layered_alpha, alpha) << percent << " %";
@@ -21,7 +21,7 @@ TEST_F(ServicesTest, TransparencyGivesTheRoundedAlphaAndKeepsOneLayeredBit)
     // Out of range: still layered, the alpha stays as it was.
     run([&] { SetTransparency(target, 40); });
     for (long percent : { -1L, 101L, 400L }) {
-        run([&] { SetTransparency(target, percent); });
+        run([&, percent = percent] { SetTransparency(target, percent); });
         EXPECT_EQ(window_state(target)->layered_alpha, BYTE(153)) << percent << " %";
     }
     run([&] { SetTransparency(nullptr, 50); });

@@ -46,7 +46,7 @@ TEST_F(SettingsTest, LiveDesktopAndAutostartSettingsTakeEffectAtOnce)
     const std::pair<int, sim::DesktopView> views[] = { { 3, sim::DesktopView::Details },
         { 0, sim::DesktopView::List }, { 2, sim::DesktopView::SmallIcons }, { 1, sim::DesktopView::Icons } };
     for (auto [option, view] : views) {
-        run([&] { settings.Option1[option].Value(true); });
+        run([&, option = option] { settings.Option1[option].Value(true); });
         EXPECT_EQ(sim::desktop_view(), view) << option;
     }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the conformance probes (probes/) on the simulated desktop and, built for Windows, under Wine
+# Runs the conformance probes (tests/conformance/) on the simulated desktop and, built for Windows, under Wine
 # on a virtual X display, and compares the two outputs line by line. Lines whose key is listed
-# among the known differences in probes/README.md are left out of the comparison and shown
+# among the known differences in tests/conformance/README.md are left out of the comparison and shown
 # side by side instead. Needs build/ and build-win/ built (scripts/test.sh and
 # scripts/cross-build.sh). Usage: scripts/wine-conformance.sh
 set -euo pipefail
@@ -12,7 +12,7 @@ source scripts/wine-common.sh
 start_wine_run conformance shared
 cmake --build build --target conformance_probe >/dev/null
 
-build/probes/conformance-probe >"$output/sim.txt"
+build/tests/conformance/conformance-probe >"$output/sim.txt"
 start_display 1920x1080
 timeout 300 wine build-win/bin/conformance-probe.exe 2>"$output/wine-errors.txt" | tr -d '\r' >"$output/wine.txt" || true
 wineserver -k 2>/dev/null || true
@@ -24,7 +24,7 @@ for build in sim wine; do
 done
 
 # The known differences: the README's lines "- `KEY`: reason", where KEY may hold * and ?.
-mapfile -t known < <(sed -n 's/^- `\([^`]*\)`.*/\1/p' probes/README.md)
+mapfile -t known < <(sed -n 's/^- `\([^`]*\)`.*/\1/p' tests/conformance/README.md)
 is_known() {
   local pattern
   for pattern in "${known[@]}"; do

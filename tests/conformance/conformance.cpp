@@ -1,5 +1,5 @@
 // The probes' shared helpers and the order they run in.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <cstdio>
 

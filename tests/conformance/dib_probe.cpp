@@ -1,6 +1,6 @@
 // DIB sections: what GetObject reports for top-down and bottom-up sections, and which row of the
 // memory is the picture's top.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <cstdint>
 #include <string>

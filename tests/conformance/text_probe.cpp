@@ -1,7 +1,7 @@
 // Text measurement, as far as it does not depend on the fonts a system has: how a font's height
 // request maps to its metrics, and how extents and DT_CALCRECT relate to them. The raw metrics are
 // printed too, for a person to compare.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 

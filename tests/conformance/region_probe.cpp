@@ -1,6 +1,6 @@
 // Regions: CombineRgn's answers and results, GetRgnBox, the shapes of rounded and elliptic
 // regions row by row, and a window's region through SetWindowRgn and GetWindowRgn.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 

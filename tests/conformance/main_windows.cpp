@@ -1,6 +1,6 @@
 // The probes as a Windows console program. The window that answers nothing belongs to a thread
 // that creates it and then sleeps; the foreign window to one that runs a message loop.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // File attributes through a folder of the probe's own beside its executable: what a new file and
 // folder carry, setting and clearing attributes, a read-only file refusing deletion, and the
 // errors for what does not exist.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Visibility, minimised and maximised states, and what GetWindowPlacement reports through a
 // minimise, restore and maximise cycle. Rectangles of the maximised window are given against the
 // work area, whose size depends on the taskbar.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // A window of another thread or process taken into one of the program's own, as the program adopts
 // windows: SetParent across threads, a style change across threads, its text, its way back to the
 // desktop, and what destroying its new parent does to it.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // Parents and owners: what GetParent, GetAncestor and GetWindow answer for top-level, owned and
 // child windows, before and after SetParent moves them, and what destroying an owner takes along.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 #include <utility>

@@ -1,6 +1,6 @@
 // BitBlt and StretchBlt pixels between 32-bit DIB sections: sub-rectangles, the raster operations
 // in use, a source running off its bitmap, and stretching up, down and mirrored.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The probes on the simulated desktop. The desktop is not reset first: a program built for the
 // simulation works from its first call.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include "platform/sim/driver.h"
 

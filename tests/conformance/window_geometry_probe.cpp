@@ -1,7 +1,7 @@
 // Window and client rectangles of windows of each frame style the program meets, and how a style
 // change shows in them only once SWP_FRAMECHANGED is given. The frame sizes come from the system
 // metrics printed first; whether a rectangle agrees with AdjustWindowRectEx holds on any theme.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 

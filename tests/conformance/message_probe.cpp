@@ -1,6 +1,6 @@
 // Messages: RegisterWindowMessageA's numbering, and SendMessageTimeoutA to the program's own window
 // and to one that answers nothing, before and after it counts as hung.
-#include "probes/conformance.h"
+#include "tests/conformance/conformance.h"
 
 #include <string>
 

@@ -87,6 +87,18 @@ screenshot 03-second-instance
 check "the first instance still runs" is_running
 check "notepad stays adopted" has_window 03-second-instance '^ +class="Notepad" .*parent="KelmorControl"'
 
+# Starts the program, waits for its forms, and sets kelmor_pid; the step names the output files.
+start_kelmor() {
+  wine "$program" >"$output/$1.log" 2>&1 &
+  kelmor_pid=$!
+  check "the program starts ($1)" wait_for_window "$1" '^class="KelmorForm"'
+}
+# Ends the program as the system's task list does, and waits until it has ended.
+end_kelmor() {
+  timeout 60 wine "$window_list" --close KelmorOwner >"$output/$1-close.log" 2>&1 || true
+  check "the program ends ($1)" has_ended
+}
+
 has_ended() {
   for _ in $(seq 60); do
     is_running || return 0
@@ -155,11 +167,19 @@ check "notepad is back on the desktop" wait_for_window 05-ended '^class="Notepad
 screenshot 05-ended
 
 # 6. Its single-instance mutex went with it: the program starts again and stays.
-wine "$program" >"$output/third.log" 2>&1 &
-kelmor_pid=$!
-check "the program starts again" wait_for_window 06-again '^class="KelmorForm"'
+start_kelmor 06-again
 sleep 2
 check "and keeps running" is_running
+end_kelmor 06-again
+
+# Then each numbered check of scripts/wine-smoke.d in turn. Each starts the program with
+# start_kelmor and ends it with end_kelmor, so the next one begins on a desktop without it.
+for block in scripts/wine-smoke.d/*.sh; do
+  [ -f "$block" ] || continue
+  echo "smoke: $(basename "$block" .sh)"
+  # shellcheck source=/dev/null
+  source "$block"
+done
 
 echo "smoke: screenshots and window trees in $output"
 echo "smoke: $passed passed, $failed failed"

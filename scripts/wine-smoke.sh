@@ -5,7 +5,8 @@
 # step and the window trees land in build-win/wine/smoke. Then "Exit Kelmor" in its tray icon's
 # menu ends it with notepad back on the desktop with its text; started again, it adopts a new
 # notepad, and the system ends it as its task list does (WM_CLOSE to its hidden owner window) with
-# that notepad back too; finally it starts once more (its single-instance mutex went with it).
+# that notepad back too; it starts once more (its single-instance mutex went with it). Then every
+# numbered check of scripts/wine-smoke.d runs, each starting and ending the program itself.
 # Needs build-win/ built (scripts/cross-build.sh). Usage: scripts/wine-smoke.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -10,5 +10,6 @@ cmake --build build --parallel "$(nproc)"
 output=build/demo
 mkdir -p "$output"
 build/bin/kelmor-sim scenarios/demo.scn --out "$output"
-echo "Screenshot: $PWD/$output/demo.png"
+echo "Screenshot of the desktop: $PWD/$output/demo.png"
+echo "Screenshot of the settings window: $PWD/$output/demo_settings.png"
 echo "State dump: $PWD/$output/demo.json"

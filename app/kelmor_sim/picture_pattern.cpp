@@ -1,5 +1,7 @@
 #include "app/kelmor_sim/picture_pattern.h"
 
+#include "app/kelmor_sim/scenery_picture.h"
+
 #include "platform/sim/gdi/bmp_encoder.h"
 #include "platform/sim/gdi/png_encoder.h"
 
@@ -36,6 +38,8 @@ std::optional<sim::Bitmap> picture_pattern(int width, int height, std::string_vi
 {
     if (width < 1 || height < 1 || width > max_picture_side || height > max_picture_side)
         return std::nullopt;
+    if (pattern == "scenery")
+        return scenery_picture(width, height);
     if (pattern != "stripes" && pattern != "checks" && pattern != "gradient")
         return std::nullopt;
     sim::Bitmap picture(width, height);

@@ -19,6 +19,7 @@ constexpr int max_picture_side = 4096;
 // "checks": squares of 8 pixels, black in the top-left corner, then white.
 // "gradient": red rising from 0 at the left to 255 at the right, green from 0 at the top to 255
 // at the bottom, no blue; no two corners alike, so a mirror or a turn shows.
+// "scenery": an evening landscape with mountains and a lake (scenery_picture.h).
 // None for another name or a side outside 1 to max_picture_side.
 std::optional<sim::Bitmap> picture_pattern(int width, int height, std::string_view pattern);
 

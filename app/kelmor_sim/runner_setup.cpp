@@ -51,7 +51,7 @@ std::optional<std::string> put_picture(const std::vector<std::string>& arguments
         return "expects a width and a height from 1 to " + std::to_string(max_picture_side);
     auto picture = picture_pattern(static_cast<int>(*width), static_cast<int>(*height), arguments[3]);
     if (!picture)
-        return "expects the pattern stripes, checks or gradient, not \"" + arguments[3] + "\"";
+        return "expects the pattern stripes, checks, gradient or scenery, not \"" + arguments[3] + "\"";
     auto bytes = picture_file_bytes(arguments[0], *picture);
     if (!bytes)
         return "writes .png or .bmp files, not \"" + arguments[0] + "\"";

@@ -3,6 +3,9 @@
 # Usage: scripts/install-deps.sh [native|cross|fuzz|all]   (default: native)
 set -euo pipefail
 
+apt_who=install-deps
+source "$(dirname "$0")/apt-common.sh"
+
 what=${1:-native}
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev
           libfreetype-dev libstb-dev fonts-dejavu-core)
@@ -16,14 +19,12 @@ fi
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  is_installed "$p" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
 echo "Installing: ${missing[*]}"
 # An index that fails to download (a mirror caught mid-sync, say) does not stop the install: the
 # install itself says whether a package is missing.
-$sudo apt-get update -qq || echo "install-deps: some package indexes could not be read; going on" >&2
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt_update
+apt_install "${missing[@]}"

@@ -10,15 +10,10 @@ cannot_run() {
   exit 1
 }
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
+apt_who=install-wine
+source "$(dirname "$0")/apt-common.sh"
+sudo=$apt_sudo
 [ "$(dpkg --print-architecture 2>/dev/null)" = amd64 ] || cannot_run "they need an amd64 Debian system"
-
-is_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-apt_install() { DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@"; }
-apt_update() {
-  $sudo apt-get update -qq || echo "install-wine: some package indexes could not be read; going on" >&2
-}
 
 # Wine's 32-bit half comes from the i386 architecture; qemu new enough for Wine from backports.
 needs_update=false
@@ -40,10 +35,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "install-wine: installing ${missing[*]}"
   apt_update
   needs_update=false
-  # The 32-bit libraries must match their 64-bit twins version for version. Where a suite's i386
-  # index is behind its amd64 one (a mirror caught mid-sync), the release's own versions match.
-  apt_install "${missing[@]}" || apt_install -t bookworm "${missing[@]}" \
-    || cannot_run "Wine could not be installed from Debian's packages"
+  # The 32-bit libraries must match their 64-bit twins version for version; where a mirror caught
+  # mid-sync leaves no readable i386 build of an installed twin's version, both halves move.
+  apt_install_with_twins "${missing[@]}" || cannot_run "Wine could not be installed from Debian's packages"
 fi
 
 runs_32_bit() { timeout 60 /usr/lib/wine/wine --version >/dev/null 2>&1; }

@@ -46,7 +46,7 @@ registration=/proc/sys/fs/binfmt_misc/qemu-i386
 # A registered qemu older than 8 hangs in Wine's start-up (Debian 12 ships 7.2): it is replaced.
 if [ -f "$registration" ]; then
   interpreter=$(sed -n 's/^interpreter //p' "$registration")
-  major=$("$interpreter" --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\).*/\1/p')
+  major=$("$interpreter" --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\).*/\1/p') || major=0
   if [ "${major:-0}" -lt 8 ]; then
     echo "install-wine: qemu $major, registered for i386 programs, hangs in Wine's start-up; replacing it"
     echo -1 | $sudo tee "$registration" >/dev/null

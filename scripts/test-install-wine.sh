@@ -60,7 +60,7 @@ with open(sys.argv[1], "w") as port_file:
 server.serve_forever()
 EOF
 proxy_pid=$!
-for _ in $(seq 50); do [ -s "$proxy_port_file" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$proxy_port_file" ] && break; sleep 0.1; done
 [ -s "$proxy_port_file" ] || { echo "test-install-wine: the proxy did not start" >&2; exit 1; }
 
 mounted=()

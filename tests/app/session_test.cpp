@@ -50,7 +50,7 @@ TEST_F(Session, TheDemoRunsAndGivesTheSameBytesEveryTime)
         EXPECT_EQ(a, read(m_folder / "second" / name)) << name;
     }
     std::string dump = read(m_folder / "first" / "demo.json");
-    EXPECT_NE(dump.find("\"notes.txt - Notepad\""), std::string::npos);
+    EXPECT_NE(dump.find("\"Evening notes - Writer\""), std::string::npos);
     EXPECT_NE(dump.find("\"Shell_TrayWnd\""), std::string::npos);
     EXPECT_NE(dump.find("\"C:\\\\Windows\\\\explorer.exe\""), std::string::npos);
     EXPECT_EQ(dump.find(m_folder.string()), std::string::npos);

@@ -95,8 +95,10 @@ echo "test-install-wine: putting the root in the state of a machine behind a mir
 in_root '
   set -e
   export DEBIAN_FRONTEND=noninteractive
-  apt-get purge -y -qq "wine*" "libwine*" "*:i386" >/dev/null 2>&1 || true
-  dpkg --remove-architecture i386 2>/dev/null || true
+  leftovers=$(dpkg-query -W -f="\${db:Status-Abbrev} \${binary:Package}\n" | awk "\$1 != \"un\" { print \$2 }" \
+    | grep -E ":i386\$|^wine|^libwine" || true)
+  [ -z "$leftovers" ] || apt-get purge -y -qq --allow-remove-essential $leftovers >/dev/null
+  dpkg --remove-architecture i386
   rm -f /etc/apt/sources.list.d/bookworm-backports.sources
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends libfreetype-dev libpng-dev zlib1g-dev >/dev/null

@@ -28,8 +28,11 @@ std::string name_among(const std::vector<Named>& names, HWND window)
 std::string child_order(const std::vector<Named>& names, HWND parent)
 {
     std::string order;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        order += (order.empty() ? "" : " ") + name_among(names, child);
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!order.empty())
+            order += ' ';
+        order += name_among(names, child);
+    }
     return order;
 }
 

@@ -356,8 +356,13 @@ void Control::create_window()
     std::string text = window_text();
     CreateWindowExA(window_ex_style(), window_class(), text.c_str(), style, rect.left, rect.top,
         rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, program_instance(), this);
-    if (m_window)
-        after_window_created();
+    if (!m_window)
+        return;
+    // Controls lie in the order the form declares them, each over the ones before it, as windowless
+    // controls are painted; Windows itself puts a new child behind its siblings.
+    if (m_container)
+        SetWindowPos(m_window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after_window_created();
 }
 
 void Control::destroy_window()

@@ -7,6 +7,7 @@
 #include "settings/frmSettings.h"
 #include "settings/modSaveLoadSettings.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -102,7 +103,11 @@ void frmColDialog::set_designer_values()
     Label4.BackStyle(0);
     Label4.AutoSize(true);
     Label4.Move(480, 4320);
-    HScroll1.Move(1680, 4320, 4335, 255);
+    // The bar starts at 1680 twips unless the label's font makes "Transparency:" reach that far;
+    // then it starts a gap after the label. Its right end stays where it is.
+    constexpr float BarRight = 1680 + 4335;
+    float bar_left = std::max(1680.0f, Label4.Left() + Label4.Width() + 120);
+    HScroll1.Move(bar_left, 4320, BarRight - bar_left, 255);
     HScroll1.Min(-2550);
     HScroll1.Max(0);
     HScroll1.Value(0);

@@ -44,7 +44,9 @@ void frmColor::set_designer_values()
     Label1.Move(660, 150, 465, 195);
     lblSelColor.Move(120, 360, 1455, 435);
 
-    Frame2.Move(4590, 960, 2055, 2235);
+    // The right-hand frame keeps its left edge and starts below the colour frame; it is narrowed
+    // to end inside the window and shortened to end above Frame3, still holding its three rows.
+    Frame2.Move(4590, 1095, 1845, 1905);
     struct Row {
         runtime::OptionButton& option;
         const char* option_caption;

@@ -25,7 +25,6 @@ public:
     // The update page and the control that fetches from the update server.
     runtime::RichTextBox RTF1 { *this, "RTF1" };
     runtime::Inet Inet1 { *this, "Inet1" };
-    runtime::CommandButton Command1 { *this, "Command1" };
 
     // The pages of the window; each control below sits on its page.
     runtime::ControlArray<runtime::PictureBox> Picture1 { *this, "Picture1", 10 };
@@ -118,6 +117,9 @@ public:
     runtime::Label Label16 { Picture1[9], "Label16" };
     runtime::PictureBox Picture10 { Picture1[9], "Picture10" };
     runtime::Label Label18 { Picture1[9], "Label18" };
+
+    // "Close", over every page.
+    runtime::CommandButton Command1 { *this, "Command1" };
 
     // The caption colour's system dialog.
     runtime::CommonDialog CD1 { *this, "CD1" };

@@ -115,10 +115,12 @@ void frmSettings::set_menu_designer_values()
     Picture10.MouseIcon(designer_picture("frmSettings.Label12.MouseIcon"));
     Picture10.MousePointer(99);
 
-    RTF1.Move(2280, 600, 4095, 6975);
-    RTF1.Visible(false);
+    // "Close" sits below what every page shows, right-aligned with the exclusion list and its
+    // button; the notes end above it, so that it covers neither their text nor their scroll bar.
     Command1.Caption("Close");
-    Command1.Move(5520, 6720, 1335, 375);
+    Command1.Move(5400, 7080, 1335, 375);
+    RTF1.Move(2280, 600, 4095, Command1.Top() - 120 - 600);
+    RTF1.Visible(false);
 }
 
 void frmSettings::wire_menu_events()

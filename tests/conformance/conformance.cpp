@@ -72,6 +72,7 @@ int run_conformance_probes()
     probe_window_tree();
     probe_window_geometry();
     probe_window_state();
+    probe_window_order();
     probe_adoption();
     probe_dib_sections();
     probe_blits();

@@ -28,6 +28,7 @@ HWND make_foreign_window();
 void probe_window_tree();
 void probe_window_geometry();
 void probe_window_state();
+void probe_window_order();
 void probe_adoption();
 void probe_dib_sections();
 void probe_blits();

@@ -34,6 +34,25 @@ TEST_F(ColourPickerTest, OpensCentredInHueModeOnTheSwatchColour)
     EXPECT_TRUE(m_fatal_errors.empty());
 }
 
+TEST_F(ColourPickerTest, FramesAndOkLieInsideTheWindowApartFromEachOther)
+{
+    frmColor& form = open_from(settings().Picture3, &frmSettings::Command3_Click, RGB(100, 150, 200));
+    RECT client {};
+    GetClientRect(form.hWnd(), &client);
+    const std::vector<const runtime::Control*> parts { &form.Frame1, &form.Frame2, &form.Frame3, &form.Command1 };
+    for (size_t i = 0; i < parts.size(); ++i) {
+        RECT rect = parts[i]->pixel_rect();
+        EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= client.right && rect.bottom <= client.bottom)
+            << parts[i]->Name() << " is cut by the window's edge";
+        for (size_t j = i + 1; j < parts.size(); ++j) {
+            RECT other = parts[j]->pixel_rect();
+            bool overlaps = rect.left < other.right && other.left < rect.right && rect.top < other.bottom
+                && other.top < rect.bottom;
+            EXPECT_FALSE(overlaps) << parts[i]->Name() << " overlaps " << parts[j]->Name();
+        }
+    }
+}
+
 TEST_F(ColourPickerTest, EachButtonEditsItsOwnSwatch)
 {
     struct Button {

@@ -71,6 +71,8 @@ TEST_F(ColourSchemeDialogTest, WindowIsCentredWithItsCaptionAndClientArea)
     RECT ok {};
     GetWindowRect(m_dialog->Command2.hWnd(), &ok);
     EXPECT_LE(ok.bottom, state.client.bottom);
+    // "Transparency:" ends a gap before its bar begins.
+    EXPECT_GE(m_dialog->HScroll1.pixel_rect().left - m_dialog->Label4.pixel_rect().right, 4);
 }
 
 TEST_F(ColourSchemeDialogTest, EachSwatchChoosesItsSchemeAndRepaintsEveryBorder)

@@ -2,10 +2,12 @@
 // to read: its class, text, visibility, the class of its parent ("desktop" for a top-level
 // window), its process and its rectangle on the screen. Children are indented below their parent. With "--close CLASS" it
 // instead posts WM_CLOSE to every top-level window of that class, as the system's task list
-// does when it ends a program.
+// does when it ends a program. With "--hit X Y" it prints the window WindowFromPoint finds at that
+// screen point, as a line of the same kind (without indentation).
 #include "platform/win32.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -38,21 +40,37 @@ std::string text_of(HWND window)
     return escaped;
 }
 
+void print_window(HWND window, int depth)
+{
+    HWND parent = GetAncestor(window, GA_PARENT);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    RECT rect {};
+    GetWindowRect(window, &rect);
+    std::printf("%*sclass=\"%s\" text=\"%s\" visible=%d parent=\"%s\" process=%lu rect=%ld,%ld,%ld,%ld\n",
+        depth * 2, "", class_of(window).c_str(), text_of(window).c_str(), IsWindowVisible(window) ? 1 : 0,
+        parent == GetDesktopWindow() ? "desktop" : class_of(parent).c_str(), static_cast<unsigned long>(process),
+        static_cast<long>(rect.left), static_cast<long>(rect.top), static_cast<long>(rect.right),
+        static_cast<long>(rect.bottom));
+}
+
 void print_tree(HWND window, int depth)
 {
     for (; window; window = GetWindow(window, GW_HWNDNEXT)) {
-        HWND parent = GetAncestor(window, GA_PARENT);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        RECT rect {};
-        GetWindowRect(window, &rect);
-        std::printf("%*sclass=\"%s\" text=\"%s\" visible=%d parent=\"%s\" process=%lu rect=%ld,%ld,%ld,%ld\n",
-            depth * 2, "", class_of(window).c_str(), text_of(window).c_str(), IsWindowVisible(window) ? 1 : 0,
-            parent == GetDesktopWindow() ? "desktop" : class_of(parent).c_str(), static_cast<unsigned long>(process),
-            static_cast<long>(rect.left), static_cast<long>(rect.top), static_cast<long>(rect.right),
-            static_cast<long>(rect.bottom));
+        print_window(window, depth);
         print_tree(GetWindow(window, GW_CHILD), depth + 1);
     }
+}
+
+int print_window_at(const char* x, const char* y)
+{
+    HWND window = WindowFromPoint(POINT { std::atol(x), std::atol(y) });
+    if (!window) {
+        std::printf("none\n");
+        return 1;
+    }
+    print_window(window, 0);
+    return 0;
 }
 
 int close_windows_of_class(const std::string& name)
@@ -72,6 +90,8 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::string(argv[1]) == "--close")
         return close_windows_of_class(argv[2]);
+    if (argc == 4 && std::string(argv[1]) == "--hit")
+        return print_window_at(argv[2], argv[3]);
     print_tree(GetWindow(GetDesktopWindow(), GW_CHILD), 0);
     std::fflush(stdout);
     return 0;

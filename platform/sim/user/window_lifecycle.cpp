@@ -267,7 +267,12 @@ HWND create_window(const CreateRequest& request)
     resize_surface(*window);
     HWND hwnd = reinterpret_cast<HWND>(handles().add_at(request.handle, std::move(object)));
     window->handle = hwnd;
-    link_at_front(*window);
+    // A new child goes behind its siblings, a new top-level window in front of the others, as on
+    // Windows: the controls of a dialog so lie in the order they were made.
+    if (window->parent)
+        link_at_back(*window);
+    else
+        link_at_front(*window);
 
     CREATESTRUCTA create {};
     create.lpCreateParams = request.parameter;

@@ -152,10 +152,10 @@ TEST_F(WindowWalkTest, FindWindowExContinuesAfterAChild)
     HWND app = open_app("C:\\A.EXE", "a", RECT {0, 0, 300, 300});
     HWND first = sim::driver::add_child_control(app, "Edit", "one", RECT {0, 0, 10, 10});
     HWND second = sim::driver::add_child_control(app, "Edit", "two", RECT {0, 20, 10, 30});
-    // Children created later lie in front of earlier ones.
-    EXPECT_EQ(FindWindowExA(app, nullptr, "Edit", nullptr), second);
-    EXPECT_EQ(FindWindowExA(app, second, "Edit", nullptr), first);
-    EXPECT_EQ(FindWindowExA(app, first, "Edit", nullptr), nullptr);
+    // Children created later lie behind earlier ones, as on Windows.
+    EXPECT_EQ(FindWindowExA(app, nullptr, "Edit", nullptr), first);
+    EXPECT_EQ(FindWindowExA(app, first, "Edit", nullptr), second);
+    EXPECT_EQ(FindWindowExA(app, second, "Edit", nullptr), nullptr);
     EXPECT_EQ(FindWindowExA(app, nullptr, nullptr, "ONE"), first);
 }
 

@@ -44,9 +44,14 @@ void Form1::ShowGlow(int Index, long nLeft, long nTop)
     }
     // One layer at a time: the one being replaced gives its picture and GDI+ start-up back.
     HideGlow();
+    unsigned request = ++m_glow_changes;
     GlowLayer = std::make_unique<LayeredWindow>();
     runtime::skip_on_error([&] { Move(static_cast<float>(nLeft), static_cast<float>(nTop)); });
     runtime::DoEvents();
+    // What ran meanwhile has the newer word: a press or a pointer that left released the glow, or
+    // a hover of another button showed its own.
+    if (m_glow_changes != request || !GlowLayer)
+        return;
     if (Index < 0 || Index >= static_cast<int>(GlowFiles.size()))
         return;
     if (!GlowLayer->MakeTrans(program().App().Path() + GlowFiles[static_cast<size_t>(Index)], *this)) {
@@ -59,8 +64,15 @@ void Form1::ShowGlow(int Index, long nLeft, long nTop)
 
 void Form1::HideGlow()
 {
+    ++m_glow_changes;
     if (!GlowLayer)
         return;
     GlowLayer->UnloadPNGForm();
     GlowLayer.reset();
+}
+
+void Form1::HideAll()
+{
+    HideGlow();
+    Hide();
 }

@@ -66,7 +66,7 @@ void frmTrans::rest_caption_buttons()
         Picture19.Move(Picture11[1].Left(), Picture11[1].Top());
     for (int i = 0; i < 3; ++i)
         rest_caption_button(i);
-    runtime::skip_on_error([&] { program().form<Form1>().Hide(); });
+    runtime::skip_on_error([&] { program().form<Form1>().HideAll(); });
     HoverIndex = -1;
 }
 
@@ -150,27 +150,30 @@ void frmTrans::Picture11_MouseMove(int Index, int Button, int, float, float)
     runtime::PictureBox& button = Picture11[Index];
     if (!show_image(button, is_restore_button ? Picture16[1] : Picture13[Index]))
         return;
+    // The button hovered before goes back to its normal look, the one just hovered keeps its hover,
+    // before the glow lets pending events run: a move to another button handled there then finds
+    // this one hovered and puts it back to rest.
+    if (HoverIndex >= 0 && HoverIndex != Index)
+        show_image(Picture11[HoverIndex], normal_image(HoverIndex));
+    HoverIndex = Index;
     if (!globals(program()).GlowSuppressed) {
         // 32-bit screen twips: a button right of x 2184 px gets its glow too.
         long left = static_cast<long>(button.Left() + Left()) - GlowMargin;
         long top = static_cast<long>(button.Top() + Top()) - GlowMargin;
         runtime::skip_on_error([&] { program().form<Form1>().ShowGlow(Index, left, top); });
+        // A move handled meanwhile took the hover elsewhere, or put the buttons back to rest.
+        if (HoverIndex != Index)
+            return;
         Timer6.Enabled(true);
     }
     if (!is_restore_button && m_caption_button_on[Index])
         button.Visible(true);
-    // The button hovered before goes back to its normal look; the one just hovered keeps its hover.
-    if (HoverIndex >= 0 && HoverIndex != Index)
-        show_image(Picture11[HoverIndex], normal_image(HoverIndex));
-    HoverIndex = Index;
 }
 
 void frmTrans::Picture11_MouseDown(int Index, int, int, float, float)
 {
     show_image(Picture11[Index], Index == 1 && m_is_maximised ? Picture16[2] : Picture14[Index]);
-    Form1& glow = program().form<Form1>();
-    glow.HideGlow();
-    glow.Hide();
+    program().form<Form1>().HideAll();
 }
 
 void frmTrans::Timer6_Timer()
@@ -184,7 +187,7 @@ void frmTrans::Timer6_Timer()
     bool is_outside = x < Left() / Tpp || x > (Left() + Width()) / Tpp || y < Top() / Tpp || y > (Top() + Height()) / Tpp;
     if (!is_outside)
         return;
-    program().form<Form1>().Hide();
+    program().form<Form1>().HideAll();
     for (int i = 0; i < 3; ++i)
         rest_caption_button(i);
     Timer6.Enabled(false);
@@ -218,9 +221,7 @@ void frmTrans::close_target()
     Timer8.Enabled(false);
     PauseWebcamLoop(program());
     g.GlowSuppressed = true;
-    Form1& glow = program().form<Form1>();
-    glow.HideGlow();
-    glow.Hide();
+    program().form<Form1>().HideAll();
 
     HWND hosted = target();
     ActivateWindow(hosted);

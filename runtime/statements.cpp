@@ -10,19 +10,30 @@
 
 namespace runtime {
 
+namespace {
+
+// Takes the next message for DoEvents to run; false when there is none. Inside a tick that already
+// runs inside another, timers wait for an outer loop: taking their messages here would drop them,
+// and the same windows would miss their ticks every time. The pump then stops at the first timer
+// message and leaves it in the queue; timer messages come only when no posted message, input or
+// paint waits, so nothing else is left behind. The pump never looks at the queue through a range
+// of messages: a look that passes input by makes the system forget the press a double click
+// would complete, and input taken out of its order is no longer what the user did.
+bool take_next_message(MSG& message)
+{
+    if (timer_ticks_in_progress() < MaxTickNesting)
+        return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) || message.message == WM_TIMER)
+        return false;
+    return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
+}
+
+}
+
 void DoEvents()
 {
-    // Inside a tick that already runs inside another, timers wait for an outer loop: taking their
-    // messages here would drop them, and the same windows would miss their ticks every time.
-    bool leaves_timers = timer_ticks_in_progress() >= MaxTickNesting;
-    auto next = [leaves_timers](MSG& message) {
-        if (!leaves_timers)
-            return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
-        return PeekMessageA(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE)
-            || PeekMessageA(&message, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE);
-    };
     MSG message;
-    while (next(message)) {
+    while (take_next_message(message)) {
         if (message.message == WM_QUIT) {
             // The quit belongs to the outer message loop: put it back for it.
             PostQuitMessage(static_cast<int>(message.wParam));

@@ -355,6 +355,14 @@ std::optional<std::string> Runner::run_window_command(const Command& command)
 std::optional<std::string> Runner::run_input_command(const Command& command)
 {
     const auto& arguments = command.arguments;
+    if (command.name == "hold-input") {
+        sim::driver::hold_input();
+        return std::nullopt;
+    }
+    if (command.name == "release-input") {
+        sim::driver::release_input();
+        return std::nullopt;
+    }
     if (command.name == "mouse-move" || command.name == "click" || command.name == "double-click") {
         auto x = integer_argument(arguments[0]);
         auto y = integer_argument(arguments[1]);

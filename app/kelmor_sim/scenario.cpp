@@ -35,6 +35,8 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "end-process", { 1, 1 } },
         { "hang", { 2, 2 } },
         { "activate", { 1, 2 } },
+        { "hold-input", { 0, 0 } },
+        { "release-input", { 0, 0 } },
         { "mouse-move", { 2, 2 } },
         { "mouse-down", { 0, 1 } },
         { "mouse-up", { 0, 1 } },

@@ -105,8 +105,13 @@ void close(HWND window);
 void activate(HWND window, uint32_t after_milliseconds = 0);
 void move(HWND window, RECT rect);
 
-// Input at screen points. Each call delivers what it causes before it returns.
+// Input at screen points. Each call delivers what it causes before it returns, unless input is
+// held: then its messages wait in the input queue, behind the input before them, as the input of
+// a user's quick hand waits while a program is busy, until release_input delivers them all (or
+// the clock runs). A program that pumps messages while handling one of them takes the next there.
 enum class Button { Left, Right, Middle };
+void hold_input();
+void release_input();
 void mouse_move(int x, int y);
 void mouse_down(Button button = Button::Left);
 void mouse_up(Button button = Button::Left);

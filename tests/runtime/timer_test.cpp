@@ -5,6 +5,8 @@
 #include "tests/runtime/runtime_fixture.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -125,6 +127,8 @@ TEST_F(RuntimeTest, DoEventsInsideAHandlerLetsAnotherFormsTimerRun)
 
 // The deepest nesting of timer ticks the watching forms saw.
 int deepest_tick_nesting = 0;
+// Runs once in the first tick that starts inside another, before that tick pumps.
+std::function<void()> in_nested_tick;
 
 // Many windows whose ticks each pump messages, as the border watchers do.
 class frmWatching : public Form {
@@ -143,6 +147,8 @@ public:
     {
         ++ticks;
         deepest_tick_nesting = std::max(deepest_tick_nesting, timer_ticks_in_progress());
+        if (in_nested_tick && timer_ticks_in_progress() == MaxTickNesting)
+            std::exchange(in_nested_tick, nullptr)();
         DoEvents();
     }
 };
@@ -164,6 +170,45 @@ TEST_F(RuntimeTest, PumpingTicksOfManyWindowsNestAtMostTwoDeepAndAllProgress)
     EXPECT_EQ(deepest_tick_nesting, MaxTickNesting);
     for (auto* form : forms)
         EXPECT_GT(form->ticks, 5);
+}
+
+// The buttons and keys a window of the program got, in order.
+std::vector<UINT> input_seen;
+
+LRESULT CALLBACK record_input(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if ((message >= WM_LBUTTONDOWN && message <= WM_LBUTTONDBLCLK) || message == WM_KEYDOWN || message == WM_KEYUP)
+        input_seen.push_back(message);
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+TEST_F(RuntimeTest, DoEventsInANestedTickTakesTheUsersInputInItsOrderWithItsDoubleClicks)
+{
+    input_seen.clear();
+    run([&] {
+        WNDCLASSA input_class {};
+        input_class.style = CS_DBLCLKS;
+        input_class.lpfnWndProc = record_input;
+        input_class.lpszClassName = "InputOrder";
+        RegisterClassA(&input_class);
+        HWND window = CreateWindowExA(0, "InputOrder", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr,
+            nullptr, nullptr, nullptr);
+        SetForegroundWindow(window);
+        SetFocus(window);
+        for (int i = 0; i < 2; ++i)
+            program().load_new<frmWatching>().Timer1.Enabled(true);
+    });
+    // A double click and a key, quicker than the program: all of it waits when the inner tick pumps.
+    in_nested_tick = [] {
+        sim::driver::hold_input();
+        sim::driver::double_click(200, 200);
+        sim::driver::press_key('A');
+    };
+    sim::driver::run_program([] { sim::driver::run_for(20); });
+    sim::driver::release_input();
+    EXPECT_EQ(in_nested_tick, nullptr);
+    std::vector<UINT> expected { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_KEYDOWN, WM_KEYUP };
+    EXPECT_EQ(input_seen, expected);
 }
 
 }

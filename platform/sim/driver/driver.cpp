@@ -21,6 +21,15 @@ namespace sim::driver {
 
 namespace {
 
+// While set, input calls leave their messages in the input queue for a later delivery.
+bool g_is_input_held = false;
+
+void deliver_input()
+{
+    if (!g_is_input_held)
+        pump();
+}
+
 // Program code the driver calls into may end its process; that ends here, nowhere deeper.
 template<typename Action>
 void guarded(Action action)
@@ -72,6 +81,7 @@ void push(ModalAnswer::Kind kind, std::string text = {}, int number = 0, COLORRE
 
 void reset()
 {
+    g_is_input_held = false;
     reset_desktop();
 }
 
@@ -246,22 +256,33 @@ void move(HWND window, RECT rect)
     });
 }
 
+void hold_input()
+{
+    g_is_input_held = true;
+}
+
+void release_input()
+{
+    g_is_input_held = false;
+    pump();
+}
+
 void mouse_move(int x, int y)
 {
     guarded([&] { inject_mouse_move(POINT {x, y}); });
-    pump();
+    deliver_input();
 }
 
 void mouse_down(Button button)
 {
     guarded([&] { inject_mouse_button(device_button(button), true); });
-    pump();
+    deliver_input();
 }
 
 void mouse_up(Button button)
 {
     guarded([&] { inject_mouse_button(device_button(button), false); });
-    pump();
+    deliver_input();
 }
 
 void click(int x, int y, Button button)
@@ -291,13 +312,13 @@ void drag(POINT from, POINT to, int steps, Button button)
 void key_down(BYTE virtual_key)
 {
     guarded([&] { inject_key(virtual_key, true); });
-    pump();
+    deliver_input();
 }
 
 void key_up(BYTE virtual_key)
 {
     guarded([&] { inject_key(virtual_key, false); });
-    pump();
+    deliver_input();
 }
 
 void press_key(BYTE virtual_key, const std::vector<BYTE>& modifiers)

@@ -14,8 +14,6 @@ using namespace sim;
 
 namespace {
 
-constexpr UINT double_click_time = 500;
-
 void send_mouse_input(const MOUSEINPUT& input)
 {
     if (input.dwFlags & MOUSEEVENTF_MOVE) {
@@ -146,7 +144,11 @@ SHORT WINAPI GetAsyncKeyState(int vKey)
 
 SHORT WINAPI GetKeyState(int nVirtKey)
 {
-    BYTE state = input_state().keys[nVirtKey & 0xFF];
+    // The keys as the input being handled saw them: later input waiting in the queue has not
+    // happened yet for the program.
+    const InputState& input = input_state();
+    const BYTE* keys = is_input_waiting() ? input.keys_of_taken_input : input.keys;
+    BYTE state = keys[nVirtKey & 0xFF];
     return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
 }
 

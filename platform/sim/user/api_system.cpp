@@ -2,6 +2,7 @@
 #include "platform/api/user.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/user/input.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/nonclient.h"
 #include "platform/sim/user/system_icons.h"
@@ -79,7 +80,7 @@ int WINAPI GetSystemMetrics(int nIndex)
         return 17;
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
-        return 4;
+        return double_click_size;
     default:
         return 0;
     }

@@ -15,9 +15,6 @@ namespace sim {
 
 namespace {
 
-constexpr uint32_t double_click_time = 500;
-constexpr int double_click_distance = 2;
-
 bool contains(const RECT& rect, POINT point)
 {
     return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
@@ -142,11 +139,11 @@ void set_cursor_for(const Target& target, UINT mouse_message)
 void post_mouse_message(const Target& target, UINT client_message, POINT point)
 {
     if (target.hit == HTCLIENT) {
-        post_message(target.hwnd, client_message, mouse_key_flags(), client_point(target.hwnd, point));
+        queue_input(target.hwnd, client_message, mouse_key_flags(), client_point(target.hwnd, point));
         return;
     }
     UINT message = client_message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
-    post_message(target.hwnd, message, static_cast<WPARAM>(target.hit), MAKELPARAM(point.x, point.y));
+    queue_input(target.hwnd, message, static_cast<WPARAM>(target.hit), MAKELPARAM(point.x, point.y));
 }
 
 BYTE button_key(MouseButton button)
@@ -171,23 +168,6 @@ UINT button_message(MouseButton button, bool is_down)
     default:
         return is_down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
     }
-}
-
-bool is_double_click(const Target& target, UINT message, POINT point)
-{
-    InputState& input = input_state();
-    Window* window = find_window(target.hwnd);
-    bool wants_double = window && window->window_class && (window->window_class->style & CS_DBLCLKS);
-    bool is_double = input.last_press_window == target.hwnd && input.last_press_message == message
-        && !input.last_press_was_double && now_ms() - input.last_press_time <= double_click_time
-        && std::abs(point.x - input.last_press_point.x) <= double_click_distance
-        && std::abs(point.y - input.last_press_point.y) <= double_click_distance;
-    input.last_press_window = target.hwnd;
-    input.last_press_message = message;
-    input.last_press_time = now_ms();
-    input.last_press_point = point;
-    input.last_press_was_double = is_double && (wants_double || target.hit != HTCLIENT);
-    return input.last_press_was_double;
 }
 
 // A press activates the top-level window under it unless the window declines.
@@ -220,6 +200,29 @@ BYTE generic_key(BYTE key)
     }
 }
 
+bool is_press(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Inside a window's client area only a class with CS_DBLCLKS gets double clicks; its frame and
+// caption always do.
+bool wants_double_clicks(const Window& window, UINT press)
+{
+    bool is_client = press >= WM_MOUSEFIRST;
+    return !is_client || (window.window_class && (window.window_class->style & CS_DBLCLKS));
+}
+
 void set_key(BYTE key, bool is_down)
 {
     BYTE& state = input_state().keys[key];
@@ -228,6 +231,32 @@ void set_key(BYTE key, bool is_down)
     state = is_down ? (state | 0x80) : (state & ~0x80);
 }
 
+}
+
+bool completes_double_click(const MSG& press)
+{
+    if (!is_press(press.message))
+        return false;
+    const Window* window = find_window(press.hwnd);
+    if (!window || !wants_double_clicks(*window, press.message))
+        return false;
+    const InputState& input = input_state();
+    return input.last_press_window == press.hwnd && input.last_press_message == press.message
+        && press.time - input.last_press_time <= double_click_time
+        && std::abs(press.pt.x - input.last_press_point.x) <= double_click_size / 2
+        && std::abs(press.pt.y - input.last_press_point.y) <= double_click_size / 2;
+}
+
+void note_press_taken(const MSG& press, bool was_double)
+{
+    if (!is_press(press.message))
+        return;
+    InputState& input = input_state();
+    // The press that completes a double click starts no new one: a third press is a single one.
+    input.last_press_window = was_double ? nullptr : press.hwnd;
+    input.last_press_message = press.message;
+    input.last_press_time = press.time;
+    input.last_press_point = press.pt;
 }
 
 HWND window_at(POINT point, LRESULT* hit)
@@ -273,8 +302,6 @@ void inject_mouse_button(MouseButton button, bool is_down)
         set_cursor_for(target, message);
         if (!find_window(target.hwnd) || !activate_for_press(target, message) || !find_window(target.hwnd))
             return;
-        if (is_double_click(target, message, point))
-            message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
     }
     post_mouse_message(target, message, point);
 }
@@ -297,7 +324,7 @@ void inject_key(BYTE key, bool is_down)
         lparam |= 1 << 29;
     if (!is_down)
         lparam |= static_cast<LPARAM>(0xC0000000u);
-    post_message(target, message, generic, lparam);
+    queue_input(target, message, generic, lparam);
 }
 
 }

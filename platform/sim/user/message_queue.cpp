@@ -2,6 +2,7 @@
 
 #include "platform/sim/desktop.h"
 #include "platform/sim/user/freezes.h"
+#include "platform/sim/user/input.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/painting.h"
 #include "platform/sim/user/posted_window_requests.h"
@@ -9,6 +10,7 @@
 #include "platform/sim/user/timers.h"
 #include "platform/sim/user/window_tree.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <string>
@@ -18,6 +20,13 @@ namespace sim {
 namespace {
 
 std::deque<MSG> g_posted;
+
+// An input message with the keys as they were when its event happened.
+struct QueuedInput {
+    MSG msg {};
+    BYTE keys[256] {};
+};
+std::deque<QueuedInput> g_input;
 std::map<uint32_t, int> g_quit_codes;
 
 // A message sent to a hung window, waiting until its process answers again; text it carries is
@@ -112,6 +121,45 @@ bool can_receive(HWND hwnd)
     return window && !is_process_hung(window->process_id);
 }
 
+MSG message_now(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    MSG msg {};
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wparam;
+    msg.lParam = lparam;
+    msg.time = static_cast<DWORD>(now_ms());
+    msg.pt = cursor_position();
+    return msg;
+}
+
+bool is_mouse_move(UINT message)
+{
+    return message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE;
+}
+
+bool take_input(MSG& msg, HWND filter, UINT first, UINT last, bool remove)
+{
+    for (auto it = g_input.begin(); it != g_input.end(); ++it) {
+        if (!can_receive(it->msg.hwnd) || !matches_filter(it->msg.hwnd, filter))
+            continue;
+        MSG taken = it->msg;
+        bool is_double = completes_double_click(taken);
+        if (is_double)
+            taken.message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+        if (!in_range(taken.message, first, last))
+            continue;
+        msg = taken;
+        if (!remove)
+            return true;
+        note_press_taken(it->msg, is_double);
+        std::copy(std::begin(it->keys), std::end(it->keys), input_state().keys_of_taken_input);
+        g_input.erase(it);
+        return true;
+    }
+    return false;
+}
+
 }
 
 LRESULT deliver(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
@@ -143,14 +191,25 @@ void keep_unanswered_send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 
 void post_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    MSG msg {};
-    msg.hwnd = hwnd;
-    msg.message = message;
-    msg.wParam = wparam;
-    msg.lParam = lparam;
-    msg.time = static_cast<DWORD>(now_ms());
-    msg.pt = cursor_position();
-    g_posted.push_back(msg);
+    g_posted.push_back(message_now(hwnd, message, wparam, lparam));
+}
+
+void queue_input(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    QueuedInput input;
+    input.msg = message_now(hwnd, message, wparam, lparam);
+    std::copy(std::begin(input_state().keys), std::end(input_state().keys), input.keys);
+    if (is_mouse_move(message) && !g_input.empty() && g_input.back().msg.message == message
+        && g_input.back().msg.hwnd == hwnd) {
+        g_input.back() = input;
+        return;
+    }
+    g_input.push_back(input);
+}
+
+bool is_input_waiting()
+{
+    return !g_input.empty();
 }
 
 void post_quit(int exit_code)
@@ -178,6 +237,8 @@ bool take_message(MSG& msg, HWND filter, UINT first, UINT last, bool remove)
             g_posted.erase(it);
         return true;
     }
+    if (take_input(msg, filter, first, last, remove))
+        return true;
     if (in_range(WM_PAINT, first, last)) {
         if (HWND hwnd = window_needing_paint(filter)) {
             msg = MSG {};
@@ -286,12 +347,14 @@ void run_messages_for(uint64_t milliseconds)
 void drop_window_messages(HWND hwnd)
 {
     std::erase_if(g_posted, [&](const MSG& msg) { return msg.hwnd == hwnd; });
+    std::erase_if(g_input, [&](const QueuedInput& input) { return input.msg.hwnd == hwnd; });
     std::erase_if(g_unanswered, [&](const UnansweredSend& send) { return send.hwnd == hwnd; });
 }
 
 void reset_message_queue()
 {
     g_posted.clear();
+    g_input.clear();
     g_quit_codes.clear();
     g_unanswered.clear();
     reset_freezes();

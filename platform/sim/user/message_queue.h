@@ -1,5 +1,5 @@
-// Messages: sending to a window procedure, the posted-message queue, and what a message loop takes
-// next (posted messages, then paints, then timers, as on Windows).
+// Messages: sending to a window procedure, the posted-message and input queues, and what a message
+// loop takes next (posted messages, then input, then paints, then timers, as on Windows).
 #pragma once
 
 #include "platform/sim/user/window.h"
@@ -15,6 +15,12 @@ LRESULT deliver(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 void keep_unanswered_send(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 void post_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 void post_quit(int exit_code);
+// Puts the message of a mouse or key event behind the input before it. Loops take input in the
+// order it came, a button press becoming a double click as it is taken (input.h); a move over the
+// window the move before it went to replaces that one, as Windows merges mouse moves.
+void queue_input(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+// Whether input waits in the queue that no loop has taken yet.
+bool is_input_waiting();
 
 // Whether a message for `hwnd` passes a loop's window filter (the window or one of its children).
 bool matches_filter(HWND hwnd, HWND filter);
@@ -38,7 +44,7 @@ void deliver_pending();
 // paints and timers of every window, the clock jumping from one due timer to the next.
 void run_messages_for(uint64_t milliseconds);
 
-// Forgets a destroyed window's posted messages.
+// Forgets a destroyed window's posted messages and input.
 void drop_window_messages(HWND hwnd);
 void reset_message_queue();
 

@@ -102,6 +102,8 @@ void apply_setting(Program& program, std::string_view key, const std::string& va
     }
 }
 
+// A line without a colon, or a value its control refuses, costs only that line: the setting keeps
+// the value it had and every later line is still applied, so the next save loses nothing else.
 void read_settings_file(Program& program, const std::string& path)
 {
     runtime::TextFile file(path, runtime::OpenMode::Input);
@@ -109,8 +111,8 @@ void read_settings_file(Program& program, const std::string& path)
         std::string line = file.LineInput();
         size_t colon = line.find(':');
         if (colon == std::string::npos)
-            runtime::raise(runtime::ErrInvalidProcedureCall, "Invalid procedure call or argument");
-        apply_setting(program, std::string_view(line).substr(0, colon), line.substr(colon + 1));
+            continue;
+        runtime::skip_on_error([&] { apply_setting(program, std::string_view(line).substr(0, colon), line.substr(colon + 1)); });
     }
 }
 

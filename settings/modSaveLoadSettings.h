@@ -8,8 +8,8 @@
 std::string ProgramVersion(runtime::Program& program);
 
 // Reads both files into the settings controls; each value that differs runs its control's
-// handler. The settings file stops at the first line without ":" or with a refused value. The
-// exclusion list is read whether or not "\data.dat" could be; the version text
+// handler. A line without ":" or with a value its control refuses is read past and costs only its
+// own setting. The exclusion list is read whether or not "\data.dat" could be; the version text
 // is set only when it could.
 void LoadSettings(runtime::Program& program);
 

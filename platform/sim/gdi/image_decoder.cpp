@@ -46,6 +46,18 @@ std::optional<Bitmap> decode_image(std::span<const uint8_t> bytes)
     return bitmap;
 }
 
+std::optional<SIZE> declared_image_size(std::span<const uint8_t> bytes)
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (bytes.empty() || !stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels))
+        return std::nullopt;
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    return SIZE { width, height };
+}
+
 namespace {
 
 uint16_t read16(std::span<const uint8_t> bytes, size_t at)

@@ -1,6 +1,6 @@
 // The webcam reflection: one frame tick of the loop (grab through the frame callback, mirror and
-// zoom, blend with the caption image) at 320 x 240 and 640 x 480 with the synthetic camera, and one
-// tick of a border's live caption copy.
+// zoom, blend with the caption image) at 320 x 240 and 640 x 480 with the synthetic camera, of RGB
+// and of YUY2 frames, and one tick of a border's live caption copy.
 #include "border/frmTrans.h"
 #include "control/start_kelmor.h"
 #include "platform/sim/driver.h"
@@ -16,10 +16,12 @@ namespace {
 
 class WebcamBench {
 public:
-    WebcamBench(int width, int height)
+    WebcamBench(int width, int height, bool is_yuy2_only = false)
     {
         sim::driver::reset();
         sim::set_camera_frame_size(width, height);
+        if (is_yuy2_only)
+            sim::set_camera_format(16, 0x32595559, true);
         sim::driver::run_program([&] { start_kelmor(*m_program); });
         sim::driver::AppWindow target;
         target.title = "Target";
@@ -66,6 +68,18 @@ void BM_FrameTick(benchmark::State& state)
     });
 }
 BENCHMARK(BM_FrameTick)->Args({ 320, 240 })->Args({ 640, 480 })->Unit(benchmark::kMicrosecond);
+
+// The same with a camera that delivers only YUY2, whose frames are turned into RGB.
+void BM_FrameTickYuy2(benchmark::State& state)
+{
+    WebcamBench bench(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true);
+    frmCAM& cam = bench.cam();
+    bench.run([&] {
+        for (auto _ : state)
+            cam.tmrMain_Timer();
+    });
+}
+BENCHMARK(BM_FrameTickYuy2)->Args({ 320, 240 })->Args({ 640, 480 })->Unit(benchmark::kMicrosecond);
 
 void BM_CaptionCopy(benchmark::State& state)
 {

@@ -274,6 +274,9 @@ void frmTrans::Timer8_Timer()
         return;
     }
     runtime::skip_on_error([&] {
+        // Without a frame from the camera there is nothing to show: the caption stays as it is.
+        if (!program().form<frmCAM>().has_composite())
+            return;
         auto& composite = program().form<frmCAM>().picDestination;
         Picture1.AutoSize(false);
         SIZE caption = Picture1.client_pixel_size();

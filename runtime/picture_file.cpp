@@ -4,6 +4,7 @@
 #include "runtime/gdi_helpers.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -49,7 +50,11 @@ HBITMAP decode_bitmap(const std::string& path)
     Gdiplus::GpBitmap* image = nullptr;
     std::wstring wide_path = wide(path);
     if (GdipCreateBitmapFromFile(wide_path.c_str(), &image) == Gdiplus::Ok && image) {
-        if (GdipCreateHBITMAPFromBitmap(image, &bitmap, 0xFF000000) != Gdiplus::Ok)
+        UINT width = 0;
+        UINT height = 0;
+        bool is_sized = GdipGetImageWidth(image, &width) == Gdiplus::Ok && GdipGetImageHeight(image, &height) == Gdiplus::Ok
+            && is_screen_sized(width, height);
+        if (!is_sized || GdipCreateHBITMAPFromBitmap(image, &bitmap, 0xFF000000) != Gdiplus::Ok)
             bitmap = nullptr;
         GdipDisposeImage(image);
     }
@@ -81,6 +86,13 @@ void put32(std::vector<uint8_t>& bytes, uint32_t value)
     put16(bytes, static_cast<uint16_t>(value >> 16));
 }
 
+}
+
+bool is_screen_sized(unsigned width, unsigned height)
+{
+    constexpr uint64_t LongestSide = 16384;
+    constexpr uint64_t MostPixels = uint64_t { 1 } << 27;
+    return width <= LongestSide && height <= LongestSide && uint64_t { width } * height <= MostPixels;
 }
 
 StdPicture LoadPicture(const std::string& path)

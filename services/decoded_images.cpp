@@ -28,13 +28,15 @@ bool DecodedImages::start_gdiplus()
 namespace {
 
 // A copy of an image in memory of GDI+'s own, its colours premultiplied as GDI+ draws them
-// fastest; null when it cannot be made. Copied with source-copy compositing at its own size, every
-// pixel keeps its alpha exactly.
+// fastest; null when it cannot be made, or when the image is larger than any screen: such a file
+// is refused before its pixels are decoded, as a missing one is. Copied with source-copy
+// compositing at its own size, every pixel keeps its alpha exactly.
 Gdiplus::GpImage* memory_copy(Gdiplus::GpImage* image)
 {
     UINT width = 0;
     UINT height = 0;
-    if (GdipGetImageWidth(image, &width) != Gdiplus::Ok || GdipGetImageHeight(image, &height) != Gdiplus::Ok)
+    if (GdipGetImageWidth(image, &width) != Gdiplus::Ok || GdipGetImageHeight(image, &height) != Gdiplus::Ok
+        || !runtime::is_screen_sized(width, height))
         return nullptr;
     Gdiplus::GpBitmap* copy = nullptr;
     if (GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0, PixelFormat32bppPARGB, nullptr,

@@ -12,8 +12,8 @@ namespace {
 
 using runtime::Program;
 
-// Whether the exclusion list in the settings window stands for "\exlst.dat": the load reached it,
-// or the user edited it.
+// Whether the exclusion list in the settings window stands for "\exlst.dat" (the load read it
+// whole), and whether the user changed it.
 struct ExclusionListState {
     bool is_read = false;
     bool is_edited = false;
@@ -102,6 +102,8 @@ void apply_setting(Program& program, std::string_view key, const std::string& va
     }
 }
 
+// A line without a colon, or a value its control refuses, costs only that line: the setting keeps
+// the value it had and every later line is still applied, so the next save loses nothing else.
 void read_settings_file(Program& program, const std::string& path)
 {
     runtime::TextFile file(path, runtime::OpenMode::Input);
@@ -109,8 +111,8 @@ void read_settings_file(Program& program, const std::string& path)
         std::string line = file.LineInput();
         size_t colon = line.find(':');
         if (colon == std::string::npos)
-            runtime::raise(runtime::ErrInvalidProcedureCall, "Invalid procedure call or argument");
-        apply_setting(program, std::string_view(line).substr(0, colon), line.substr(colon + 1));
+            continue;
+        runtime::skip_on_error([&] { apply_setting(program, std::string_view(line).substr(0, colon), line.substr(colon + 1)); });
     }
 }
 
@@ -168,12 +170,11 @@ std::string ProgramVersion(runtime::Program& program)
 void LoadSettings(runtime::Program& program)
 {
     std::string folder = program.App().Path();
-    runtime::skip_on_error([&] {
-        read_settings_file(program, folder + "\\data.dat");
-        program.module<ExclusionListState>().is_read = true;
-        read_exclusion_list(program, folder + "\\exlst.dat");
+    if (runtime::skip_on_error([&] { read_settings_file(program, folder + "\\data.dat"); }))
         globals(program).VersionString = ProgramVersion(program);
-    });
+    // The user's exclusions hold whatever happened to the settings file.
+    if (runtime::skip_on_error([&] { read_exclusion_list(program, folder + "\\exlst.dat"); }))
+        program.module<ExclusionListState>().is_read = true;
 }
 
 void SaveSettings(runtime::Program& program)
@@ -182,10 +183,14 @@ void SaveSettings(runtime::Program& program)
     const ExclusionListState& list = program.module<ExclusionListState>();
     bool is_saved = runtime::skip_on_error([&] {
         replace_file(folder + "\\data.dat", settings_text(program));
-        // A list the load never reached replaces the file only when the user changed it.
+        // A list file the load could not read is never replaced: its entries are not in the
+        // window, so writing the window's list would drop them. The user's edit is then reported
+        // as not saved.
         std::string exclusions = folder + "\\exlst.dat";
-        if (list.is_read || list.is_edited || !FileExists(exclusions))
+        if (list.is_read || !FileExists(exclusions))
             replace_file(exclusions, exclusion_text(program));
+        else if (list.is_edited)
+            runtime::raise(runtime::ErrPermissionDenied, "Permission denied");
     });
     if (!is_saved)
         runtime::MsgBox("The settings could not be saved in " + folder + ".", runtime::vbExclamation, "Kelmor");

@@ -55,6 +55,7 @@ void frmCAM::show_status(const char* text)
 void frmCAM::Command1_Click()
 {
     show_status("Connecting to Webcam...");
+    m_has_composite = false;
     // A start replaces the capture window of an earlier one.
     destroy_capture_window();
     CaptureWindow = capCreateCaptureWindowA("WebcamCapture", 0, 0, 0, CaptureWidth, CaptureHeight, hWnd(), 0);
@@ -65,7 +66,13 @@ void frmCAM::Command1_Click()
     }
     SendMessageA(CaptureWindow, WM_CAP_SET_USER_DATA, 0, reinterpret_cast<LPARAM>(this));
     SendMessageA(CaptureWindow, WM_CAP_SET_CALLBACK_FRAME, 0, reinterpret_cast<LPARAM>(&frame_arrived));
-    read_video_format();
+    choose_video_format();
+    if (!m_has_usable_format) {
+        // A camera whose frames cannot be read is let go, and the captions keep what they show.
+        SendMessageA(CaptureWindow, WM_CAP_DRIVER_DISCONNECT, 0, 0);
+        show_status("No Webcam found. Plugin your Webcam or update your Webcamdriver.");
+        return;
+    }
     tmrMain.Enabled(true);
     show_status("Webcam ready.");
 }
@@ -96,9 +103,29 @@ void frmCAM::destroy_capture_window()
     m_has_usable_format = false;
 }
 
+// RGB frames are taken as they come; a camera of another format is asked for 24-bit RGB of its
+// own size, and YUY2 frames are turned into RGB where its driver refuses.
+void frmCAM::choose_video_format()
+{
+    read_video_format();
+    if (m_has_usable_format && is_rgb_frame_format(m_format))
+        return;
+    BITMAPINFOHEADER rgb {};
+    rgb.biSize = sizeof rgb;
+    rgb.biWidth = m_format.biWidth > 0 ? m_format.biWidth : CaptureWidth;
+    rgb.biHeight = m_format.biHeight != 0 ? std::abs(m_format.biHeight) : CaptureHeight;
+    rgb.biPlanes = 1;
+    rgb.biBitCount = 24;
+    rgb.biCompression = BI_RGB;
+    rgb.biSizeImage = static_cast<DWORD>(frame_size_in_bytes(rgb));
+    if (SendMessageA(CaptureWindow, WM_CAP_SET_VIDEOFORMAT, sizeof rgb, reinterpret_cast<LPARAM>(&rgb)))
+        read_video_format();
+}
+
 void frmCAM::read_video_format()
 {
     m_has_usable_format = false;
+    m_format = {};
     auto size = static_cast<size_t>(SendMessageA(CaptureWindow, WM_CAP_GET_VIDEOFORMAT, 0, 0));
     if (size < sizeof(BITMAPINFOHEADER))
         return;
@@ -139,6 +166,7 @@ void frmCAM::tmrMain_Timer()
         flip.HScroll2_Change();
     });
     runtime::skip_on_error([&] { barAmount_Scroll(); });
+    m_has_composite = true;
     // Until the next render pass replaces it, the blend background has the frame's size.
     runtime::skip_on_error([&] {
         picSource.Height(picDestination.Height());

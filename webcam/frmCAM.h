@@ -31,16 +31,22 @@ public:
     void tmrMain_Timer();
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
 
-    // The frame the driver hands over, in its video format; a frame that is not 24- or 32-bit RGB,
-    // or shorter than its format says, is skipped.
+    // The frame the driver hands over, in its video format; a frame that is not 24- or 32-bit RGB
+    // or YUY2, or shorter than its format says, is skipped.
     void take_frame(const VIDEOHDR& frame);
+
+    // Whether picDestination holds a frame of the camera started last: until then the borders
+    // leave their captions as they are.
+    bool has_composite() const { return m_has_composite; }
 
 private:
     void show_status(const char* text);
+    void choose_video_format();
     void read_video_format();
     void destroy_capture_window();
 
     BITMAPINFOHEADER m_format {};
     bool m_has_usable_format = false;
     bool m_has_new_frame = false;
+    bool m_has_composite = false;
 };

@@ -93,19 +93,26 @@ bool split_option(const std::string& word, std::string& name, std::string& value
     return true;
 }
 
-// `camera format rgb24|rgb32|yuy2`: the video format the camera delivers its frames in.
+// `camera format rgb24|rgb32|yuy2|mjpg [only]`: the video format the camera delivers its frames
+// in; `only`: its driver refuses to deliver any other.
 std::optional<std::string> set_camera_format(const std::vector<std::string>& arguments)
 {
-    constexpr DWORD Yuy2Code = 0x32595559;  // the four characters "YUY2"
-    if (arguments.size() == 2 && arguments[1] == "rgb24")
-        sim::set_camera_format(24, BI_RGB);
-    else if (arguments.size() == 2 && arguments[1] == "rgb32")
-        sim::set_camera_format(32, BI_RGB);
-    else if (arguments.size() == 2 && arguments[1] == "yuy2")
-        sim::set_camera_format(16, Yuy2Code);
-    else
-        return "expects format rgb24, rgb32 or yuy2";
-    return std::nullopt;
+    struct Format {
+        const char* name;
+        WORD bits_per_pixel;
+        DWORD compression;
+    };
+    // YUY2 and MJPG are the four characters of their codes.
+    constexpr Format Formats[] { { "rgb24", 24, BI_RGB }, { "rgb32", 32, BI_RGB }, { "yuy2", 16, 0x32595559 },
+        { "mjpg", 24, 0x47504A4D } };
+    bool is_only_format = arguments.size() == 3 && arguments[2] == "only";
+    for (const Format& format : Formats) {
+        if (arguments.size() >= 2 && arguments[1] == format.name && (arguments.size() == 2 || is_only_format)) {
+            sim::set_camera_format(format.bits_per_pixel, format.compression, is_only_format);
+            return std::nullopt;
+        }
+    }
+    return "expects format rgb24, rgb32, yuy2 or mjpg, then only or nothing";
 }
 
 }

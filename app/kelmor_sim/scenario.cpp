@@ -52,7 +52,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "color-dialog", { 1, 1 } },
         { "save-dialog", { 1, 1 } },
         { "http", { 2, 4 } },
-        { "camera", { 1, 2 } },
+        { "camera", { 1, 3 } },
         { "taskbar-edge", { 1, 1 } },
         { "tray-click", { 1, 2 } },
         { "restart-shell", { 0, 0 } },

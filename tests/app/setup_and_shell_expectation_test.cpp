@@ -125,7 +125,7 @@ TEST_F(SetupAndShell, CameraFormatClipboardTextAndCaptureWindowsAreSetAndChecked
 {
     EXPECT_EQ(run("clipboard \"hello\\r\\nthere\"\nexpect clipboard text \"hello\\r\\nthere\"\n"), "");
     EXPECT_EQ(run("camera format rgb32\nexpect camera windows 0\nexpect camera disconnected\n"), "");
-    EXPECT_EQ(run("camera format rgb16\n"), "1: camera: expects format rgb24, rgb32 or yuy2");
+    EXPECT_EQ(run("camera format rgb16\n"), "1: camera: expects format rgb24, rgb32, yuy2 or mjpg, then only or nothing");
     EXPECT_EQ(run("expect camera windows -1\n"), "1: expect: camera expects windows N, connected or disconnected");
 
     HWND window = capCreateCaptureWindowA("Capture", 0, 0, 0, 320, 240, nullptr, 0);

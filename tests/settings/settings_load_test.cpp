@@ -1,57 +1,60 @@
-// Loading "\data.dat" and "\exlst.dat": where a load stops, how keys and numbers are read, and how
+// Loading "\data.dat" and "\exlst.dat": what a bad line costs, how keys and numbers are read, and how
 // the blur strength and the transparency come back through the settings window's load.
 #include "tests/settings/settings_fixture.h"
 
 namespace {
 
-// Every line that a load would apply after the failing one, with the exclusion list present.
-const std::string LinesAfterFailure = "SATURATION_VAL:500\r\nTRANSPARENCY_VAL:200\r\nBORDERCOLOR_VAL:255\r\n";
+// Lines that a load applies after a bad one, with the exclusion list present.
+const std::string LinesAfterBadLine = "SATURATION_VAL:500\r\nTRANSPARENCY_VAL:200\r\nBORDERCOLOR_VAL:255\r\n";
 
-struct FailingLine {
+struct BadLine {
     const char* name;
     std::string line;
 };
 
-class SettingsLoadFailure : public SettingsTest, public ::testing::WithParamInterface<FailingLine> { };
+class SettingsLoadBadLine : public SettingsTest, public ::testing::WithParamInterface<BadLine> { };
 
-TEST_P(SettingsLoadFailure, StopsThereKeepsWhatWasAppliedAndSkipsTheRest)
+TEST_P(SettingsLoadBadLine, CostsAtMostItsOwnSettingInTheWindowAndInTheNextSave)
 {
-    write_program_file("data.dat", "REFLECTIONS:1\r\nHUE_VAL:100\r\n" + GetParam().line + "\r\n" + LinesAfterFailure);
+    write_program_file("data.dat", "REFLECTIONS:1\r\nHUE_VAL:100\r\n" + GetParam().line + "\r\n" + LinesAfterBadLine);
     write_program_file("exlst.dat", "notepad.exe\r\n");
     frmSettings& settings = start_settings_window();
 
     EXPECT_EQ(settings.Check1.Value(), 1);
     EXPECT_TRUE(globals().ReflectionsOn);
     EXPECT_EQ(settings.scrHue.Value(), 100);
-    EXPECT_EQ(settings.scrSaturation.Value(), 100);
-    EXPECT_EQ(settings.HScroll1.Value(), 0);
-    EXPECT_EQ(settings.Picture2.BackColor(), 16777215);
-    EXPECT_EQ(settings.List1.ListCount(), 0);
-    EXPECT_EQ(globals().VersionString, "");
+    EXPECT_EQ(settings.scrSaturation.Value(), 500);
+    EXPECT_EQ(settings.HScroll1.Value(), 200);
+    EXPECT_EQ(globals().TransparencyPercent, 20);
+    EXPECT_EQ(settings.Picture2.BackColor(), 255);
+    EXPECT_EQ(settings.List1.ListCount(), 1);
+    EXPECT_EQ(globals().VersionString, "3.0");
     EXPECT_TRUE(m_fatal_errors.empty());
 
-    // The file is not held open: the next save rewrites it. The exclusion list, never read, is
-    // left as it is on disk rather than emptied.
     save();
-    EXPECT_EQ(read_program_file("data.dat")->substr(0, 15), "REFLECTIONS:1\r\n");
+    std::string saved = read_program_file("data.dat").value_or("");
+    for (const char* line : { "REFLECTIONS:1\r\n", "HUE_VAL:100\r\n", "SATURATION_VAL:500\r\n", "TRANSPARENCY_VAL:200\r\n",
+             "BORDERCOLOR_VAL:255\r\n" })
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
     EXPECT_EQ(read_program_file("exlst.dat"), "notepad.exe\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, SettingsLoadFailure,
-    ::testing::Values(FailingLine { "EmptyLine", "" }, FailingLine { "BlankInsteadOfColon", "HUE_VAL 5" },
-        FailingLine { "ScrollValueAboveMax", "HUE_VAL:4000" }, FailingLine { "ScrollValueBelowMin", "BLUR_VAL:-31" },
-        FailingLine { "CheckValueThree", "BLUR:3" }, FailingLine { "CheckValueMinusOne", "STARTUP:-1" },
-        FailingLine { "BeyondSixteenBits", "REFLECTIONS:32768" },
-        FailingLine { "ColourBeyondThirtyTwoBits", "BORDERCOLOR_VAL:2147483648" },
-        FailingLine { "ViewIndexFour", "DESKTOPSTYLE:4" }, FailingLine { "ViewIndexMinusOne", "DESKTOPSTYLE:-1" },
-        FailingLine { "ColourDialogOutOfRange", "COL_TRANSPARENCY:1" }),
-    [](const ::testing::TestParamInfo<FailingLine>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(BadLines, SettingsLoadBadLine,
+    ::testing::Values(BadLine { "EmptyLine", "" }, BadLine { "BlankInsteadOfColon", "HUE_VAL 5" },
+        BadLine { "ScrollValueAboveMax", "HUE_VAL:4000" }, BadLine { "ScrollValueBelowMin", "BLUR_VAL:-31" },
+        BadLine { "CheckValueThree", "BLUR:3" }, BadLine { "CheckValueMinusOne", "STARTUP:-1" },
+        BadLine { "BeyondSixteenBits", "REFLECTIONS:32768" },
+        BadLine { "ColourBeyondThirtyTwoBits", "BORDERCOLOR_VAL:2147483648" },
+        BadLine { "ViewIndexFour", "DESKTOPSTYLE:4" }, BadLine { "ViewIndexMinusOne", "DESKTOPSTYLE:-1" },
+        BadLine { "ColourDialogOutOfRange", "COL_TRANSPARENCY:1" }),
+    [](const ::testing::TestParamInfo<BadLine>& info) { return info.param.name; });
 
-TEST_F(SettingsTest, MissingFilesStopTheLoad)
+TEST_F(SettingsTest, EachFileIsReadWithoutTheOther)
 {
     write_program_file("exlst.dat", "notepad.exe\r\n");
     frmSettings& first_run = start_settings_window();
-    EXPECT_EQ(first_run.List1.ListCount(), 0);
+    ASSERT_EQ(first_run.List1.ListCount(), 1);
+    EXPECT_EQ(first_run.List1.List(0), "notepad.exe");
     EXPECT_EQ(globals().VersionString, "");
 
     restart_program();
@@ -59,7 +62,7 @@ TEST_F(SettingsTest, MissingFilesStopTheLoad)
     write_program_file("data.dat", "SATURATION_VAL:500\r\n");
     frmSettings& without_list = start_settings_window();
     EXPECT_EQ(without_list.scrSaturation.Value(), 500);
-    EXPECT_EQ(globals().VersionString, "");
+    EXPECT_EQ(globals().VersionString, "3.0");
     EXPECT_TRUE(m_fatal_errors.empty());
 }
 

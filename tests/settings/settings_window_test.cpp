@@ -111,12 +111,12 @@ TEST_F(SettingsTest, ExclusionEditorAddsTheChosenFileAndChangesTheFileOnlyAtASav
     EXPECT_TRUE(m_fatal_errors.empty());
 }
 
-TEST_F(SettingsTest, AListTheLoadNeverReachedSurvivesASaveUnlessEdited)
+TEST_F(SettingsTest, TheListIsReadAndKeptWhateverTheSettingsFileHolds)
 {
     write_program_file("data.dat", "BLUR:7\r\n");
     write_program_file("exlst.dat", "calc.exe\r\n");
     frmSettings& settings = start_settings_window();
-    EXPECT_EQ(settings.List1.ListCount(), 0);
+    EXPECT_EQ(settings.List1.ListCount(), 1);
     save();
     EXPECT_EQ(read_program_file("exlst.dat"), "calc.exe\r\n");
 
@@ -128,7 +128,7 @@ TEST_F(SettingsTest, AListTheLoadNeverReachedSurvivesASaveUnlessEdited)
         settings.Command6_Click();
     });
     save();
-    EXPECT_EQ(read_program_file("exlst.dat"), settings.File1.List(0) + "\r\n");
+    EXPECT_EQ(read_program_file("exlst.dat"), "calc.exe\r\n" + settings.File1.List(0) + "\r\n");
 }
 
 }

@@ -20,11 +20,12 @@ BITMAPINFOHEADER format(LONG width, LONG height, WORD bits, DWORD compression = 
     return header;
 }
 
-TEST(FramePixels, OnlyUncompressedRgbOfTwentyFourOrThirtyTwoBitsIsRead)
+TEST(FramePixels, OnlyUncompressedRgbOfTwentyFourOrThirtyTwoBitsAndYuy2AreRead)
 {
     EXPECT_TRUE(is_usable_frame_format(format(320, 240, 24)));
     EXPECT_TRUE(is_usable_frame_format(format(320, -240, 32)));
-    EXPECT_FALSE(is_usable_frame_format(format(320, 240, 16, 0x32595559)));  // YUY2
+    EXPECT_TRUE(is_usable_frame_format(format(320, 240, 16, 0x32595559)));  // YUY2
+    EXPECT_FALSE(is_usable_frame_format(format(320, 240, 24, 0x32595559)));
     EXPECT_FALSE(is_usable_frame_format(format(320, 240, 16)));
     EXPECT_FALSE(is_usable_frame_format(format(320, 240, 8)));
     EXPECT_FALSE(is_usable_frame_format(format(320, 240, 32, 3)));  // bit fields

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr DWORD Yuy2 = 0x32595559;
+constexpr DWORD Mjpg = 0x47504A4D;
 
 // What the settings window's status label said when a posted message reached a window of the
 // program: the start lets pending messages run between its steps.
@@ -114,7 +114,7 @@ TEST_F(WebcamTest, TwoSecondsOfLoopLeaveTheClipboardAsTheUserLeftIt)
     EXPECT_NE(composite(160, 30), 0u);
 }
 
-TEST_F(WebcamTest, ThirtyTwoBitFramesAreReadAndFramesOfAnotherFormatAreSkipped)
+TEST_F(WebcamTest, ThirtyTwoBitFramesAreReadAndACameraOfAnUnreadableFormatIsLetGo)
 {
     sim::set_camera_format(32, BI_RGB);
     start();
@@ -124,11 +124,12 @@ TEST_F(WebcamTest, ThirtyTwoBitFramesAreReadAndFramesOfAnotherFormatAreSkipped)
     EXPECT_EQ(composite(0, 20), frame(319, 20));
     EXPECT_EQ(composite(319, 200), frame(0, 200));
 
-    // A camera of a YUV format connects, but none of its frames is taken for a picture.
+    // A camera of a compressed format that refuses RGB: none of its frames is taken.
     tick_reflection(false);
-    sim::set_camera_format(16, Yuy2);
+    sim::set_camera_format(24, Mjpg, true);
     start_reflection_by_hand();
-    EXPECT_EQ(settings().Label16.Caption(), "Webcam ready.");
+    EXPECT_EQ(settings().Label16.Caption(), "No Webcam found. Plugin your Webcam or update your Webcamdriver.");
+    EXPECT_FALSE(sim::capture_windows().back().is_connected);
     uint32_t before = composite(0, 20);
     sim::driver::run_for(500);
     tick_loop();

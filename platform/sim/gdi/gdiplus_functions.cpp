@@ -20,9 +20,26 @@ using namespace Gdiplus;
 namespace {
 
 // An image's pixels are kept premultiplied by their alpha, so that drawing does not premultiply
-// them again. An image read from a file holds the file for as long as it lives, as GDI+ does.
+// them again. An image read from a file holds the file for as long as it lives, as GDI+ does, and
+// is decoded only when its pixels are first needed: loading it and asking its size read the
+// header alone. Pixels that cannot be decoded are an empty picture of the size the header gave.
 struct ImageObject : GpBitmap {
-    sim::Bitmap pixels { 0, 0 };
+    sim::Bitmap& pixels()
+    {
+        if (!encoded.empty()) {
+            std::optional<sim::Bitmap> decoded = sim::decode_image(encoded);
+            if (decoded && decoded->width() == size.cx && decoded->height() == size.cy) {
+                decoded_pixels = std::move(*decoded);
+                sim::premultiply(decoded_pixels);
+            }
+            encoded = {};
+        }
+        return decoded_pixels;
+    }
+
+    SIZE size {};
+    std::vector<uint8_t> encoded;
+    sim::Bitmap decoded_pixels { 0, 0 };
     sim::StretchCache stretches;
     std::optional<sim::HeldFile> file;
 };
@@ -118,12 +135,12 @@ GpStatus load_image(const WCHAR* file_name, ImageObject** image)
     auto bytes = sim::read_host_file(host);
     if (!bytes)
         return FileNotFound;
-    auto pixels = sim::decode_image(*bytes);
-    if (!pixels)
+    std::optional<SIZE> size = sim::declared_image_size(*bytes);
+    if (!size)
         return OutOfMemory;
     auto* object = new ImageObject;
-    object->pixels = std::move(*pixels);
-    sim::premultiply(object->pixels);
+    object->size = *size;
+    object->encoded = std::move(*bytes);
     object->file.emplace(host);
     live_images().insert(object);
     *image = object;
@@ -139,13 +156,15 @@ GpStatus draw_image(GpGraphics* graphics_handle, GpImage* image_handle, double x
     if (!graphics || !image)
         return InvalidParameter;
     sim::PicturePlace place { x, y, width, height };
+    if (image->pixels().is_empty())
+        return GenericError;
     if (graphics->dc) {
         auto* dc = sim::find_dc(graphics->dc);
         if (!dc)
             return InvalidParameter;
         auto target = sim::draw_target(*dc);
         if (target)
-            sim::draw_picture({ target.bitmap(), target.origin(), target.clip() }, image->pixels, place,
+            sim::draw_picture({ target.bitmap(), target.origin(), target.clip() }, image->pixels(), place,
                 graphics->compositing, image->stretches);
         return Ok;
     }
@@ -154,8 +173,8 @@ GpStatus draw_image(GpGraphics* graphics_handle, GpImage* image_handle, double x
         return InvalidParameter;
     if (canvas == image)
         return ObjectBusy;
-    sim::Region whole = sim::Region::rectangle(0, 0, canvas->pixels.width(), canvas->pixels.height());
-    sim::draw_picture({ canvas->pixels, POINT {}, whole }, image->pixels, place, graphics->compositing, image->stretches);
+    sim::Region whole = sim::Region::rectangle(0, 0, canvas->pixels().width(), canvas->pixels().height());
+    sim::draw_picture({ canvas->pixels(), POINT {}, whole }, image->pixels(), place, graphics->compositing, image->stretches);
     canvas->stretches.clear();
     return Ok;
 }
@@ -229,8 +248,9 @@ GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT, PixelF
     if (!sim::Bitmap::is_possible_size(width, height))
         return OutOfMemory;
     auto* object = new ImageObject;
-    object->pixels = sim::Bitmap(width, height);
-    object->pixels.fill(0);
+    object->size = SIZE { width, height };
+    object->decoded_pixels = sim::Bitmap(width, height);
+    object->decoded_pixels.fill(0);
     live_images().insert(object);
     *bitmap = object;
     return Ok;
@@ -245,7 +265,9 @@ GpStatus WINGDIPAPI GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* resul
         return InvalidParameter;
     // The picture laid over the background colour, in a top-down 32-bit DIB section whose colours
     // are premultiplied by their alpha.
-    const sim::Bitmap& picture = image->pixels;
+    const sim::Bitmap& picture = image->pixels();
+    if (picture.is_empty())
+        return GenericError;
     sim::Bitmap section = sim::Bitmap::dib_section(picture.width(), picture.height(), 32, sim::Bitmap::Orientation::TopDown);
     uint32_t base = sim::premultiplied(background);
     for (int y = 0; y < picture.height(); ++y) {
@@ -261,8 +283,8 @@ GpStatus WINGDIPAPI GdipGetImageDimension(GpImage* image, REAL* width, REAL* hei
     ImageObject* object = find_image(image);
     if (!object || !width || !height)
         return InvalidParameter;
-    *width = static_cast<REAL>(object->pixels.width());
-    *height = static_cast<REAL>(object->pixels.height());
+    *width = static_cast<REAL>(object->size.cx);
+    *height = static_cast<REAL>(object->size.cy);
     return Ok;
 }
 
@@ -271,7 +293,7 @@ GpStatus WINGDIPAPI GdipGetImageWidth(GpImage* image, UINT* width)
     ImageObject* object = find_image(image);
     if (!object || !width)
         return InvalidParameter;
-    *width = static_cast<UINT>(object->pixels.width());
+    *width = static_cast<UINT>(object->size.cx);
     return Ok;
 }
 
@@ -280,7 +302,7 @@ GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height)
     ImageObject* object = find_image(image);
     if (!object || !height)
         return InvalidParameter;
-    *height = static_cast<UINT>(object->pixels.height());
+    *height = static_cast<UINT>(object->size.cy);
     return Ok;
 }
 

@@ -25,10 +25,105 @@
 
 namespace sim {
 
+namespace {
+
+uint32_t read_big_endian32(std::span<const uint8_t> bytes, size_t at)
+{
+    return uint32_t { bytes[at] } << 24 | uint32_t { bytes[at + 1] } << 16 | uint32_t { bytes[at + 2] } << 8 | bytes[at + 3];
+}
+
+// A BMP whose height is -2^31: the library negates it to find the row order.
+bool has_unnegatable_height(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M')
+        return false;
+    uint32_t header_size = bytes[14] | uint32_t { bytes[15] } << 8 | uint32_t { bytes[16] } << 16 | uint32_t { bytes[17] } << 24;
+    uint32_t height = bytes[22] | uint32_t { bytes[23] } << 8 | uint32_t { bytes[24] } << 16 | uint32_t { bytes[25] } << 24;
+    return header_size != 12 && height == 0x80000000u;
+}
+
+// A JPEG Huffman table of more than 256 codes: the library writes them into tables of 256. The
+// segments are walked as a decoder reads them, the coded data of a scan skipped up to its next
+// marker.
+bool has_oversized_huffman_table(std::span<const uint8_t> bytes)
+{
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8)
+        return false;
+    size_t at = 2;
+    while (at + 4 <= bytes.size()) {
+        if (bytes[at] != 0xFF) {
+            ++at;
+            continue;
+        }
+        uint8_t marker = bytes[at + 1];
+        if (marker == 0xFF || marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            at += marker == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (marker == 0xD9)
+            return false;
+        size_t length = size_t { bytes[at + 2] } << 8 | bytes[at + 3];
+        size_t end = std::min(bytes.size(), at + 2 + length);
+        if (marker == 0xC4) {
+            for (size_t table = at + 4; table + 17 <= end;) {
+                size_t codes = 0;
+                for (size_t i = 1; i <= 16; ++i)
+                    codes += bytes[table + i];
+                if (codes > 256)
+                    return true;
+                table += 17 + codes;
+            }
+        }
+        at = end;
+        // The coded data of a scan runs to the next marker that is neither a stuffed byte nor a restart.
+        if (marker == 0xDA) {
+            while (at + 1 < bytes.size() && !(bytes[at] == 0xFF && bytes[at + 1] != 0x00 && (bytes[at + 1] < 0xD0 || bytes[at + 1] > 0xD7)))
+                ++at;
+        }
+    }
+    return false;
+}
+
+// A PNG without its empty image data chunks, which carry nothing: the library copies an empty
+// first one from a null buffer. Other bytes come back as they are.
+std::span<const uint8_t> without_empty_png_data(std::span<const uint8_t> bytes, std::vector<uint8_t>& storage)
+{
+    static const uint8_t signature[] = { 0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A };
+    if (bytes.size() < 8 || !std::equal(signature, signature + 8, bytes.begin()))
+        return bytes;
+    bool has_empty_data = false;
+    for (size_t at = 8; at + 12 <= bytes.size();) {
+        uint32_t length = read_big_endian32(bytes, at);
+        has_empty_data = has_empty_data || (length == 0 && std::equal(bytes.begin() + at + 4, bytes.begin() + at + 8, "IDAT"));
+        if (length > bytes.size() - at - 12)
+            break;
+        at += 12 + length;
+    }
+    if (!has_empty_data)
+        return bytes;
+    storage.assign(bytes.begin(), bytes.begin() + 8);
+    size_t at = 8;
+    while (at + 12 <= bytes.size()) {
+        uint32_t length = read_big_endian32(bytes, at);
+        if (length > bytes.size() - at - 12)
+            break;
+        bool is_empty_data = length == 0 && std::equal(bytes.begin() + at + 4, bytes.begin() + at + 8, "IDAT");
+        if (!is_empty_data)
+            storage.insert(storage.end(), bytes.begin() + at, bytes.begin() + at + 12 + length);
+        at += 12 + length;
+    }
+    storage.insert(storage.end(), bytes.begin() + at, bytes.end());
+    return storage;
+}
+
+}
+
 std::optional<Bitmap> decode_image(std::span<const uint8_t> bytes)
 {
-    if (bytes.empty())
+    if (bytes.empty() || has_unnegatable_height(bytes) || has_oversized_huffman_table(bytes))
         return std::nullopt;
+    std::vector<uint8_t> storage;
+    bytes = without_empty_png_data(bytes, storage);
     int width = 0;
     int height = 0;
     int channels = 0;
@@ -44,6 +139,19 @@ std::optional<Bitmap> decode_image(std::span<const uint8_t> bytes)
     }
     stbi_image_free(pixels);
     return bitmap;
+}
+
+std::optional<SIZE> declared_image_size(std::span<const uint8_t> bytes)
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (bytes.empty() || has_unnegatable_height(bytes) || has_oversized_huffman_table(bytes)
+        || !stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels))
+        return std::nullopt;
+    if (width <= 0 || height <= 0)
+        return std::nullopt;
+    return SIZE { width, height };
 }
 
 namespace {
@@ -72,11 +180,19 @@ std::optional<IconImage> decode_icon_dib(std::span<const uint8_t> bytes)
         return std::nullopt;
     BITMAPINFOHEADER header;
     std::memcpy(&header, bytes.data(), sizeof header);
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight <= 0)
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biSize > bytes.size() || header.biWidth <= 0
+        || header.biHeight <= 0)
         return std::nullopt;
-    int colors = header.biBitCount <= 8 ? (header.biClrUsed ? static_cast<int>(header.biClrUsed) : 1 << header.biBitCount) : 0;
-    size_t palette_bytes = static_cast<size_t>(colors) * sizeof(RGBQUAD);
-    if (bytes.size() < header.biSize + palette_bytes)
+    // A palette holds at most the colours its bits can name; a larger count is no icon.
+    size_t colors = 0;
+    if (header.biBitCount <= 8) {
+        size_t most_colors = size_t { 1 } << header.biBitCount;
+        if (header.biClrUsed > most_colors)
+            return std::nullopt;
+        colors = header.biClrUsed ? header.biClrUsed : most_colors;
+    }
+    size_t palette_bytes = colors * sizeof(RGBQUAD);
+    if (bytes.size() - header.biSize < palette_bytes)
         return std::nullopt;
     // A BITMAPINFO with room for the palette, aligned as the structure wants.
     std::vector<uint32_t> info_storage((sizeof(BITMAPINFOHEADER) + palette_bytes) / 4 + 1);

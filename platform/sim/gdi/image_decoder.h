@@ -1,6 +1,7 @@
 // Reading image files: PNG, BMP, JPEG and GIF pictures, and the images of icon files.
 #pragma once
 
+#include "platform/api/types.h"
 #include "platform/sim/gdi/bitmap.h"
 
 #include <cstdint>
@@ -14,6 +15,10 @@ namespace sim {
 // The first picture of a file in straight (not premultiplied) alpha; none when the bytes are no
 // picture of a known format.
 std::optional<Bitmap> decode_image(std::span<const uint8_t> bytes);
+
+// The size a picture's header declares, read without decoding it; none when the bytes are no
+// picture of a known format.
+std::optional<SIZE> declared_image_size(std::span<const uint8_t> bytes);
 
 // One image of an icon file: its colours, and the mask (white where the icon is transparent).
 struct IconImage {

@@ -18,6 +18,7 @@ namespace {
 
 constexpr const char* capture_class = "SimCaptureWindow";
 constexpr int largest_frame_side = 4096;
+constexpr DWORD yuy2_code = 0x32595559;  // the four characters "YUY2"
 
 struct CaptureState {
     bool is_connected = false;
@@ -35,6 +36,8 @@ struct Capture {
     SIZE frame_size { 320, 240 };
     WORD bits_per_pixel = 24;
     DWORD compression = BI_RGB;
+    // Whether the driver refuses every format but the camera's own, or also delivers RGB on request.
+    bool is_only_format = false;
     std::map<HWND, CaptureState> windows;
 };
 
@@ -99,6 +102,34 @@ void pack_rgb_row(const uint32_t* source, BYTE* target, int width)
     std::memcpy(target, &colour, PixelBytes);
 }
 
+BYTE clamp_byte(int value)
+{
+    return static_cast<BYTE>(std::clamp(value, 0, 255));
+}
+
+// One row of pixels as YUY2: for each pair of pixels their two studio-range luma bytes around the
+// pair's mean blue and red difference, Y0 U Y1 V. A lone last pixel pairs with itself.
+void pack_yuy2_row(const uint32_t* source, BYTE* target, int width)
+{
+    for (int x = 0; x < width; x += 2, target += 4) {
+        int red[2], green[2], blue[2];
+        for (int i = 0; i < 2; ++i) {
+            uint32_t colour = source[std::min(x + i, width - 1)];
+            red[i] = static_cast<int>((colour >> 16) & 0xFF);
+            green[i] = static_cast<int>((colour >> 8) & 0xFF);
+            blue[i] = static_cast<int>(colour & 0xFF);
+        }
+        auto luma = [&](int i) { return clamp_byte(((66 * red[i] + 129 * green[i] + 25 * blue[i] + 128) >> 8) + 16); };
+        int r = (red[0] + red[1] + 1) / 2;
+        int g = (green[0] + green[1] + 1) / 2;
+        int b = (blue[0] + blue[1] + 1) / 2;
+        target[0] = luma(0);
+        target[1] = clamp_byte(((-38 * r - 74 * g + 112 * b + 128) >> 8) + 128);
+        target[2] = luma(1);
+        target[3] = clamp_byte(((112 * r - 94 * g - 18 * b + 128) >> 8) + 128);
+    }
+}
+
 // One row of pixels as a grey level and a neutral colour byte each.
 void pack_grey_row(const uint32_t* source, BYTE* target, int width)
 {
@@ -111,21 +142,28 @@ void pack_grey_row(const uint32_t* source, BYTE* target, int width)
     }
 }
 
-// Packs the frame in the video format, bottom-up rows: blue, green, red (and a zero byte) for RGB;
-// a grey level and a neutral colour byte for any other format. Every byte is written, the padding
+// Packs the frame in the video format: bottom-up rows of blue, green, red (and a zero byte) for
+// RGB; top-down rows for YUY2, as every YUV format is stored whatever the sign of its height; a
+// grey level and a neutral colour byte for any other format. Every byte is written, the padding
 // of each row included, so the buffer of the last frame is reused as it is.
 void pack_frame_bytes(CaptureState& state)
 {
     const Bitmap& frame = *state.frame;
     bool is_rgb = capture().compression == BI_RGB;
+    bool is_yuy2 = capture().compression == yuy2_code;
     size_t pixel_bytes = is_rgb ? std::min<size_t>(capture().bits_per_pixel / 8u, 4) : 2u;
     size_t stride = frame_stride(frame.width());
-    size_t row_bytes = std::min(pixel_bytes * static_cast<size_t>(frame.width()), stride);
+    // YUY2 stores whole pairs of pixels.
+    size_t stored_pixels = is_yuy2 ? (static_cast<size_t>(frame.width()) + 1) / 2 * 2 : static_cast<size_t>(frame.width());
+    size_t row_bytes = std::min(pixel_bytes * stored_pixels, stride);
     state.frame_bytes.resize(stride * static_cast<size_t>(frame.height()));
     for (int y = 0; y < frame.height(); ++y) {
         const uint32_t* source = frame.row(y);
-        BYTE* target = state.frame_bytes.data() + stride * static_cast<size_t>(frame.height() - 1 - y);
-        if (!is_rgb)
+        int stored_row = is_yuy2 ? y : frame.height() - 1 - y;
+        BYTE* target = state.frame_bytes.data() + stride * static_cast<size_t>(stored_row);
+        if (is_yuy2)
+            pack_yuy2_row(source, target, frame.width());
+        else if (!is_rgb)
             pack_grey_row(source, target, frame.width());
         else if (pixel_bytes == 4)
             pack_rgb_row<4>(source, target, frame.width());
@@ -137,6 +175,26 @@ void pack_frame_bytes(CaptureState& state)
             pack_rgb_row<1>(source, target, frame.width());
         std::fill(target + row_bytes, target + stride, BYTE { 0 });
     }
+}
+
+// The driver takes a new format when it is of the camera's frame size and either the camera's own
+// format or, unless the camera delivers only that, uncompressed RGB of 24 or 32 bits.
+bool set_video_format(WPARAM buffer_size, LPARAM buffer)
+{
+    if (!buffer || buffer_size < sizeof(BITMAPINFOHEADER))
+        return false;
+    BITMAPINFOHEADER format {};
+    std::memcpy(&format, reinterpret_cast<const void*>(buffer), sizeof format);
+    SIZE size = capture().frame_size;
+    if (format.biWidth != size.cx || format.biHeight != size.cy || format.biPlanes != 1)
+        return false;
+    bool is_own = format.biCompression == capture().compression && format.biBitCount == capture().bits_per_pixel;
+    bool is_rgb = format.biCompression == BI_RGB && (format.biBitCount == 24 || format.biBitCount == 32);
+    if (!is_own && (!is_rgb || capture().is_only_format))
+        return false;
+    capture().compression = format.biCompression;
+    capture().bits_per_pixel = format.biBitCount;
+    return true;
 }
 
 // Captures one frame and hands it to the frame callback, if one is set.
@@ -221,6 +279,10 @@ LRESULT CALLBACK capture_procedure(HWND window, UINT message, WPARAM wParam, LPA
         if (!state.is_connected)
             return 0;
         return copy_video_format(wParam, lParam);
+    case WM_CAP_SET_VIDEOFORMAT:
+        if (!state.is_connected)
+            return FALSE;
+        return set_video_format(wParam, lParam) ? TRUE : FALSE;
     case WM_CAP_GRAB_FRAME:
     case WM_CAP_GRAB_FRAME_NOSTOP:
         if (!state.is_connected)
@@ -322,10 +384,11 @@ void set_camera_plugged(bool is_plugged)
         state.is_connected = false;
 }
 
-void set_camera_format(WORD bits_per_pixel, DWORD compression)
+void set_camera_format(WORD bits_per_pixel, DWORD compression, bool is_only_format)
 {
     capture().bits_per_pixel = bits_per_pixel;
     capture().compression = compression;
+    capture().is_only_format = is_only_format;
 }
 
 std::vector<CaptureWindowState> capture_windows()

@@ -25,10 +25,11 @@ void draw_camera_picture(Bitmap& picture, uint64_t time_ms);
 bool is_camera_plugged();
 void set_camera_plugged(bool is_plugged);
 
-// The camera's video format: BI_RGB frames of 24 bits (a fresh desktop) or 32 bits per pixel, or
-// any other compression code (such as the YUY2 code) with its bits per pixel, whose frames are
-// packed 2 bytes a pixel of plain grey, as a camera of a YUV format sends them.
-void set_camera_format(WORD bits_per_pixel, DWORD compression);
+// The camera's video format: BI_RGB frames of 24 bits (a fresh desktop) or 32 bits per pixel,
+// YUY2 frames (16 bits, top-down rows), or any other compression code with its bits per pixel,
+// whose frames are packed 2 bytes a pixel of plain grey. Its driver takes WM_CAP_SET_VIDEOFORMAT
+// for 24- or 32-bit RGB as well, unless `is_only_format`: then it refuses every other format.
+void set_camera_format(WORD bits_per_pixel, DWORD compression, bool is_only_format = false);
 
 // The capture windows that exist, in the order they were made, and whether each is connected.
 struct CaptureWindowState {

@@ -47,6 +47,50 @@ TEST(PngEncoder, WritesWhatTheDecoderReadsBack)
     EXPECT_EQ(decoded->pixel(1, 0), 0x00000000u);
 }
 
+// Files that fault a decoder: an icon whose palette count is 0xFFFFFFFF, a BMP of height -2^31, a
+// JPEG Huffman table of 4,080 codes. None is a picture. A PNG whose first image data chunk is
+// empty still is one.
+TEST(ImageDecoder, InputsThatFaultADecoderAreNoPictures)
+{
+    auto put32 = [](std::vector<uint8_t>& bytes, uint32_t value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<uint8_t>(value >> shift));
+    };
+    std::vector<uint8_t> icon { 0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 8, 0 };
+    put32(icon, 40 + 64 + 32);
+    put32(icon, 22);
+    for (uint32_t field : { 40u, 16u, 32u })
+        put32(icon, field);
+    icon.insert(icon.end(), { 1, 0, 8, 0 });
+    for (uint32_t field : { 0u, 0u, 0u, 0u, 0xFFFFFFFFu, 0u })
+        put32(icon, field);
+    icon.resize(icon.size() + 64 + 32);
+    EXPECT_TRUE(sim::decode_icon_file(icon).empty());
+
+    std::vector<uint8_t> bmp { 'B', 'M' };
+    for (uint32_t field : { 58u, 0u, 54u, 40u, 1u, 0x80000000u })
+        put32(bmp, field);
+    bmp.insert(bmp.end(), { 1, 0, 24, 0 });
+    for (int field = 0; field < 6; ++field)
+        put32(bmp, 0);
+    bmp.resize(58);
+    EXPECT_FALSE(sim::decode_image(bmp));
+
+    std::vector<uint8_t> jpeg { 0xFF, 0xD8, 0xFF, 0xC4, 0x00, 0x13, 0x00 };
+    jpeg.insert(jpeg.end(), 16, 255);
+    jpeg.resize(jpeg.size() + 4080);
+    EXPECT_FALSE(sim::decode_image(jpeg));
+
+    sim::Bitmap picture(2, 2);
+    picture.fill(0xFF336699);
+    std::vector<uint8_t> png = sim::encode_png(picture);
+    const uint8_t empty_data[] { 0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E };
+    png.insert(png.begin() + 8 + 25, std::begin(empty_data), std::end(empty_data));
+    auto decoded = sim::decode_image(png);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->pixel(1, 1), 0xFF336699u);
+}
+
 TEST_F(GdiplusTest, LoadsAPngWithAlphaAndDrawsItBlended)
 {
     write_test_png("C:\\Program Files\\Kelmor\\glow-test.cbg");

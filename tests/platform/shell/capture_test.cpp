@@ -160,14 +160,15 @@ TEST_F(Capture, EveryByteOfAFrameFollowsTheVideoFormatAndRowsArePaddedWithZeros)
     seen_frame() = {};
     ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_SET_CALLBACK_FRAME, 0, reinterpret_cast<LPARAM>(remember_frame)));
     ASSERT_TRUE(SendMessageA(m_capture, WM_CAP_DRIVER_CONNECT, 0, 0));
-    constexpr DWORD Yuy2 = 0x32595559;
-    // Odd widths leave padding; each format follows a larger frame, whose buffer is reused.
+    constexpr DWORD Mjpg = 0x47504A4D;
+    // Odd widths leave padding; each format follows a larger frame, whose buffer is reused. A
+    // format of another code than RGB holds a grey level and a neutral byte a pixel.
     struct Case {
         int width;
         WORD bits;
         DWORD compression;
     };
-    for (Case format : { Case { 320, 24, BI_RGB }, Case { 61, 24, BI_RGB }, Case { 62, 32, BI_RGB }, Case { 63, 16, Yuy2 },
+    for (Case format : { Case { 320, 24, BI_RGB }, Case { 61, 24, BI_RGB }, Case { 62, 32, BI_RGB }, Case { 63, 16, Mjpg },
              Case { 61, 24, BI_RGB } }) {
         sim::set_camera_format(format.bits, format.compression);
         ASSERT_TRUE(sim::set_camera_frame_size(format.width, 40));

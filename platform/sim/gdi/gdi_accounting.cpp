@@ -1,6 +1,7 @@
 #include "platform/sim/gdi/gdi_accounting.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/gdi/bitmap.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -17,6 +18,8 @@ namespace {
 struct Holder {
     uint32_t process_id = 0;
     Holding holding = Holding::GdiObject;
+    // The memory of a bitmap's pixels; a bitmap keeps its size for its whole life.
+    int64_t bitmap_bytes = 0;
 };
 
 // How many freed handles are remembered for telling a second free: a double free follows its first
@@ -39,9 +42,16 @@ Ledger& ledger()
 
 const bool forgets_on_reset = (on_reset([] { ledger() = Ledger {}; }), true);
 
+int64_t bitmap_bytes_of(const Object& object)
+{
+    auto* bitmap = dynamic_cast<const Bitmap*>(&object);
+    return bitmap ? static_cast<int64_t>(bitmap->size_in_bytes()) : 0;
+}
+
 void count(const Holder& holder, int change)
 {
     auto& account = ledger().accounts[holder.process_id];
+    account.bitmap_bytes += change * holder.bitmap_bytes;
     switch (holder.holding) {
     case Holding::WindowDc:
         account.window_dcs += change;
@@ -60,7 +70,7 @@ void count(const Holder& holder, int change)
 
 uintptr_t add_counted_object(std::unique_ptr<Object> object, Holding holding)
 {
-    Holder holder {current_process_id(), holding};
+    Holder holder {current_process_id(), holding, bitmap_bytes_of(*object)};
     if (holding != Holding::UserObject && ledger().accounts[holder.process_id].objects >= gdi_object_quota)
         return 0;
     uintptr_t handle = handles().add(std::move(object));

@@ -49,11 +49,13 @@ bool note_gdiplus_shutdown(uintptr_t token);
 // GDI+ works in a process only between its start-up and shut-down there.
 bool is_gdiplus_started();
 
-// What a process holds: GDI objects (window DCs among them), user objects (its windows, icons and
-// cursors), GDI+ start-ups not shut down, and deletions of handles it had already freed.
+// What a process holds: GDI objects (window DCs among them) and the bytes of the bitmaps among
+// them, user objects (its windows, icons and cursors), GDI+ start-ups not shut down, and deletions
+// of handles it had already freed.
 // FIXME: menus are user objects on Windows but are not counted; the menu table keeps no owner.
 struct GdiAccount {
     int objects = 0;
+    int64_t bitmap_bytes = 0;
     int user_objects = 0;
     int window_dcs = 0;
     int gdiplus_startups = 0;

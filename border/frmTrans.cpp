@@ -5,7 +5,7 @@
 #include "border/handle_text.h"
 #include "control/frmWinMgr.h"
 #include "control/webcam_loop.h"
-#include "runtime/picture_file.h"
+#include "runtime/shared_pictures.h"
 #include "services/CtlTranz1.h"
 #include "services/MOT.h"
 #include "services/modGetAdress.h"
@@ -116,10 +116,12 @@ void frmTrans::set_designer_values()
 
 void frmTrans::set_designer_pictures()
 {
-    auto load = [](runtime::PictureBox& box, const std::string& name) {
+    // Every border shows the same button images: they are made once for the program.
+    auto& shared = program().module<runtime::SharedPictures>();
+    auto load = [&](runtime::PictureBox& box, const std::string& name) {
         box.BorderStyle(0);
         box.Visible(false);
-        box.Picture(designer_bitmap(name));
+        box.Picture(shared.get(name, [&] { return designer_bitmap(name); }));
     };
     auto load_array = [&](runtime::ControlArray<runtime::PictureBox>& boxes, const std::string& name) {
         for (auto& box : boxes) {
@@ -174,7 +176,9 @@ void frmTrans::Form_Load()
     LoadMe();
     for (auto& button : Picture11)
         runtime::skip_on_error([&] { ShapePictureBox(*button); });
-    runtime::skip_on_error([&] { Picture3.Picture(runtime::LoadPicture(program().App().Path() + "\\back.tpci")); });
+    // The glass texture is the same file for every border: it is read once while it stays unchanged.
+    auto& shared = program().module<runtime::SharedPictures>();
+    runtime::skip_on_error([&] { Picture3.Picture(shared.load(program().App().Path() + "\\back.tpci")); });
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
     draw_outline();
     if (!globals(program()).ReflectionsOn) {

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -134,6 +135,30 @@ void frmTrans::set_designer_pictures()
         load_array(*images, (*images)[0].Name());
     Picture19.AutoSize(true);
     load(Picture19, "frmTrans.Picture19");
+}
+
+bool frmTrans::can_draw()
+{
+    if (!hDC())
+        return false;
+    for (auto* surface : { &Picture1, &Picture2, &Picture5, &Picture7, &Picture8, &Picture9, &Picture15 }) {
+        if (!surface->hDC())
+            return false;
+    }
+    // The layout and the first passes make more objects than the surfaces (the pieces' pictures, the
+    // contexts they draw through, the images they load): room for that many is tried as well.
+    constexpr int PassObjects = 80;
+    std::vector<HBITMAP> room;
+    for (int i = 0; i < PassObjects; ++i) {
+        HBITMAP object = CreateBitmap(1, 1, 1, 1, nullptr);
+        if (!object)
+            break;
+        room.push_back(object);
+    }
+    bool has_room = room.size() == PassObjects;
+    for (HBITMAP object : room)
+        DeleteObject(object);
+    return has_room;
 }
 
 void frmTrans::wire_events()

@@ -32,6 +32,7 @@ struct Ledger {
     std::deque<uintptr_t> freed_in_order;
     std::map<uint32_t, GdiAccount> accounts;
     std::map<uintptr_t, uint32_t> gdiplus_tokens;
+    int quota = gdi_object_quota;
 };
 
 Ledger& ledger()
@@ -68,10 +69,15 @@ void count(const Holder& holder, int change)
 
 }
 
+void set_gdi_object_quota(int quota)
+{
+    ledger().quota = quota;
+}
+
 uintptr_t add_counted_object(std::unique_ptr<Object> object, Holding holding)
 {
     Holder holder {current_process_id(), holding, bitmap_bytes_of(*object)};
-    if (holding != Holding::UserObject && ledger().accounts[holder.process_id].objects >= gdi_object_quota)
+    if (holding != Holding::UserObject && ledger().accounts[holder.process_id].objects >= ledger().quota)
         return 0;
     uintptr_t handle = handles().add(std::move(object));
     ledger().freed.erase(handle);

@@ -9,8 +9,10 @@
 
 namespace sim {
 
-// A process holds at most this many GDI objects; creating one more fails, as on Windows.
+// A process holds at most this many GDI objects; creating one more fails, as on Windows. A test
+// may lower it for every process (until the next reset) to reach it with fewer objects.
 constexpr int gdi_object_quota = 10000;
+void set_gdi_object_quota(int quota);
 
 // What a counted object is to its process. Window and screen DCs from the shared cache (GetDC,
 // GetWindowDC, BeginPaint; not the DC of a window with a DC of its own) are GDI objects that are

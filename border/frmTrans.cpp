@@ -5,7 +5,7 @@
 #include "border/handle_text.h"
 #include "control/frmWinMgr.h"
 #include "control/webcam_loop.h"
-#include "runtime/picture_file.h"
+#include "runtime/shared_pictures.h"
 #include "services/CtlTranz1.h"
 #include "services/MOT.h"
 #include "services/modGetAdress.h"
@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -116,10 +117,12 @@ void frmTrans::set_designer_values()
 
 void frmTrans::set_designer_pictures()
 {
-    auto load = [](runtime::PictureBox& box, const std::string& name) {
+    // Every border shows the same button images: they are made once for the program.
+    auto& shared = program().module<runtime::SharedPictures>();
+    auto load = [&](runtime::PictureBox& box, const std::string& name) {
         box.BorderStyle(0);
         box.Visible(false);
-        box.Picture(designer_bitmap(name));
+        box.Picture(shared.get(name, [&] { return designer_bitmap(name); }));
     };
     auto load_array = [&](runtime::ControlArray<runtime::PictureBox>& boxes, const std::string& name) {
         for (auto& box : boxes) {
@@ -132,6 +135,30 @@ void frmTrans::set_designer_pictures()
         load_array(*images, (*images)[0].Name());
     Picture19.AutoSize(true);
     load(Picture19, "frmTrans.Picture19");
+}
+
+bool frmTrans::can_draw()
+{
+    if (!hDC())
+        return false;
+    for (auto* surface : { &Picture1, &Picture2, &Picture5, &Picture7, &Picture8, &Picture9, &Picture15 }) {
+        if (!surface->hDC())
+            return false;
+    }
+    // The layout and the first passes make more objects than the surfaces (the pieces' pictures, the
+    // contexts they draw through, the images they load): room for that many is tried as well.
+    constexpr int PassObjects = 80;
+    std::vector<HBITMAP> room;
+    for (int i = 0; i < PassObjects; ++i) {
+        HBITMAP object = CreateBitmap(1, 1, 1, 1, nullptr);
+        if (!object)
+            break;
+        room.push_back(object);
+    }
+    bool has_room = room.size() == PassObjects;
+    for (HBITMAP object : room)
+        DeleteObject(object);
+    return has_room;
 }
 
 void frmTrans::wire_events()
@@ -174,7 +201,9 @@ void frmTrans::Form_Load()
     LoadMe();
     for (auto& button : Picture11)
         runtime::skip_on_error([&] { ShapePictureBox(*button); });
-    runtime::skip_on_error([&] { Picture3.Picture(runtime::LoadPicture(program().App().Path() + "\\back.tpci")); });
+    // The glass texture is the same file for every border: it is read once while it stays unchanged.
+    auto& shared = program().module<runtime::SharedPictures>();
+    runtime::skip_on_error([&] { Picture3.Picture(shared.load(program().App().Path() + "\\back.tpci")); });
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 9); });
     draw_outline();
     if (!globals(program()).ReflectionsOn) {

@@ -134,6 +134,9 @@ public:
     runtime::Variant call_by_name(std::string_view name) override;
     void let_by_name(std::string_view name, const runtime::Variant& value) override;
 
+    // Makes the surfaces every pass draws on; false when the process is out of GDI objects and
+    // the border could not be drawn.
+    bool can_draw();
     // The adopted window, as Label2 holds it.
     HWND target() const;
     bool is_maximised() const { return m_is_maximised; }

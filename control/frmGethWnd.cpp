@@ -381,6 +381,11 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     if (m_is_ending || !XhWnd || !IsWindow(XhWnd))
         return;
     frmTrans& frm = p.load_new<frmTrans>();
+    // A border the process has no GDI objects left to draw is not made: the window stays as it is.
+    if (!frm.can_draw()) {
+        p.unload(frm);
+        return;
+    }
     RECT rc = adoption_rectangle(XhWnd);
     // The border is not shown yet, so the window disappears from the screen as it becomes its
     // child. A window whose program refuses (one running with higher rights) is left exactly as

@@ -45,14 +45,33 @@ void Canvas::create_window()
     Container::create_window();
     if (!m_window)
         return;
-    // The window's first WM_SIZE may already have taken its device context.
-    if (!m_window_dc)
-        m_window_dc = GetDC(m_window);
     fit_image_to_client();
     clear_image();
 }
 
 void Canvas::fit_image_to_client()
+{
+    if (m_image)
+        make_image_fit_client();
+}
+
+HDC Canvas::image_dc()
+{
+    if (m_image)
+        return m_image_dc;
+    make_image_fit_client();
+    clear_image();
+    return m_image_dc;
+}
+
+HDC Canvas::window_dc()
+{
+    if (!m_window_dc && m_window)
+        m_window_dc = GetDC(m_window);
+    return m_window_dc;
+}
+
+void Canvas::make_image_fit_client()
 {
     SIZE size = client_pixel_size();
     size.cx = std::max<LONG>(size.cx, 1);
@@ -115,7 +134,7 @@ void Canvas::FillStyle(int style)
 
 HDC Canvas::hDC()
 {
-    HDC dc = m_is_auto_redraw ? m_image_dc : m_window_dc;
+    HDC dc = m_is_auto_redraw ? image_dc() : window_dc();
     m_drawing_tools.select_into(dc,
         DrawingSettings { to_colorref(m_fore_color), m_draw_width, m_fill_style == 0, to_colorref(m_fill_color) });
     return dc;
@@ -132,6 +151,7 @@ void Canvas::release_window_dc()
 
 StdPicture Canvas::Image()
 {
+    image_dc();
     return StdPicture::from_bitmap(m_image, false, m_image_dc);
 }
 
@@ -318,9 +338,11 @@ LRESULT Canvas::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
         if (wparam == SIZE_MINIMIZED)
             break;
         fit_image_to_client();
-        // The window's drawing surface follows its size; its device context is taken afresh.
-        release_window_dc();
-        m_window_dc = GetDC(m_window);
+        // The window's drawing surface follows its size; a device context taken before is taken afresh.
+        if (m_window_dc) {
+            release_window_dc();
+            window_dc();
+        }
         break;
     case WM_DESTROY:
         release_window_dc();

@@ -90,8 +90,8 @@ protected:
 
     // A new Picture was assigned; a picture box that sizes itself to its picture does it here.
     virtual void picture_changed() { }
-    // Resizes the persistent image to the client area, keeping what is drawn at the top left; a
-    // form's image keeps its larger size.
+    // Resizes the persistent image, once made, to the client area, keeping what is drawn at the
+    // top left; a form's image keeps its larger size.
     void fit_image_to_client();
     // The canvas has been drawn on: repaint it from the persistent image.
     void drawn();
@@ -103,6 +103,11 @@ protected:
     long m_fore_color = 0x80000012;
 
 private:
+    // The persistent image is made when it is first drawn on or asked for, and the window's device
+    // context when drawing first goes to the window: a box that only shows its picture holds neither.
+    HDC image_dc();
+    HDC window_dc();
+    void make_image_fit_client();
     void release_image();
     void clear_image();
     void release_window_dc();

@@ -46,10 +46,29 @@ void DrawingTools::detach(HDC dc)
     m_selections.erase(found);
 }
 
+namespace {
+
+// A thin black or white pen is the system's own, which draws the same as one made for the canvas:
+// most canvases keep the default colours, and a program with many of them holds no pen for each.
+HPEN stock_pen(const DrawingSettings& settings)
+{
+    if (settings.pen_width != 1)
+        return nullptr;
+    if (settings.pen_colour == RGB(0, 0, 0))
+        return static_cast<HPEN>(GetStockObject(BLACK_PEN));
+    if (settings.pen_colour == RGB(255, 255, 255))
+        return static_cast<HPEN>(GetStockObject(WHITE_PEN));
+    return nullptr;
+}
+
+}
+
 void DrawingTools::make_tools(const DrawingSettings& settings)
 {
     m_settings = settings;
-    m_pen = CreatePen(PS_SOLID, settings.pen_width, settings.pen_colour);
+    m_pen = stock_pen(settings);
+    if (!m_pen)
+        m_pen = CreatePen(PS_SOLID, settings.pen_width, settings.pen_colour);
     // The transparent brush is a stock object, which deleting leaves alone.
     m_brush = settings.is_filled ? CreateSolidBrush(settings.fill_colour) : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }

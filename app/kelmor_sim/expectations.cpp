@@ -52,6 +52,7 @@ const std::vector<What>& whats_of(std::string_view subject)
 {
     static const std::vector<What> program = { { "running", {} }, { "ended", {} }, { "borders", { Value::Count } },
         { "instances", { Value::Count } }, { "gdi-objects", { Value::AtMost, Value::Count } },
+        { "bitmap-bytes", { Value::AtMost, Value::Count } },
         { "screen-dcs", { Value::Count } }, { "gdiplus-startups", { Value::Count } },
         { "double-frees", { Value::Count } }, { "freezes", { Value::Count } } };
     static const std::vector<What> tray = { { "icons", { Value::Count } }, { "tip", { Value::Count, Value::Text } } };
@@ -324,10 +325,13 @@ std::optional<std::string> check_program_resources(const std::string& what, cons
 {
     auto usage = sim::driver::resource_usage(sim::driver::program_process());
     std::string wanted = values.back();
-    auto limit = static_cast<int>(*parse_number(wanted));
+    auto limit = *parse_number(wanted);
     if (what == "gdi-objects")
         return expect_that(usage.gdi_objects <= limit, "kelmor", "gdi-objects at-most " + wanted,
             std::to_string(usage.gdi_objects));
+    if (what == "bitmap-bytes")
+        return expect_that(usage.bitmap_bytes <= limit, "kelmor", "bitmap-bytes at-most " + wanted,
+            std::to_string(usage.bitmap_bytes));
     int found = usage.double_frees;
     if (what == "screen-dcs")
         found = usage.screen_dcs;
@@ -338,7 +342,7 @@ std::optional<std::string> check_program_resources(const std::string& what, cons
 
 bool is_resource_count(const std::string& what)
 {
-    return what == "gdi-objects" || what == "screen-dcs" || what == "gdiplus-startups" || what == "double-frees";
+    return what == "gdi-objects" || what == "bitmap-bytes" || what == "screen-dcs" || what == "gdiplus-startups" || what == "double-frees";
 }
 
 // Sends of Kelmor's process that would have frozen it; they stay counted after it has ended.

@@ -182,7 +182,7 @@ std::optional<std::string> Runner::run_command(const Command& command)
     if (command.name == "screenshot" || command.name == "dump")
         return run_output_command(command);
     static const char* const setup_commands[] = { "file", "attributes", "deny-write", "clock", "wallpaper",
-        "taskbar-edge", "picture", "clipboard" };
+        "taskbar-edge", "picture", "clipboard", "gdi-quota" };
     for (auto name : setup_commands) {
         if (command.name == name)
             return run_setup_command(command);

@@ -4,6 +4,7 @@
 
 #include "app/kelmor_sim/picture_pattern.h"
 #include "platform/sim/driver.h"
+#include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/kernel/clock.h"
 #include "platform/sim/kernel/file_attributes.h"
@@ -149,6 +150,13 @@ std::optional<std::string> Runner::run_setup_command(const Command& command)
     }
     if (command.name == "picture")
         return put_picture(arguments);
+    if (command.name == "gdi-quota") {
+        auto quota = parse_number(arguments[0]);
+        if (!quota || *quota < 0 || *quota > sim::gdi_object_quota)
+            return "expects a number of GDI objects from 0 to " + std::to_string(sim::gdi_object_quota);
+        sim::set_gdi_object_quota(static_cast<int>(*quota));
+        return std::nullopt;
+    }
     if (command.name == "clipboard") {
         sim::set_clipboard_text(unescape_line_ends(arguments[0]));
         return std::nullopt;

@@ -70,6 +70,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "attributes", { 2, 4 } },
         { "deny-write", { 1, 1 } },
         { "clock", { 1, 1 } },
+        { "gdi-quota", { 1, 1 } },
         { "clipboard", { 1, 1 } },
         { "wallpaper", { 1, 1 } },
         { "fault", { 1, 2 } },

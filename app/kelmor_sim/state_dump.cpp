@@ -227,6 +227,7 @@ void write_program_resources(JsonWriter& json)
     json.begin_object();
     json.field("process", process);
     json.field("gdi_objects", usage.gdi_objects);
+    json.field("bitmap_bytes", usage.bitmap_bytes);
     json.field("user_objects", usage.user_objects);
     json.field("screen_dcs", usage.screen_dcs);
     json.field("gdiplus_startups", usage.gdiplus_startups);

@@ -191,6 +191,7 @@ Bitmap screenshot();
 // What a process holds of the window system's objects, for leak checks.
 struct ResourceUsage {
     int gdi_objects = 0;  // as GetGuiResources(GR_GDIOBJECTS) answers
+    int64_t bitmap_bytes = 0;  // the pixel memory of the bitmaps among them
     int user_objects = 0;  // as GetGuiResources(GR_USEROBJECTS) answers
     // Window and screen DCs taken (GetDC, GetWindowDC) and not released; the DC of a window whose
     // class has CS_OWNDC is the window's own and not counted.

@@ -11,6 +11,7 @@ uintptr_t HandleTable::add(std::unique_ptr<Object> object)
         m_next += step;
     uintptr_t handle = m_next;
     m_next += step;
+    m_index.emplace(handle, object.get());
     m_objects.emplace(handle, std::move(object));
     return handle;
 }
@@ -19,6 +20,7 @@ uintptr_t HandleTable::add_at(uintptr_t handle, std::unique_ptr<Object> object)
 {
     if (handle == 0 || contains(handle))
         return add(std::move(object));
+    m_index.emplace(handle, object.get());
     m_objects.emplace(handle, std::move(object));
     return handle;
 }
@@ -30,12 +32,14 @@ std::unique_ptr<Object> HandleTable::remove(uintptr_t handle)
         return nullptr;
     auto object = std::move(it->second);
     m_objects.erase(it);
+    m_index.erase(handle);
     return object;
 }
 
 void HandleTable::clear()
 {
     m_objects.clear();
+    m_index.clear();
     m_next = first_handle;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 namespace sim {
 
@@ -23,10 +24,10 @@ public:
     template<typename T>
     T* find(uintptr_t handle) const
     {
-        auto it = m_objects.find(handle);
-        if (it == m_objects.end())
+        auto it = m_index.find(handle);
+        if (it == m_index.end())
             return nullptr;
-        return dynamic_cast<T*>(it->second.get());
+        return dynamic_cast<T*>(it->second);
     }
     template<typename T, typename Handle>
     T* find(Handle handle) const
@@ -39,7 +40,7 @@ public:
     template<typename Handle>
     std::unique_ptr<Object> remove(Handle handle) { return remove(reinterpret_cast<uintptr_t>(handle)); }
 
-    bool contains(uintptr_t handle) const { return m_objects.count(handle) != 0; }
+    bool contains(uintptr_t handle) const { return m_index.count(handle) != 0; }
     size_t size() const { return m_objects.size(); }
     void set_next(uintptr_t handle) { m_next = handle; }
     void clear();
@@ -55,7 +56,10 @@ private:
     static constexpr uintptr_t first_handle = 0x10010;
     static constexpr uintptr_t step = 4;
 
+    // The objects in handle order, for visits; and the same objects by hash, so that finding one
+    // costs the same however many there are.
     std::map<uintptr_t, std::unique_ptr<Object>> m_objects;
+    std::unordered_map<uintptr_t, Object*> m_index;
     uintptr_t m_next = first_handle;
 };
 

@@ -18,8 +18,11 @@ namespace sim {
 // match the source DC's background colour.
 class BlitSource {
 public:
+    // A copy within one bitmap reads what was there before it began: the part it reads is set aside
+    // first, unless the caller copies in an order that never reads a pixel it already wrote.
+    enum class Overlap { SetAside, CopiedInOrder };
     BlitSource(const DeviceContext& source, const DeviceContext& destination, const Bitmap& destination_bitmap,
-        const RECT& area);
+        const RECT& area, Overlap overlap = Overlap::SetAside);
     // Plain pixels, such as a DIB in the program's memory.
     explicit BlitSource(ReadSource read)
         : m_read(std::move(read))

@@ -8,7 +8,10 @@
 #include "platform/sim/gdi/dib_format.h"
 #include "platform/sim/gdi/gdi_objects.h"
 
+#include <algorithm>
 #include <cstring>
+#include <tuple>
+#include <vector>
 
 using namespace sim;
 
@@ -29,24 +32,45 @@ std::optional<uint32_t> pattern_of(const DeviceContext& dc, const DrawTarget& ta
     return pattern;
 }
 
-// The common case of a same-size copy: whole spans are copied at once.
+struct Span {
+    int y = 0;
+    int left = 0;
+    int right = 0;
+};
+
+// The common case of a same-size copy: whole spans are copied at once. Within one bitmap (a scroll)
+// the spans go row by row in the direction that reads every pixel before it is overwritten.
 void copy_spans(const DrawTarget& target, const RECT& dest_rect, const BlitSource& source, int dx, int dy)
 {
     POINT origin = target.origin();
     POINT source_origin = source.origin();
     const Bitmap& pixels = source.bitmap();
-    for_each_span(target.clip(), offset_rect(dest_rect, origin), [&](int y, int left, int right) {
-        int source_row = y - origin.y + dy + source_origin.y;
+    int row_shift = -origin.y + dy + source_origin.y;
+    int column_shift = -origin.x + dx + source_origin.x;
+    auto copy = [&](int y, int left, int right) {
+        int source_row = y + row_shift;
         if (source_row < 0 || source_row >= pixels.height())
             return;
-        int shift = -origin.x + dx + source_origin.x;
-        left = std::max(left, -shift);
-        right = std::min(right, pixels.width() - shift);
+        left = std::max(left, -column_shift);
+        right = std::min(right, pixels.width() - column_shift);
         if (left >= right)
             return;
-        std::memcpy(target.bitmap().row(y) + left, pixels.row(source_row) + left + shift,
+        std::memmove(target.bitmap().row(y) + left, pixels.row(source_row) + left + column_shift,
             static_cast<size_t>(right - left) * sizeof(uint32_t));
-    });
+    };
+    RECT area = offset_rect(dest_rect, origin);
+    if (&pixels != &target.bitmap()) {
+        for_each_span(target.clip(), area, copy);
+        return;
+    }
+    std::vector<Span> spans;
+    for_each_span(target.clip(), area, [&](int y, int left, int right) { spans.push_back({ y, left, right }); });
+    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return std::tie(a.y, a.left) < std::tie(b.y, b.left); });
+    bool is_backwards = row_shift < 0 || (row_shift == 0 && column_shift < 0);
+    if (is_backwards)
+        std::reverse(spans.begin(), spans.end());
+    for (const Span& span : spans)
+        copy(span.y, span.left, span.right);
 }
 
 BOOL pattern_blit(const DeviceContext& dc, const RECT& rect, RasterOperation operation)
@@ -104,11 +128,13 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
         source_area = { source_x + source_width + 1, source_area.top, source_x + 1, source_area.bottom };
     if (source_height < 0)
         source_area = { source_area.left, source_y + source_height + 1, source_area.right, source_y + 1 };
-    BlitSource source(*source_dc, *dc, target.bitmap(), source_area);
+    bool is_same_size = width == source_width && height == source_height && width > 0 && height > 0;
+    bool copies_spans = is_same_size && operation.is_source_copy();
+    BlitSource source(*source_dc, *dc, target.bitmap(), source_area,
+        copies_spans ? BlitSource::Overlap::CopiedInOrder : BlitSource::Overlap::SetAside);
     if (!source)
         return FALSE;
-    bool is_same_size = width == source_width && height == source_height && width > 0 && height > 0;
-    if (is_same_size && operation.is_source_copy() && source.is_plain()) {
+    if (copies_spans && source.is_plain()) {
         copy_spans(target, stretched_area(columns, rows), source, source_x - x, source_y - y);
         return TRUE;
     }

@@ -24,14 +24,12 @@ void BlitSource::set_aside(const RECT& area)
 }
 
 BlitSource::BlitSource(const DeviceContext& source, const DeviceContext& destination,
-    const Bitmap& destination_bitmap, const RECT& area)
+    const Bitmap& destination_bitmap, const RECT& area, Overlap overlap)
     : m_read(read_source(source, area))
 {
     if (!m_read.bitmap)
         return;
-    // A copy within one bitmap reads what was there before the copy began: the part it reads
-    // is set aside first.
-    if (m_read.bitmap == &destination_bitmap)
+    if (m_read.bitmap == &destination_bitmap && overlap == Overlap::SetAside)
         set_aside(area);
     bool is_source_monochrome = m_read.bitmap->is_monochrome();
     bool is_destination_monochrome = destination_bitmap.is_monochrome();

@@ -1,6 +1,7 @@
 #include "platform/sim/gdi/gdi_accounting.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/gdi/bitmap.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -17,6 +18,8 @@ namespace {
 struct Holder {
     uint32_t process_id = 0;
     Holding holding = Holding::GdiObject;
+    // The memory of a bitmap's pixels; a bitmap keeps its size for its whole life.
+    int64_t bitmap_bytes = 0;
 };
 
 // How many freed handles are remembered for telling a second free: a double free follows its first
@@ -29,6 +32,7 @@ struct Ledger {
     std::deque<uintptr_t> freed_in_order;
     std::map<uint32_t, GdiAccount> accounts;
     std::map<uintptr_t, uint32_t> gdiplus_tokens;
+    int quota = gdi_object_quota;
 };
 
 Ledger& ledger()
@@ -39,9 +43,16 @@ Ledger& ledger()
 
 const bool forgets_on_reset = (on_reset([] { ledger() = Ledger {}; }), true);
 
+int64_t bitmap_bytes_of(const Object& object)
+{
+    auto* bitmap = dynamic_cast<const Bitmap*>(&object);
+    return bitmap ? static_cast<int64_t>(bitmap->size_in_bytes()) : 0;
+}
+
 void count(const Holder& holder, int change)
 {
     auto& account = ledger().accounts[holder.process_id];
+    account.bitmap_bytes += change * holder.bitmap_bytes;
     switch (holder.holding) {
     case Holding::WindowDc:
         account.window_dcs += change;
@@ -58,10 +69,15 @@ void count(const Holder& holder, int change)
 
 }
 
+void set_gdi_object_quota(int quota)
+{
+    ledger().quota = quota;
+}
+
 uintptr_t add_counted_object(std::unique_ptr<Object> object, Holding holding)
 {
-    Holder holder {current_process_id(), holding};
-    if (holding != Holding::UserObject && ledger().accounts[holder.process_id].objects >= gdi_object_quota)
+    Holder holder {current_process_id(), holding, bitmap_bytes_of(*object)};
+    if (holding != Holding::UserObject && ledger().accounts[holder.process_id].objects >= ledger().quota)
         return 0;
     uintptr_t handle = handles().add(std::move(object));
     ledger().freed.erase(handle);

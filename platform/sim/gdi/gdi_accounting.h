@@ -9,8 +9,10 @@
 
 namespace sim {
 
-// A process holds at most this many GDI objects; creating one more fails, as on Windows.
+// A process holds at most this many GDI objects; creating one more fails, as on Windows. A test
+// may lower it for every process (until the next reset) to reach it with fewer objects.
 constexpr int gdi_object_quota = 10000;
+void set_gdi_object_quota(int quota);
 
 // What a counted object is to its process. Window and screen DCs from the shared cache (GetDC,
 // GetWindowDC, BeginPaint; not the DC of a window with a DC of its own) are GDI objects that are
@@ -49,11 +51,13 @@ bool note_gdiplus_shutdown(uintptr_t token);
 // GDI+ works in a process only between its start-up and shut-down there.
 bool is_gdiplus_started();
 
-// What a process holds: GDI objects (window DCs among them), user objects (its windows, icons and
-// cursors), GDI+ start-ups not shut down, and deletions of handles it had already freed.
+// What a process holds: GDI objects (window DCs among them) and the bytes of the bitmaps among
+// them, user objects (its windows, icons and cursors), GDI+ start-ups not shut down, and deletions
+// of handles it had already freed.
 // FIXME: menus are user objects on Windows but are not counted; the menu table keeps no owner.
 struct GdiAccount {
     int objects = 0;
+    int64_t bitmap_bytes = 0;
     int user_objects = 0;
     int window_dcs = 0;
     int gdiplus_startups = 0;

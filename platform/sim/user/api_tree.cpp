@@ -119,16 +119,16 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
     if (is_desktop(hWnd))
         return nullptr;
     auto& siblings = sibling_list(*window);
-    auto it = std::find(siblings.begin(), siblings.end(), hWnd);
+    auto position = position_among_siblings(*window);
     switch (uCmd) {
     case GW_HWNDFIRST:
         return siblings.front();
     case GW_HWNDLAST:
         return siblings.back();
     case GW_HWNDNEXT:
-        return it == siblings.end() || it + 1 == siblings.end() ? nullptr : *(it + 1);
+        return !position || *position + 1 == siblings.size() ? nullptr : siblings[*position + 1];
     case GW_HWNDPREV:
-        return it == siblings.end() || it == siblings.begin() ? nullptr : *(it - 1);
+        return !position || *position == 0 ? nullptr : siblings[*position - 1];
     default:
         return nullptr;
     }

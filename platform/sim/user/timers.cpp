@@ -7,36 +7,60 @@
 
 #include <algorithm>
 #include <limits>
-#include <vector>
+#include <map>
+#include <set>
+#include <tuple>
+#include <utility>
 
 namespace sim {
 
 namespace {
 
+using TimerKey = std::pair<HWND, UINT_PTR>;
+
 struct Timer {
-    HWND hwnd = nullptr;
-    UINT_PTR id = 0;
     uint32_t period = minimum_timer_period;
     TIMERPROC procedure = nullptr;
     uint64_t due = 0;
+    // Timers due at the same moment fire in the order they were first set.
+    uint64_t order = 0;
     uint32_t process_id = 0;
 };
 
-std::vector<Timer> g_timers;
-UINT_PTR g_next_thread_timer = 1;
+// The timers by window and id, and the same timers by when they fall due: finding the next one
+// costs the same however many windows have timers.
+struct Schedule {
+    std::map<TimerKey, Timer> timers;
+    std::set<std::tuple<uint64_t, uint64_t, TimerKey>> by_due;
+    uint64_t next_order = 0;
+    UINT_PTR next_thread_timer = 1;
+};
 
-auto find_timer(HWND hwnd, UINT_PTR id)
+Schedule g_schedule;
+
+auto due_entry(const TimerKey& key, const Timer& timer)
 {
-    return std::find_if(g_timers.begin(), g_timers.end(), [&](const Timer& timer) {
-        return timer.hwnd == hwnd && timer.id == id;
-    });
+    return std::make_tuple(timer.due, timer.order, key);
 }
 
-bool can_run(const Timer& timer)
+void set_due(const TimerKey& key, Timer& timer, uint64_t due)
+{
+    g_schedule.by_due.erase(due_entry(key, timer));
+    timer.due = due;
+    g_schedule.by_due.insert(due_entry(key, timer));
+}
+
+void erase_timer(std::map<TimerKey, Timer>::iterator it)
+{
+    g_schedule.by_due.erase(due_entry(it->first, it->second));
+    g_schedule.timers.erase(it);
+}
+
+bool can_run(HWND hwnd, const Timer& timer)
 {
     if (is_process_hung(timer.process_id))
         return false;
-    return !timer.hwnd || find_window(timer.hwnd);
+    return !hwnd || find_window(hwnd);
 }
 
 }
@@ -46,72 +70,73 @@ UINT_PTR set_timer(HWND hwnd, UINT_PTR id, UINT period, TIMERPROC procedure)
     if (hwnd && !find_window(hwnd))
         return 0;
     if (!hwnd)
-        id = g_next_thread_timer++;
+        id = g_schedule.next_thread_timer++;
     uint32_t clamped = std::max<uint32_t>(period, minimum_timer_period);
-    auto it = find_timer(hwnd, id);
-    if (it == g_timers.end()) {
-        g_timers.push_back(Timer {});
-        it = g_timers.end() - 1;
+    TimerKey key {hwnd, id};
+    auto [it, is_new] = g_schedule.timers.try_emplace(key);
+    Timer& timer = it->second;
+    if (is_new) {
+        timer.order = g_schedule.next_order++;
+        timer.due = now_ms() + clamped;
+        g_schedule.by_due.insert(due_entry(key, timer));
     }
-    it->hwnd = hwnd;
-    it->id = id;
-    it->period = clamped;
-    it->procedure = procedure;
-    it->due = now_ms() + clamped;
-    it->process_id = hwnd ? find_window(hwnd)->process_id : current_process_id();
+    timer.period = clamped;
+    timer.procedure = procedure;
+    timer.process_id = hwnd ? find_window(hwnd)->process_id : current_process_id();
+    set_due(key, timer, now_ms() + clamped);
     return hwnd && id == 0 ? 1 : id;
 }
 
 bool kill_timer(HWND hwnd, UINT_PTR id)
 {
-    auto it = find_timer(hwnd, id);
-    if (it == g_timers.end())
+    auto it = g_schedule.timers.find(TimerKey {hwnd, id});
+    if (it == g_schedule.timers.end())
         return false;
-    g_timers.erase(it);
+    erase_timer(it);
     return true;
 }
 
 void kill_window_timers(HWND hwnd)
 {
-    std::erase_if(g_timers, [&](const Timer& timer) { return timer.hwnd == hwnd; });
+    auto it = g_schedule.timers.lower_bound(TimerKey {hwnd, 0});
+    while (it != g_schedule.timers.end() && it->first.first == hwnd)
+        erase_timer(it++);
 }
 
 std::optional<MSG> take_due_timer(HWND filter, bool remove)
 {
     uint64_t now = now_ms();
-    Timer* earliest = nullptr;
-    for (auto& timer : g_timers) {
-        if (timer.due > now || !can_run(timer) || !matches_filter(timer.hwnd, filter))
+    for (auto& [due, order, key] : g_schedule.by_due) {
+        if (due > now)
+            break;
+        Timer& timer = g_schedule.timers.at(key);
+        if (!can_run(key.first, timer) || !matches_filter(key.first, filter))
             continue;
-        if (!earliest || timer.due < earliest->due)
-            earliest = &timer;
+        MSG msg {};
+        msg.hwnd = key.first;
+        msg.message = WM_TIMER;
+        msg.wParam = key.second;
+        msg.lParam = reinterpret_cast<LPARAM>(timer.procedure);
+        msg.time = static_cast<DWORD>(now);
+        if (remove)
+            set_due(TimerKey {key}, timer, now + timer.period);
+        return msg;
     }
-    if (!earliest)
-        return std::nullopt;
-    MSG msg {};
-    msg.hwnd = earliest->hwnd;
-    msg.message = WM_TIMER;
-    msg.wParam = earliest->id;
-    msg.lParam = reinterpret_cast<LPARAM>(earliest->procedure);
-    msg.time = static_cast<DWORD>(now);
-    if (remove)
-        earliest->due = now + earliest->period;
-    return msg;
+    return std::nullopt;
 }
 
 uint64_t next_timer_due()
 {
-    uint64_t next = std::numeric_limits<uint64_t>::max();
-    for (auto& timer : g_timers)
-        if (can_run(timer))
-            next = std::min(next, timer.due);
-    return next;
+    for (auto& [due, order, key] : g_schedule.by_due) {
+        if (can_run(key.first, g_schedule.timers.at(key)))
+            return due;
+    }
+    return std::numeric_limits<uint64_t>::max();
 }
 
 void reset_timers()
 {
-    g_timers.clear();
-    g_next_thread_timer = 1;
+    g_schedule = Schedule {};
 }
 
 }

@@ -55,6 +55,9 @@ struct Window : Object {
     HWND owner = nullptr;
     // Front to back.
     std::vector<HWND> children;
+    // Where the window stands in its parent's `children`, so that a step to a sibling costs the
+    // same however many siblings there are; the tree's linking functions keep it.
+    size_t sibling_position = 0;
     // Relative to the parent's client area; screen coordinates for a top-level window.
     RECT rect {};
     // The rectangle the window takes when restored from minimised or maximised.

@@ -13,9 +13,19 @@ namespace {
 
 HWND g_desktop = nullptr;
 
-auto position_of(std::vector<HWND>& list, HWND hwnd)
+// Numbers the siblings from `first` on after the list changed there.
+void renumber_from(std::vector<HWND>& list, size_t first)
 {
-    return std::find(list.begin(), list.end(), hwnd);
+    for (size_t position = first; position < list.size(); ++position) {
+        if (Window* sibling = find_window(list[position]))
+            sibling->sibling_position = position;
+    }
+}
+
+void insert_at(std::vector<HWND>& list, size_t position, Window& window)
+{
+    list.insert(list.begin() + position, window.handle);
+    renumber_from(list, position);
 }
 
 // Topmost windows stand at the front of a z-order list; this is where the others begin.
@@ -127,26 +137,36 @@ HWND top_level_by_style(HWND hwnd)
     return window ? window->handle : nullptr;
 }
 
+std::optional<size_t> position_among_siblings(Window& window)
+{
+    auto& list = sibling_list(window);
+    if (window.sibling_position < list.size() && list[window.sibling_position] == window.handle)
+        return window.sibling_position;
+    return std::nullopt;
+}
+
 void unlink_from_parent(Window& window)
 {
     auto& list = sibling_list(window);
-    auto it = position_of(list, window.handle);
-    if (it != list.end())
-        list.erase(it);
+    auto position = position_among_siblings(window);
+    if (!position)
+        return;
+    list.erase(list.begin() + *position);
+    renumber_from(list, *position);
 }
 
 void link_at_front(Window& window)
 {
     unlink_from_parent(window);
     auto& list = sibling_list(window);
-    list.insert(list.begin() + first_allowed_position(window, list), window.handle);
+    insert_at(list, first_allowed_position(window, list), window);
 }
 
 void link_at_back(Window& window)
 {
     unlink_from_parent(window);
     auto& list = sibling_list(window);
-    list.insert(list.begin() + last_allowed_position(window, list), window.handle);
+    insert_at(list, last_allowed_position(window, list), window);
 }
 
 void link_after(Window& window, HWND insert_after)
@@ -155,14 +175,15 @@ void link_after(Window& window, HWND insert_after)
         return;
     unlink_from_parent(window);
     auto& list = sibling_list(window);
-    auto it = position_of(list, insert_after);
-    if (it == list.end()) {
-        list.insert(list.begin() + first_allowed_position(window, list), window.handle);
+    Window* after = find_window(insert_after);
+    auto after_position = after && &parent_of(*after) == &parent_of(window) ? position_among_siblings(*after) : std::nullopt;
+    if (!after_position) {
+        insert_at(list, first_allowed_position(window, list), window);
         return;
     }
-    size_t position = std::clamp(static_cast<size_t>(it - list.begin()) + 1, first_allowed_position(window, list),
+    size_t position = std::clamp(*after_position + 1, first_allowed_position(window, list),
         last_allowed_position(window, list));
-    list.insert(list.begin() + position, window.handle);
+    insert_at(list, position, window);
 }
 
 POINT client_origin_on_screen(const Window& window)

@@ -4,6 +4,7 @@
 #include "platform/sim/user/window.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace sim {
@@ -26,6 +27,8 @@ bool is_above_through_owners(HWND hwnd, HWND start);
 // it activates a window or closes it on Alt+F4, also for a window another one adopted.
 HWND top_level_by_style(HWND hwnd);
 
+// Where a window stands among its siblings (0 at the front); none when it is not linked in.
+std::optional<size_t> position_among_siblings(Window& window);
 // Z-order among siblings. Topmost top-level windows stay in front of the others.
 void unlink_from_parent(Window& window);
 void link_at_front(Window& window);

@@ -23,6 +23,8 @@ namespace {
 constexpr long White = 0xFFFFFF;
 constexpr float CaptionHeight = 375;
 constexpr float EdgeThickness = 65;
+// How often the watcher asks the target for its title when the text Windows keeps did not change (ms).
+constexpr DWORD TitleRecheckMs = 1000;
 
 // A whole number of pixels from twips, halves to the even neighbour.
 int pixels_rounded(double twips)
@@ -450,14 +452,21 @@ void frmTrans::Timer5_Timer()
     std::string old = Label1.Caption();
     // A target that does not answer in time keeps the title it has; the title is read at the
     // length the adoption reads it, so that a long one does not count as changed.
-    runtime::skip_on_error([&] { Caption(GetControlText(watched).substr(0, LongestCaption)); });
+    if (is_title_due(watched)
+        && !runtime::skip_on_error([&] { Caption(GetControlText(watched).substr(0, LongestCaption)); }))
+        m_answer_pause.note_no_answer(watched);
     Label1.Caption(Caption());
-    // The address is read once a tick: the walk over the target's windows is the watcher's dearest step.
-    runtime::skip_on_error([&] {
-        std::string address = GetAddressText(program(), watched);
-        Label7.Caption(FormatAddressPath(address));
-        Text2.Text(text_after_first_blank(address));
-    });
+    // Only an explorer's border shows an address. The walk over the target's windows is the
+    // watcher's dearest step: it is made for no other program.
+    if (is_explorer_process() && !m_answer_pause.is_paused()) {
+        bool is_read = runtime::skip_on_error([&] {
+            std::string address = GetAddressText(program(), watched);
+            Label7.Caption(FormatAddressPath(address));
+            Text2.Text(text_after_first_blank(address));
+        });
+        if (!is_read)
+            m_answer_pause.note_no_answer(watched);
+    }
 
     // A target that is gone has no title: its row stays as it was until the fade-out ends.
     if (old != Label1.Caption() && Label1.Visible() && IsWindow(watched)) {
@@ -488,6 +497,22 @@ void frmTrans::Timer5_Timer()
         QuitMe();
     }
     runtime::DoEvents();
+}
+
+bool frmTrans::is_title_due(HWND watched)
+{
+    // The title Windows keeps for the target is read without a message to it. The target itself is
+    // asked when that text changed, and once in a while for a program that reports a title of its
+    // own: a message every tick to every adopted program kept them and the system busy for nothing.
+    if (m_answer_pause.is_paused())
+        return false;
+    std::string kept = GetCaption(watched);
+    DWORD now = GetTickCount();
+    if (kept == m_kept_title && now - m_title_asked_at < TitleRecheckMs)
+        return false;
+    m_kept_title = kept;
+    m_title_asked_at = now;
+    return true;
 }
 
 runtime::Variant frmTrans::call_by_name(std::string_view name)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "runtime/forms.h"
+#include "services/window_answers.h"
 
 #include <array>
 
@@ -168,6 +169,9 @@ private:
     void place_caption_buttons();
     void place_caption_contents();
     bool is_explorer_target();
+    bool is_explorer_process();
+    // The watcher.
+    bool is_title_due(HWND watched);
     void capture_screen();
     void render_zero_delta_pass();
 
@@ -223,9 +227,15 @@ private:
     bool ResizeHV = false;
     // The caption button last hovered, -1 for none.
     int HoverIndex = -1;
-    // The target let an icon query time out at this tick count.
-    bool m_is_icon_query_paused = false;
-    DWORD m_icon_query_paused_at = 0;
+    // The target let a query time out: it is not asked again for a while.
+    AnswerPause m_answer_pause;
+    // The watcher's last look at the target's title: the text Windows keeps for it, and when the
+    // target itself was last asked.
+    std::string m_kept_title;
+    DWORD m_title_asked_at = 0;
+    // Whether the target's process is a file explorer, for the process id it was found for.
+    std::string m_explorer_checked_for;
+    bool m_is_explorer_process = false;
 
     int FadeLevel = 100;
     bool m_is_maximised = false;

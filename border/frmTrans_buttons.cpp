@@ -27,9 +27,6 @@ bool show_image(runtime::PictureBox& button, const runtime::PictureBox& image)
     return true;
 }
 
-// How long the caption's mouse-up waits for the target to show it still answers (ms).
-constexpr UINT AnswerTimeout = 50;
-
 bool is_button_held(int Button)
 {
     return Button == runtime::vbLeftButton || Button == runtime::vbRightButton || Button == 3;
@@ -96,12 +93,8 @@ void frmTrans::Picture1_MouseDown(int Button, int, float X, float Y)
 
 void frmTrans::Picture1_MouseUp(int, int, float, float)
 {
-    // Activating sends to the target and waits for it: one that does not answer is left as it
-    // is, so that a hung program never freezes the border.
-    HWND hosted = target();
-    DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(hosted, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, AnswerTimeout, &answer))
-        ActivateWindow(hosted);
+    // A target that does not answer is left as it is (see ActivateWindow).
+    ActivateWindow(target());
     if (program().form<frmSettings>().Check15.Value() == 1) {
         Timer8.Enabled(true);
         ResumeWebcamLoop(program());

@@ -143,13 +143,23 @@ void frmTrans::place_caption_contents()
 
 bool frmTrans::is_explorer_target()
 {
+    bool is_ticked = false;
+    runtime::skip_on_error([&] { is_ticked = program().form<frmSettings>().Check13.Value() == runtime::vbChecked; });
+    return is_explorer_process() && is_ticked;
+}
+
+bool frmTrans::is_explorer_process()
+{
+    // A process keeps its executable: it is looked up once for the process id the border holds.
+    if (m_explorer_checked_for == Label3.Caption())
+        return m_is_explorer_process;
     std::string path = GetProcessFileName(static_cast<DWORD>(number_from_text(Label3.Caption())));
     size_t last_backslash = path.find_last_of('\\');
     std::string name = last_backslash == std::string::npos ? path : path.substr(last_backslash + 1);
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    bool is_ticked = false;
-    runtime::skip_on_error([&] { is_ticked = program().form<frmSettings>().Check13.Value() == runtime::vbChecked; });
-    return name == "EXPLORER.EXE" && is_ticked;
+    m_explorer_checked_for = Label3.Caption();
+    m_is_explorer_process = name == "EXPLORER.EXE";
+    return m_is_explorer_process;
 }
 
 void frmTrans::capture_screen()

@@ -2,15 +2,12 @@
 // the halo prints of the title into the caption's glass, and the target's icon on the caption.
 #include "border/frmTrans.h"
 
+#include "services/window_answers.h"
 #include "settings/frmSettings.h"
 
 namespace {
 
 constexpr int CornerEllipse = 9;
-// One icon query may wait this long for a target that is busy but not hung.
-constexpr UINT IconQueryTimeout = 1000;
-// How long a window must answer nothing before Windows counts it as hung.
-constexpr DWORD HungAfter = 5000;
 
 HICON class_icon(HWND window, int index)
 {
@@ -51,19 +48,13 @@ void frmTrans::CopyCaption(int plusLeft, int plusTop, long)
 
 HICON frmTrans::ask_for_icon(HWND window, UINT message, WPARAM kind)
 {
-    // A target that let a query time out before Windows counts it as hung is not asked again until it
-    // does, when SMTO_ABORTIFHUNG gives up at once: a target that stops answering costs one wait,
-    // not one a pass.
-    if (m_is_icon_query_paused && GetTickCount() - m_icon_query_paused_at < HungAfter)
+    if (m_answer_pause.is_paused())
         return nullptr;
-    m_is_icon_query_paused = false;
     DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(window, message, kind, 0, SMTO_ABORTIFHUNG, IconQueryTimeout, &answer))
+    if (SendMessageTimeoutA(window, message, kind, 0, SMTO_ABORTIFHUNG, AnswerLimitMs, &answer))
         return reinterpret_cast<HICON>(answer);
-    if (GetLastError() == ERROR_TIMEOUT && !IsHungAppWindow(window)) {
-        m_is_icon_query_paused = true;
-        m_icon_query_paused_at = GetTickCount();
-    }
+    if (GetLastError() == ERROR_TIMEOUT)
+        m_answer_pause.note_no_answer(window);
     return nullptr;
 }
 

@@ -15,6 +15,7 @@
 #include "services/modLoadPicBox.h"
 #include "services/modGlobal.h"
 #include "services/modTaskbar.h"
+#include "services/window_answers.h"
 #include "settings/frmColDialog.h"
 #include "settings/frmColor.h"
 #include "settings/frmSettings.h"
@@ -227,6 +228,9 @@ void frmGethWnd::Command7_Click()
     // during the run stays.
     skip_on_error([&] { RestoreOldWallpaper(p); });
     skip_on_error([&] { RemoveTrayIcon(p); });
+    // The desktop is the user's again; a window whose program does not answer is given back once
+    // it does, as nothing can take it back from its program without waiting for it.
+    release_borders_once_answering(p);
     // Last, so that nothing drawn on the way out starts GDI+ again.
     release_image_drawing(p);
     p.End();
@@ -295,6 +299,7 @@ void frmGethWnd::Timer4_Timer()
     for_each_snapshot_handle(WinList, [&](std::string_view) { ++WinCount; });
     runtime::DoEvents();
     int adopted = 0;
+    std::vector<std::string> deferred;
     if (WinCount > OldWinCount) {
         runtime::DoEvents();
         // The walk goes over this tick's snapshot, whatever the adoptions do to the list.
@@ -303,16 +308,22 @@ void frmGethWnd::Timer4_Timer()
             if (is_in_snapshot(OldWinList, handle))
                 return;
             runtime::skip_on_error([&] {
-                if (adopt_if_allowed(std::string(handle)))
+                Adoption adoption = adopt_if_allowed(std::string(handle));
+                if (adoption == Adoption::Adopted)
                     ++adopted;
+                if (adoption == Adoption::Deferred)
+                    deferred.emplace_back(handle);
             });
             runtime::skip_on_error([&] { Command1_Click(); });
         });
     }
     // An adopted window leaves the list as it becomes a child; counting it as known would make the
-    // next tick miss a window opened meanwhile.
-    OldWinCount = WinCount - adopted;
+    // next tick miss a window opened meanwhile. A window whose program did not answer stays new,
+    // so that the next ticks try again until it answers.
+    OldWinCount = WinCount - adopted - static_cast<int>(deferred.size());
     OldWinList = WinList;
+    for (const std::string& handle : deferred)
+        forget_snapshot_handle(OldWinList, handle);
 }
 
 void frmGethWnd::build_snapshot()
@@ -324,7 +335,7 @@ void frmGethWnd::build_snapshot()
     }
 }
 
-bool frmGethWnd::adopt_if_allowed(const std::string& handle)
+frmGethWnd::Adoption frmGethWnd::adopt_if_allowed(const std::string& handle)
 {
     // A window that closed between the snapshot and now has no row any more: it is skipped.
     int row = -1;
@@ -335,19 +346,25 @@ bool frmGethWnd::adopt_if_allowed(const std::string& handle)
         }
     }
     if (row < 0)
-        return false;
+        return Adoption::PassedOver;
     NewWinIndex = row;
     auto process_id = static_cast<DWORD>(number_from_text(List1[2].List(NewWinIndex)));
     std::string exe = file_name_of(GetProcessFileName(process_id));
     HWND window = handle_from_text(handle);
-    std::string caption = GetControlText(window);
+    std::string caption;
+    if (!IsAnswering(window) || !runtime::skip_on_error([&] { caption = GetControlText(window); }))
+        return Adoption::Deferred;
     if (upper_case(exe) == "WINAMP.EXE" || upper_case(caption) == "DRAG")
-        return false;
+        return Adoption::PassedOver;
     if (is_excluded(exe))
-        return false;
+        return Adoption::PassedOver;
     runtime::DoEvents();
+    // The window may have stopped answering while messages ran.
+    if (!IsAnswering(window))
+        return Adoption::Deferred;
     CreateNewWindow(window, process_id);
-    return IsWindow(window) && GetAncestor(window, GA_PARENT) != GetDesktopWindow();
+    bool is_adopted = IsWindow(window) && GetAncestor(window, GA_PARENT) != GetDesktopWindow();
+    return is_adopted ? Adoption::Adopted : Adoption::PassedOver;
 }
 
 bool frmGethWnd::is_excluded(const std::string& exe) const
@@ -490,33 +507,53 @@ void frmGethWnd::load_singletons()
 
 void release_all_borders(runtime::Program& program)
 {
-    // A window whose program does not answer can only be given back by waiting for it: every
-    // other window goes first, so that none of them depends on a hung program.
-    for (bool hung_pass : { false, true }) {
-        for (runtime::Form* form : program.forms()) {
-            // A border that closed while messages ran is passed over.
-            if (!program.is_in_collection(*form) || !is_border_window(*form))
-                continue;
-            auto* border = dynamic_cast<frmTrans*>(form);
-            if (border && (IsHungAppWindow(border->target()) != FALSE) != hung_pass)
-                continue;
-            // Hidden borders (fading, re-laying out) give their windows back like the visible ones.
-            runtime::skip_on_error([&] { form->call_by_name("SetMeFree"); });
-            if (!program.is_loaded<Form1>())
-                continue;
-            auto& glow = program.form<Form1>();
-            glow.Hide();
-            glow.HideGlow();
-            program.unload(glow);
-        }
+    // A window whose program does not answer can only be given back by waiting for it: it is left
+    // for release_borders_once_answering, so that nothing else waits for a program that does not answer.
+    for (runtime::Form* form : program.forms()) {
+        // A border that closed while messages ran is passed over.
+        if (!program.is_in_collection(*form) || !is_border_window(*form))
+            continue;
+        auto* border = dynamic_cast<frmTrans*>(form);
+        if (border && IsWindow(border->target()) && !IsAnswering(border->target()))
+            continue;
+        // Hidden borders (fading, re-laying out) give their windows back like the visible ones.
+        runtime::skip_on_error([&] { form->call_by_name("SetMeFree"); });
+        if (!program.is_loaded<Form1>())
+            continue;
+        auto& glow = program.form<Form1>();
+        glow.Hide();
+        glow.HideGlow();
+        program.unload(glow);
     }
+}
+
+// Whether a border still holds a window whose program did not answer.
+static bool is_holding_unanswered_window(runtime::Program& program)
+{
+    for (runtime::Form* form : program.forms()) {
+        if (!program.is_in_collection(*form) || !is_border_window(*form))
+            continue;
+        auto* border = dynamic_cast<frmTrans*>(form);
+        if (border && IsWindow(border->target()) && !IsAnswering(border->target()))
+            return true;
+    }
+    return false;
+}
+
+void release_borders_once_answering(runtime::Program& program)
+{
+    // The wait keeps the message loop running: the borders left go on drawing and following.
+    release_all_borders(program);
+    while (is_holding_unanswered_window(program))
+        Pause(0.05f);
+    release_all_borders(program);
 }
 
 void end_kelmor(runtime::Program& program)
 {
     if (program.is_loaded<frmGethWnd>())
         program.form<frmGethWnd>().Command7_Click();
-    release_all_borders(program);
+    release_borders_once_answering(program);
     release_image_drawing(program);
     program.End();
 }

@@ -56,9 +56,11 @@ private:
     // WinList from the window list's handle texts.
     void build_snapshot();
     void load_singletons();
-    // Adopts one handle of the snapshot that is new, unless its program or title is excluded;
-    // whether the window went into a border.
-    bool adopt_if_allowed(const std::string& handle);
+    // Adopts one handle of the snapshot that is new, unless its program or title is excluded.
+    // What became of a new window: adopted, passed over for good, or left for a later tick because
+    // its program did not answer (nothing may be sent to it that waits for it).
+    enum class Adoption { Adopted, PassedOver, Deferred };
+    Adoption adopt_if_allowed(const std::string& handle);
     bool is_excluded(const std::string& exe) const;
     // The screen rectangle a new border takes from its target.
     static RECT adoption_rectangle(HWND window);
@@ -77,8 +79,11 @@ private:
     UINT m_taskbar_created = RegisterWindowMessageA("TaskbarCreated");
 };
 
-// Gives every adopted window back to the desktop: each border window releases its target.
+// Gives every adopted window whose program answers back to the desktop: each such border window
+// releases its target.
 void release_all_borders(runtime::Program& program);
+// Gives back every border's window, waiting for each one whose program does not answer until it does.
+void release_borders_once_answering(runtime::Program& program);
 
 // Ends the program the quit routine's way, also when the controller is not there (yet).
 void end_kelmor(runtime::Program& program);

@@ -30,3 +30,11 @@ inline bool is_in_snapshot(std::string_view snapshot, std::string_view handle)
     delimited += ':';
     return snapshot.find(delimited) != std::string_view::npos;
 }
+
+// Takes the handle out of the snapshot, so that the next tick finds it new again.
+inline void forget_snapshot_handle(std::string& snapshot, std::string_view handle)
+{
+    std::string delimited = ":" + std::string(handle) + ":";
+    if (auto at = snapshot.find(delimited); at != std::string::npos)
+        snapshot.erase(at, delimited.size() - 1);
+}

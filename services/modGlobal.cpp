@@ -4,14 +4,14 @@
 #include "runtime/statements.h"
 #include "runtime/text_file.h"
 #include "services/modAPI.h"
+#include "services/window_answers.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-// How long a window may take to answer a text query; a hung one is not waited for at all.
-constexpr UINT answer_limit_ms = 1000;
+// A hung window is not waited for at all, a busy one only briefly (see window_answers.h).
 constexpr UINT answer_flags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
 // Texts longer than this are cut: a window that reports an absurd length cannot exhaust memory.
 constexpr LRESULT longest_text = 1 << 20;
@@ -21,7 +21,7 @@ constexpr double seconds_per_day = 86400;
 // statement.
 bool ask_window(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR& answer)
 {
-    if (SendMessageTimeoutA(window, message, wparam, lparam, answer_flags, answer_limit_ms, &answer))
+    if (SendMessageTimeoutA(window, message, wparam, lparam, answer_flags, AnswerLimitMs, &answer))
         return true;
     if (IsWindow(window))
         runtime::raise(runtime::ErrRequestTimedOut, "The window did not answer");
@@ -56,6 +56,9 @@ std::string GetControlText(HWND hWnd)
 
 bool ActivateWindow(HWND hWnd)
 {
+    // Each step below sends to the window and waits for it: one that does not answer is left as it is.
+    if (!IsAnswering(hWnd))
+        return false;
     WINDOWPLACEMENT placement {};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(hWnd, &placement))

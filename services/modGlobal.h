@@ -46,12 +46,13 @@ inline constexpr size_t LongestCaption = 254;
 std::string GetCaption(HWND hWnd);
 
 // The window's text as the window itself reports it (WM_GETTEXTLENGTH, then WM_GETTEXT). A window
-// that is gone gives the empty string; one that exists but does not answer within a second (a
-// hung application) fails the statement, so that its caller keeps the text it has.
+// that is gone gives the empty string; one that exists but does not answer at once (a busy or hung
+// application, see window_answers.h) fails the statement, so that its caller keeps the text it has.
 std::string GetControlText(HWND hWnd);
 
 // Brings the window to the user: a minimised one is restored to its normal rectangle, any other
-// becomes the foreground window and goes to the top. True when the last platform call succeeded.
+// becomes the foreground window and goes to the top. True when the last platform call succeeded; a
+// window that does not answer is left as it is (False).
 bool ActivateWindow(HWND hWnd);
 
 // Waits Seconds while the message loop keeps running: every pending message is processed at

@@ -54,7 +54,8 @@ const std::vector<What>& whats_of(std::string_view subject)
         { "instances", { Value::Count } }, { "gdi-objects", { Value::AtMost, Value::Count } },
         { "bitmap-bytes", { Value::AtMost, Value::Count } },
         { "screen-dcs", { Value::Count } }, { "gdiplus-startups", { Value::Count } },
-        { "double-frees", { Value::Count } }, { "freezes", { Value::Count } } };
+        { "double-frees", { Value::Count } }, { "freezes", { Value::Count } },
+        { "longest-wait", { Value::AtMost, Value::Count } } };
     static const std::vector<What> tray = { { "icons", { Value::Count } }, { "tip", { Value::Count, Value::Text } } };
     static const std::vector<What> manager = { { "rows", {}, true } };
     static const std::vector<What> window = { { "exists", {} }, { "gone", {} }, { "visible", {} }, { "hidden", {} },
@@ -355,6 +356,15 @@ std::optional<std::string> check_freezes(const std::string& wanted)
     return expect_that(found.size() == static_cast<size_t>(*parse_number(wanted)), "kelmor", "freezes " + wanted, text);
 }
 
+// The longest time Kelmor's thread waited inside one call, in virtual milliseconds: while it waits,
+// no border fades, draws or follows the pointer.
+std::optional<std::string> check_longest_wait(const std::string& wanted)
+{
+    uint64_t found = sim::driver::longest_wait(sim::driver::program_process());
+    return expect_that(found <= static_cast<uint64_t>(*parse_number(wanted)), "kelmor", "longest-wait at-most " + wanted,
+        std::to_string(found) + " ms");
+}
+
 std::optional<std::string> check_program(const std::string& what, const std::vector<std::string>& values,
     const ProgramFacts& facts)
 {
@@ -370,6 +380,8 @@ std::optional<std::string> check_program(const std::string& what, const std::vec
             std::to_string(facts.running_instances));
     if (what == "freezes")
         return check_freezes(values[0]);
+    if (what == "longest-wait")
+        return check_longest_wait(values.back());
     if (!facts.is_running)
         return not_as_expected("kelmor", what + " " + values[0], "Kelmor ended");
     return expect_that(facts.border_count == wanted, "kelmor", what + " " + values[0], std::to_string(facts.border_count));

@@ -354,7 +354,17 @@ std::optional<std::string> Runner::run_window_command(const Command& command)
             return "expects on or off";
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        sim::driver::set_hung(process, state == "on");
+        if (command.arguments.size() < 3) {
+            sim::driver::set_hung(process, state == "on");
+            return std::nullopt;
+        }
+        std::string name;
+        std::string value;
+        std::optional<long long> busy
+            = split_option(command.arguments[2], name, value) && name == "for" ? parse_number(value) : std::nullopt;
+        if (state != "on" || !busy || *busy < 0)
+            return "expects on for=MS, milliseconds of virtual time";
+        sim::driver::set_busy(process, static_cast<uint64_t>(*busy));
     }
     return std::nullopt;
 }

@@ -33,7 +33,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "close", { 1, 1 } },
         { "move", { 2, 2 } },
         { "end-process", { 1, 1 } },
-        { "hang", { 2, 2 } },
+        { "hang", { 2, 3 } },
         { "activate", { 1, 2 } },
         { "hold-input", { 0, 0 } },
         { "release-input", { 0, 0 } },

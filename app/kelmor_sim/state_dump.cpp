@@ -232,6 +232,7 @@ void write_program_resources(JsonWriter& json)
     json.field("screen_dcs", usage.screen_dcs);
     json.field("gdiplus_startups", usage.gdiplus_startups);
     json.field("double_frees", usage.double_frees);
+    json.field("longest_wait_ms", sim::driver::longest_wait(process));
     json.end_object();
 }
 

@@ -46,9 +46,15 @@ void end_session();
 // A hung process answers no message: SendMessageTimeoutA to its windows returns after its time-out
 // and the clock moves by it; posted messages wait until it answers again.
 // It counts as hung for IsHungAppWindow and SMTO_ABORTIFHUNG only after it has answered nothing for
-// 5 s; until then a send with a time-out waits the whole time-out. A message sent to it is handled
-// once it answers again.
+// 5 s; until then a send with a time-out waits the whole time-out, and the message is taken back.
+// A message sent to it without a time-out is handled once it answers again.
 void set_hung(uint32_t process_id, bool is_hung);
+// A busy process: hung as above until `milliseconds` of virtual time have passed, then it answers
+// again by itself, also while another program's code runs.
+void set_busy(uint32_t process_id, uint64_t milliseconds);
+// A slow process answers, but takes `milliseconds` over each message another process sends it: the
+// sender waits that long, or its time-out, after which the message is still handled.
+void set_answer_delay(uint32_t process_id, uint32_t milliseconds);
 // A process of higher integrity (started as administrator): other processes may not re-parent its
 // windows, change their styles, or send or post them more than a few harmless queries.
 void set_elevated(uint32_t process_id, bool is_elevated);
@@ -57,6 +63,9 @@ void set_elevated(uint32_t process_id, bool is_elevated);
 // SendMessageA, or inside SetWindowTextA, SetParent, SetWindowPos, ShowWindow...) from one process's
 // code to a window of another process that does not answer. One call freezes once.
 const std::vector<Freeze>& freezes();
+// The longest time the process's thread waited inside one call (a send, Sleep, a download), in
+// virtual milliseconds; waiting for a message with nothing to do does not count.
+uint64_t longest_wait(uint32_t process_id);
 
 // Makes the next Windows call that the process's own code makes (one that reaches a window or
 // another object behind a handle) fail as an access violation would: the process's unhandled-

@@ -147,6 +147,16 @@ void set_hung(uint32_t process_id, bool is_hung)
     set_process_hung(process_id, is_hung);
 }
 
+void set_busy(uint32_t process_id, uint64_t milliseconds)
+{
+    set_process_busy(process_id, milliseconds);
+}
+
+void set_answer_delay(uint32_t process_id, uint32_t milliseconds)
+{
+    set_process_answer_delay(process_id, milliseconds);
+}
+
 void set_elevated(uint32_t process_id, bool is_elevated)
 {
     set_process_elevated(process_id, is_elevated);
@@ -155,6 +165,11 @@ void set_elevated(uint32_t process_id, bool is_elevated)
 const std::vector<Freeze>& freezes()
 {
     return sim::freezes();
+}
+
+uint64_t longest_wait(uint32_t process_id)
+{
+    return sim::longest_wait_ms(process_id);
 }
 
 void fault_next_call(uint32_t process_id, uint32_t calls_before)

@@ -1,6 +1,7 @@
 #include "platform/sim/kernel/desktop_link.h"
 
 #include "platform/sim/desktop.h"
+#include "platform/sim/user/freezes.h"
 #include "platform/sim/user/process_table.h"
 
 namespace sim::kernel {
@@ -12,7 +13,7 @@ uint64_t now_ms()
 
 void let_time_pass(uint32_t milliseconds)
 {
-    sim::let_time_pass(milliseconds);
+    sim::wait_in_call(milliseconds);
 }
 
 uint32_t current_process_id()

@@ -8,7 +8,7 @@
 namespace sim::kernel {
 
 uint64_t now_ms();
-// Lets virtual time pass without pumping messages, as Sleep does.
+// Lets virtual time pass without pumping messages, as Sleep does: the calling thread waits.
 void let_time_pass(uint32_t milliseconds);
 
 uint32_t current_process_id();

@@ -3,8 +3,11 @@
 #include "platform/sim/user/freezes.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
+
+#include <optional>
 
 namespace sim {
 
@@ -63,6 +66,11 @@ void activate_next(HWND leaving)
             continue;
         if (window->ex_style & WS_EX_TOOLWINDOW)
             continue;
+        // The system hands the activation of another process's window to that window's thread
+        // without waiting for it: one that does not answer holds up nobody.
+        std::optional<QueuedNotification> queued;
+        if (window->process_id != current_process_id())
+            queued.emplace();
         activate_window(candidate);
         return;
     }

@@ -40,6 +40,14 @@ LRESULT broadcast(UINT message, WPARAM wparam, LPARAM lparam, bool is_posted)
     return 1;
 }
 
+// What a sender waits for a window of another process that takes its time over each message.
+uint32_t answer_delay_for(const Window& window)
+{
+    if (window.process_id == current_process_id())
+        return 0;
+    return process_answer_delay_ms(window.process_id);
+}
+
 bool is_character_key(WPARAM key)
 {
     return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || key == VK_SPACE || key == VK_RETURN
@@ -63,8 +71,11 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     // window handles the message once it answers again.
     if (is_process_hung(window->process_id))
         keep_unanswered_send(hWnd, Msg, wParam, lParam);
+    uint32_t delay = answer_delay_for(*window);
     SendDepth depth;
-    return deliver(hWnd, Msg, wParam, lParam);
+    LRESULT result = deliver(hWnd, Msg, wParam, lParam);
+    wait_in_call(delay);
+    return result;
 }
 
 LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout,
@@ -79,19 +90,23 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
         return 0;
     if (is_process_hung(window->process_id)) {
         // A window that has answered nothing for five seconds counts as hung: SMTO_ABORTIFHUNG
-        // gives up at once. Before that the sender waits its whole time-out, and the message
-        // stays for the window to handle once it answers again.
-        if ((fuFlags & SMTO_ABORTIFHUNG) && is_hung_app(window->process_id)) {
-            SetLastError(ERROR_TIMEOUT);
-            return 0;
-        }
-        let_time_pass(uTimeout);
-        keep_unanswered_send(hWnd, Msg, wParam, lParam);
+        // gives up at once. Before that the sender waits its whole time-out. A message its
+        // receiver has not taken by then is taken back: the window never sees it.
+        if (!(fuFlags & SMTO_ABORTIFHUNG) || !is_hung_app(window->process_id))
+            wait_in_call(uTimeout);
         SetLastError(ERROR_TIMEOUT);
         return 0;
     }
+    // A receiver that took the message goes on with it after the sender gave up waiting.
+    uint32_t delay = answer_delay_for(*window);
     SendDepth depth;
     LRESULT result = deliver(hWnd, Msg, wParam, lParam);
+    if (delay > uTimeout) {
+        wait_in_call(uTimeout);
+        SetLastError(ERROR_TIMEOUT);
+        return 0;
+    }
+    wait_in_call(delay);
     if (lpdwResult)
         *lpdwResult = static_cast<DWORD_PTR>(result);
     return 1;

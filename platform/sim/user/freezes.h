@@ -1,11 +1,14 @@
 // Sends that would freeze their sender on Windows: a message sent without a time-out to a window of
 // another process that does not answer blocks the sender until it does. The simulation cannot
-// block, so it records each such send instead, for the driver to read.
+// block, so it records each such send instead, for the driver to read. Waits that do end (a send
+// with a time-out, a slow answer, Sleep) let the clock run, and the longest one of each process is
+// kept: while it lasts, that process's thread does nothing else.
 #pragma once
 
 #include "platform/api/types.h"
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 namespace sim {
@@ -41,6 +44,12 @@ public:
     QueuedNotification(const QueuedNotification&) = delete;
     QueuedNotification& operator=(const QueuedNotification&) = delete;
 };
+
+// Lets `milliseconds` pass while the current process's thread waits inside one call. Waits of the
+// driver itself (no process code running) are not counted.
+void wait_in_call(uint64_t milliseconds);
+// The longest wait inside one call the process has made since the desktop was reset.
+uint64_t longest_wait_ms(uint32_t process_id);
 
 const std::vector<Freeze>& freezes();
 void reset_freezes();

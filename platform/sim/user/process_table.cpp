@@ -19,6 +19,9 @@ struct Process {
     bool is_hung = false;
     bool is_elevated = false;
     uint64_t hung_since_ms = 0;
+    // A busy process answers again by itself at this time; never for one hung by the driver.
+    uint64_t busy_until_ms = UINT64_MAX;
+    uint32_t answer_delay_ms = 0;
 };
 
 std::map<uint32_t, Process> g_processes;
@@ -50,7 +53,11 @@ bool is_process_alive(uint32_t process_id)
 bool is_process_hung(uint32_t process_id)
 {
     auto it = g_processes.find(process_id);
-    return it != g_processes.end() && it->second.is_hung;
+    if (it == g_processes.end() || !it->second.is_hung)
+        return false;
+    if (now_ms() >= it->second.busy_until_ms)
+        it->second.is_hung = false;
+    return it->second.is_hung;
 }
 
 void set_process_hung(uint32_t process_id, bool is_hung)
@@ -60,12 +67,34 @@ void set_process_hung(uint32_t process_id, bool is_hung)
         return;
     it->second.is_hung = is_hung;
     it->second.hung_since_ms = now_ms();
+    it->second.busy_until_ms = UINT64_MAX;
+}
+
+void set_process_busy(uint32_t process_id, uint64_t milliseconds)
+{
+    set_process_hung(process_id, true);
+    auto it = g_processes.find(process_id);
+    if (it != g_processes.end() && it->second.is_hung)
+        it->second.busy_until_ms = now_ms() + milliseconds;
 }
 
 bool is_hung_app(uint32_t process_id)
 {
     auto it = g_processes.find(process_id);
-    return it != g_processes.end() && it->second.is_hung && now_ms() - it->second.hung_since_ms >= hung_app_delay_ms;
+    return is_process_hung(process_id) && now_ms() - it->second.hung_since_ms >= hung_app_delay_ms;
+}
+
+uint32_t process_answer_delay_ms(uint32_t process_id)
+{
+    auto it = g_processes.find(process_id);
+    return it == g_processes.end() ? 0 : it->second.answer_delay_ms;
+}
+
+void set_process_answer_delay(uint32_t process_id, uint32_t milliseconds)
+{
+    auto it = g_processes.find(process_id);
+    if (it != g_processes.end())
+        it->second.answer_delay_ms = milliseconds;
 }
 
 bool is_process_elevated(uint32_t process_id)

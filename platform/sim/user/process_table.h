@@ -18,10 +18,16 @@ bool is_process_alive(uint32_t process_id);
 // A hung process runs none of its code: it has stopped taking messages from its queue.
 bool is_process_hung(uint32_t process_id);
 void set_process_hung(uint32_t process_id, bool is_hung);
+// A busy process: hung until the clock has moved by `milliseconds`, then it answers again by itself.
+void set_process_busy(uint32_t process_id, uint64_t milliseconds);
 // Whether Windows already calls the process hung (IsHungAppWindow, SMTO_ABORTIFHUNG): it has taken
 // no message for `hung_app_delay_ms`. Until then a sender cannot tell it from a busy one.
 constexpr uint64_t hung_app_delay_ms = 5000;
 bool is_hung_app(uint32_t process_id);
+// How long the process takes over each message sent to it while it answers (0: no time at all), as
+// a program busy with other work between its looks at its queue does.
+uint32_t process_answer_delay_ms(uint32_t process_id);
+void set_process_answer_delay(uint32_t process_id, uint32_t milliseconds);
 // A process of high integrity (started "as administrator"): a process of medium integrity, as
 // every other process is, may not change its windows or send them most messages.
 bool is_process_elevated(uint32_t process_id);

@@ -129,18 +129,31 @@ TEST_F(HungWindowTest, CountsAsHungOnlyAfterFiveSecondsWithoutAnswering)
     EXPECT_FALSE(IsHungAppWindow(foreign));
 }
 
-TEST_F(HungWindowTest, TimedOutSendIsStillHandledWhenTheWindowAnswersAgain)
+TEST_F(HungWindowTest, ATimedOutSendIsTakenBackUnlessItsReceiverHadTakenIt)
 {
     DWORD_PTR answer = 0;
-    EXPECT_EQ(SendMessageTimeoutA(foreign, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Late"), SMTO_NORMAL, 200, &answer),
-        0);
+    auto send_text = [&](const char* text, UINT timeout) {
+        return SendMessageTimeoutA(foreign, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, timeout, &answer);
+    };
+    // The hung window never took it: it never sees it, also once it answers again.
+    as_program([&] { EXPECT_EQ(send_text("Late", 200), 0); });
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TIMEOUT));
-    sim::driver::run_for(100);
-    EXPECT_EQ(sim::driver::window_state(foreign)->title, "Editor");
-
     sim::driver::set_hung(process, false);
     sim::driver::pump();
-    EXPECT_EQ(sim::driver::window_state(foreign)->title, "Late");
+    EXPECT_EQ(sim::driver::window_state(foreign)->title, "Editor");
+
+    // A slow window took it and handles it, though the sender stopped waiting after its time-out.
+    sim::driver::set_answer_delay(process, 500);
+    uint64_t before = sim::driver::now();
+    as_program([&] { EXPECT_EQ(send_text("Slow", 100), 0); });
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TIMEOUT));
+    EXPECT_EQ(sim::driver::now() - before, 100u);
+    EXPECT_EQ(sim::driver::window_state(foreign)->title, "Slow");
+    // Given time enough, the sender has its answer once the window is done.
+    as_program([&] { EXPECT_NE(send_text("Done", 1000), 0); });
+    EXPECT_EQ(sim::driver::now() - before, 600u);
+    EXPECT_EQ(sim::driver::window_state(foreign)->title, "Done");
+    EXPECT_EQ(sim::driver::longest_wait(sim::driver::program_process()), 500u);
 }
 
 TEST_F(HungWindowTest, AWindowThatStopsAnsweringAgainStartsItsFiveSecondsAfresh)

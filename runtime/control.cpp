@@ -4,6 +4,7 @@
 #include "runtime/error.h"
 #include "runtime/form.h"
 #include "runtime/numeric.h"
+#include "runtime/tool_tip.h"
 #include "runtime/window_classes.h"
 
 #include <algorithm>
@@ -445,6 +446,7 @@ void Control::mouse_down(int button, int shift, POINT point)
         SetCapture(m_window);
     if (button == vbLeftButton)
         m_is_click_pending = true;
+    program().module<ToolTip>().pressed();
     fire_mouse_down(button, shift, mouse_x_from_pixels(point.x), mouse_y_from_pixels(point.y));
 }
 
@@ -452,7 +454,23 @@ void Control::mouse_move(int buttons, int shift, POINT point)
 {
     if (!m_is_enabled)
         return;
+    pointer_over_control();
     fire_mouse_move(buttons, shift, mouse_x_from_pixels(point.x), mouse_y_from_pixels(point.y));
+}
+
+void Control::pointer_over_control()
+{
+    HWND window = is_windowed() ? m_window : (m_container ? m_container->hWnd() : nullptr);
+    if (!window)
+        return;
+    RECT rect;
+    if (is_windowed()) {
+        GetWindowRect(window, &rect);
+    } else {
+        rect = pixel_rect();
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    }
+    program().module<ToolTip>().pointer_moved(window, rect, m_tool_tip_text);
 }
 
 void Control::mouse_up(int button, int shift, POINT point)

@@ -76,6 +76,10 @@ public:
     void FontItalic(bool italic);
     void FontUnderline(bool underline);
 
+    // The tip that shows when the pointer rests on the control; empty for none.
+    const std::string& ToolTipText() const { return m_tool_tip_text; }
+    void ToolTipText(std::string text) { m_tool_tip_text = std::move(text); }
+
     // The control's window; windowless controls (labels, shapes, lines, images, timers) have none.
     HWND hWnd() const { return m_window; }
     void SetFocus();
@@ -149,6 +153,8 @@ protected:
     // The text or font changed: controls that size themselves to their text do it here.
     virtual void text_layout_changed() { }
     HCURSOR cursor() const;
+    // Tells the program's tool tip that the pointer is over this control.
+    void pointer_over_control();
     // The control's size in pixels.
     int pixel_width() const;
     int pixel_height() const;
@@ -174,6 +180,7 @@ private:
     Container* m_container = nullptr;
     int m_mouse_pointer = 0;
     StdPicture m_mouse_icon;
+    std::string m_tool_tip_text;
 };
 
 }

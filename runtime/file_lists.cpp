@@ -46,9 +46,11 @@ std::vector<std::string> find_names(const std::string& folder, const std::string
     return names;
 }
 
-// A folder path as the lists keep it: "c:" becomes "c:\", other trailing separators go.
+// A folder path as the lists keep it: "c:" and "c: [label]" become "c:\", other trailing separators go.
 std::string normalised_folder(std::string path)
 {
+    if (path.size() > 2 && path[1] == ':' && path[2] == ' ')
+        path.resize(2);
     if (path.size() == 2 && path[1] == ':')
         return path + "\\";
     while (path.size() > 3 && (path.back() == '\\' || path.back() == '/'))
@@ -164,45 +166,6 @@ void DirListBox::fire_dbl_click()
     if (row >= 0 && row < static_cast<int>(m_row_paths.size()))
         skip_on_error([&] { Path(m_row_paths[row]); });
     ListBox::fire_dbl_click();
-}
-
-DriveListBox::DriveListBox(Container& container, std::string name, int index)
-    : ListBox(container, std::move(name), index)
-{
-    char buffer[256] = {};
-    DWORD length = GetLogicalDriveStringsA(sizeof buffer, buffer);
-    std::vector<std::string> drives;
-    for (DWORD position = 0; position < length && buffer[position];) {
-        std::string root = buffer + position;
-        position += static_cast<DWORD>(root.size()) + 1;
-        drives.push_back(lowered(root.substr(0, 2)));
-    }
-    m_drives = drives;
-    set_items(std::move(drives));
-    if (ListCount() > 0)
-        ListBox::ListIndex(0);
-}
-
-void DriveListBox::Drive(std::string drive)
-{
-    if (drive.empty())
-        raise(ErrDeviceUnavailable, "Device unavailable");
-    char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(drive[0])));
-    for (int row = 0; row < static_cast<int>(m_drives.size()); ++row) {
-        if (m_drives[row][0] != letter)
-            continue;
-        if (row == ListIndex())
-            return;
-        ListBox::ListIndex(row);
-        raise_event(on_change);
-        return;
-    }
-    raise(ErrDeviceUnavailable, "Device unavailable");
-}
-
-void DriveListBox::row_clicked(int row)
-{
-    Drive(m_drives[row]);
 }
 
 }

@@ -1,6 +1,7 @@
 // The file, folder and drive lists: list boxes filled from the file system.
 #pragma once
 
+#include "runtime/drive_list_box.h"
 #include "runtime/list_box.h"
 
 namespace runtime {
@@ -31,7 +32,8 @@ public:
     DirListBox(Container& container, std::string name, int index = -1);
 
     const std::string& Path() const { return m_path; }
-    // "c:" means the root of drive C; a folder that does not exist is refused (ErrPathNotFound).
+    // "c:" (also "c: [label]", as the drive list names a drive) means the root of drive C; a folder
+    // that does not exist is refused (ErrPathNotFound).
     void Path(std::string path);
 
     EventHandler on_change;
@@ -45,24 +47,6 @@ private:
 
     std::string m_path = "C:\\";
     std::vector<std::string> m_row_paths;
-};
-
-// The drives of the machine ("c:"); choosing one raises Change.
-class DriveListBox : public ListBox {
-public:
-    DriveListBox(Container& container, std::string name, int index = -1);
-
-    std::string Drive() const { return Text(); }
-    // A drive the machine does not have is refused (ErrDeviceUnavailable).
-    void Drive(std::string drive);
-
-    EventHandler on_change;
-
-protected:
-    void row_clicked(int row) override;
-
-private:
-    std::vector<std::string> m_drives;
 };
 
 // Whether a path names an existing folder.

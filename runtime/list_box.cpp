@@ -10,7 +10,7 @@
 namespace runtime {
 
 ListBox::ListBox(Container& container, std::string name, int index)
-    : Control(container, std::move(name), index)
+    : ScrollingControl(container, std::move(name), index)
 {
 }
 
@@ -37,7 +37,6 @@ void ListBox::RemoveItem(int index)
         m_list_index = -1;
     else if (m_list_index > index)
         --m_list_index;
-    m_top_index = std::clamp(m_top_index, 0, std::max(0, ListCount() - 1));
     invalidate();
 }
 
@@ -45,7 +44,7 @@ void ListBox::Clear()
 {
     m_items.clear();
     m_list_index = -1;
-    m_top_index = 0;
+    scroller().scroll_to(0);
     invalidate();
 }
 
@@ -53,7 +52,7 @@ void ListBox::set_items(std::vector<std::string> items)
 {
     m_items = std::move(items);
     m_list_index = -1;
-    m_top_index = 0;
+    scroller().scroll_to(0);
     invalidate();
 }
 
@@ -93,12 +92,18 @@ std::string ListBox::Text() const
     return m_list_index >= 0 ? m_items[m_list_index] : std::string();
 }
 
+int ListBox::TopIndex() const
+{
+    return const_cast<ListBox*>(this)->scroller().position();
+}
+
+// The list scrolls as far as it can towards the row; the last rows fill the box.
 void ListBox::TopIndex(int index)
 {
     if (index < 0 || (index >= ListCount() && index != 0))
         raise(ErrInvalidPropertyValue, "Invalid property value");
-    m_top_index = index;
-    invalidate();
+    if (scroller().scroll_to(index))
+        invalidate();
 }
 
 void ListBox::BackColor(long colour)
@@ -120,17 +125,19 @@ int ListBox::row_height() const
 
 int ListBox::visible_rows() const
 {
-    return std::max(1, (pixel_height() - 4) / row_height());
+    RECT box = scroll_box();
+    return std::max(1, static_cast<int>(box.bottom - box.top) / row_height());
+}
+
+void ListBox::measure_content(Scroller& scroller)
+{
+    scroller.set_extent(ListCount(), visible_rows());
 }
 
 void ListBox::keep_selection_visible()
 {
-    if (m_list_index < 0)
-        return;
-    if (m_list_index < m_top_index)
-        m_top_index = m_list_index;
-    else if (m_list_index >= m_top_index + visible_rows())
-        m_top_index = m_list_index - visible_rows() + 1;
+    if (m_list_index >= 0)
+        scroller().bring_into_view(m_list_index, 1);
 }
 
 void ListBox::row_clicked(int row)
@@ -138,34 +145,75 @@ void ListBox::row_clicked(int row)
     ListIndex(row);
 }
 
-void ListBox::mouse_down(int button, int shift, POINT point)
+void ListBox::content_pressed(POINT point)
 {
-    Control::mouse_down(button, shift, point);
-    if (!m_is_enabled || button != vbLeftButton)
-        return;
-    int row = m_top_index + (point.y - 2) / row_height();
+    int row = TopIndex() + (point.y - scroll_box().top) / row_height();
     if (row >= 0 && row < ListCount())
         row_clicked(row);
+}
+
+void ListBox::key_pressed(int virtual_key)
+{
+    if (ListCount() == 0)
+        return;
+    int last = ListCount() - 1;
+    int page = std::max(1, visible_rows() - 1);
+    int row = m_list_index;
+    switch (virtual_key) {
+    case VK_UP:
+        row = std::max(0, row - 1);
+        break;
+    case VK_DOWN:
+        row = std::min(last, row + 1);
+        break;
+    case VK_PRIOR:
+        row = std::max(0, row - page);
+        break;
+    case VK_NEXT:
+        row = row < 0 ? std::min(last, page) : std::min(last, row + page);
+        break;
+    case VK_HOME:
+        row = 0;
+        break;
+    case VK_END:
+        row = last;
+        break;
+    default:
+        return;
+    }
+    if (row == m_list_index)
+        return;
+    row_clicked(row);
+    keep_selection_visible();
+    invalidate();
 }
 
 void ListBox::paint(HDC dc)
 {
     RECT rect { 0, 0, pixel_width(), pixel_height() };
     fill_rect(dc, rect, to_colorref(m_back_color));
+    RECT box = scroll_box();
+    paint_rows(dc, scroller().content_rect(box), TopIndex(), m_list_index);
+    scroller().paint(dc, box);
+    DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
+}
+
+void ListBox::paint_rows(HDC dc, const RECT& area, int top, int selected)
+{
     HGDIOBJ previous_font = SelectObject(dc, m_font_handle.get(m_font));
     SetBkMode(dc, TRANSPARENT);
     int height = row_height();
-    for (int row = m_top_index; row < ListCount() && row < m_top_index + visible_rows() + 1; ++row) {
-        int top = 2 + (row - m_top_index) * height;
-        RECT row_rect { 2, top, rect.right - 2, top + height };
-        bool is_selected = row == m_list_index;
+    for (int row = top; row < ListCount() && area.top + (row - top) * height < area.bottom; ++row) {
+        int row_top = area.top + (row - top) * height;
+        RECT row_rect { area.left, row_top, area.right, std::min<int>(row_top + height, area.bottom) };
+        bool is_selected = row == selected;
         if (is_selected)
             fill_rect(dc, row_rect, to_colorref(static_cast<long>(0x8000000D)));
         SetTextColor(dc, is_selected ? RGB(255, 255, 255) : to_colorref(m_fore_color));
-        DrawTextA(dc, m_items[row].c_str(), -1, &row_rect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
+        RECT text_rect { row_rect.left + 1, row_rect.top, row_rect.right, row_top + height };
+        DrawTextA(dc, m_items[row].c_str(), -1, &text_rect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
     }
     SelectObject(dc, previous_font);
-    DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
 }
 
 }

@@ -1,15 +1,15 @@
 // ListBox: a list of text rows with one selected row (ListIndex, -1 for none). Selecting a row,
-// with the mouse or by assigning ListIndex, raises Click.
+// with the mouse, the keys or by assigning ListIndex, raises Click. Rows that do not fit scroll.
 #pragma once
 
-#include "runtime/control.h"
+#include "runtime/scrolling_control.h"
 
 #include <string>
 #include <vector>
 
 namespace runtime {
 
-class ListBox : public Control {
+class ListBox : public ScrollingControl {
 public:
     ListBox(Container& container, std::string name, int index = -1);
 
@@ -25,7 +25,7 @@ public:
     void ListIndex(int index);
     // The selected row's text, empty when none is selected.
     std::string Text() const;
-    int TopIndex() const { return m_top_index; }
+    int TopIndex() const;
     void TopIndex(int index);
     long BackColor() const { return m_back_color; }
     void BackColor(long colour);
@@ -34,7 +34,10 @@ public:
 
 protected:
     void paint(HDC dc) override;
-    void mouse_down(int button, int shift, POINT point) override;
+    void measure_content(Scroller& scroller) override;
+    void content_pressed(POINT point) override;
+    // Up, Down, Page Up, Page Down, Home and End move the selection, as in every list.
+    void key_pressed(int virtual_key) override;
     // The list raises Click when its selection changes, not on every mouse release.
     void fire_click() override { }
 
@@ -45,13 +48,14 @@ protected:
     int row_height() const;
     int visible_rows() const;
     void keep_selection_visible();
+    // Draws the rows from `top` on into a rectangle, the selected one highlighted.
+    void paint_rows(HDC dc, const RECT& area, int top, int selected);
 
 private:
     std::vector<std::string> m_items;
     long m_back_color = static_cast<long>(0x80000005);
     long m_fore_color = static_cast<long>(0x80000008);
     int m_list_index = -1;
-    int m_top_index = 0;
 };
 
 }

@@ -3,108 +3,43 @@
 #include "runtime/colour.h"
 #include "runtime/gdi_helpers.h"
 
-#include <cctype>
-#include <vector>
-
 namespace runtime {
+
+namespace {
+
+// The blank between the border and the text.
+constexpr int text_margin = 2;
+
+}
 
 std::string plain_text_from_rtf(std::string_view rtf)
 {
-    if (rtf.substr(0, 5) != "{\\rtf")
-        return std::string(rtf);
-    std::string text;
-    // Depth of each open group and whether it is skipped (a destination such as the font table).
-    std::vector<bool> skipped { false };
-    size_t position = 0;
-    auto is_skipping = [&] { return !skipped.empty() && skipped.back(); };
-    while (position < rtf.size()) {
-        char c = rtf[position];
-        if (c == '{') {
-            skipped.push_back(is_skipping());
-            ++position;
-            continue;
-        }
-        if (c == '}') {
-            if (skipped.size() > 1)
-                skipped.pop_back();
-            ++position;
-            continue;
-        }
-        if (c == '\r' || c == '\n') {
-            ++position;
-            continue;
-        }
-        if (c != '\\') {
-            if (!is_skipping())
-                text += c;
-            ++position;
-            continue;
-        }
-        ++position;
-        if (position >= rtf.size())
-            break;
-        char next = rtf[position];
-        if (next == '\\' || next == '{' || next == '}') {
-            if (!is_skipping())
-                text += next;
-            ++position;
-            continue;
-        }
-        if (next == '\'' && position + 2 < rtf.size()) {
-            std::string hex(rtf.substr(position + 1, 2));
-            if (!is_skipping())
-                text += static_cast<char>(std::strtol(hex.c_str(), nullptr, 16));
-            position += 3;
-            continue;
-        }
-        if (next == '*') {
-            skipped.back() = true;
-            ++position;
-            continue;
-        }
-        size_t word_start = position;
-        while (position < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[position])))
-            ++position;
-        std::string word(rtf.substr(word_start, position - word_start));
-        if (position < rtf.size() && (rtf[position] == '-' || std::isdigit(static_cast<unsigned char>(rtf[position])))) {
-            ++position;
-            while (position < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[position])))
-                ++position;
-        }
-        if (position < rtf.size() && rtf[position] == ' ')
-            ++position;
-        if (word.empty()) {
-            ++position;
-            continue;
-        }
-        if (word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info" || word == "pict")
-            skipped.back() = true;
-        else if ((word == "par" || word == "line") && !is_skipping())
-            text += "\r\n";
-        else if (word == "tab" && !is_skipping())
-            text += '\t';
-    }
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
+    return read_rich_text(rtf).plain_text();
 }
 
 RichTextBox::RichTextBox(Container& container, std::string name, int index)
-    : Control(container, std::move(name), index)
+    : ScrollingControl(container, std::move(name), index)
 {
 }
 
 void RichTextBox::TextRTF(std::string rtf)
 {
-    m_text = plain_text_from_rtf(rtf);
+    set_document(read_rich_text(rtf));
     m_rtf = std::move(rtf);
-    invalidate();
 }
 
 void RichTextBox::Text(std::string text)
 {
-    m_text = std::move(text);
+    set_document(read_rich_text(text));
     m_rtf = "{\\rtf1 " + m_text + "}";
+}
+
+void RichTextBox::set_document(RichTextDocument document)
+{
+    m_document = std::move(document);
+    m_text = m_document.plain_text();
+    m_layout.reset();
+    scroller().scroll_to(0);
     invalidate();
 }
 
@@ -114,16 +49,65 @@ void RichTextBox::BackColor(long colour)
     invalidate();
 }
 
+void RichTextBox::geometry_changed()
+{
+    m_layout.reset();
+    ScrollingControl::geometry_changed();
+}
+
+void RichTextBox::text_layout_changed()
+{
+    m_layout.reset();
+    m_fonts.reset();
+}
+
+int RichTextBox::text_width(bool with_bar) const
+{
+    RECT box = scroll_box();
+    int width = box.right - box.left - 2 * text_margin;
+    if (with_bar)
+        width -= GetSystemMetrics(SM_CXVSCROLL);
+    return width;
+}
+
+// The text is laid out for the full width first; when it does not fit the box, again beside the bar.
+const RichTextLayout& RichTextBox::layout()
+{
+    if (m_layout)
+        return *m_layout;
+    if (!m_fonts)
+        m_fonts.emplace(m_font.Name);
+    SelectedBitmap measure(nullptr);
+    RECT box = scroll_box();
+    int page = box.bottom - box.top - 2 * text_margin;
+    m_layout = lay_out_rich_text(measure.dc(), *m_fonts, m_document, text_width(false));
+    m_is_laid_out_with_bar = m_layout->height > page;
+    if (m_is_laid_out_with_bar)
+        m_layout = lay_out_rich_text(measure.dc(), *m_fonts, m_document, text_width(true));
+    return *m_layout;
+}
+
+void RichTextBox::measure_content(Scroller& scroller)
+{
+    RECT box = scroll_box();
+    int page = std::max(1, static_cast<int>(box.bottom - box.top) - 2 * text_margin);
+    const RichTextLayout& lines = layout();
+    scroller.set_extent(lines.height, page);
+    int line_height = lines.lines.empty() ? font_pixel_height(m_font.Size) : lines.lines.front().height;
+    scroller.set_line_step(line_height);
+}
+
 void RichTextBox::paint(HDC dc)
 {
     RECT rect { 0, 0, pixel_width(), pixel_height() };
     fill_rect(dc, rect, to_colorref(m_back_color));
-    HGDIOBJ previous = SelectObject(dc, m_font_handle.get(m_font));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    RECT text { 3, 3, rect.right - 3, rect.bottom - 3 };
-    DrawTextA(dc, m_text.c_str(), -1, &text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, previous);
+    RECT box = scroll_box();
+    Scroller& view = scroller();
+    const RichTextLayout& lines = layout();
+    RECT content = view.content_rect(box);
+    RECT text { content.left + text_margin, content.top + text_margin, content.right - text_margin, content.bottom - text_margin };
+    paint_rich_text(dc, *m_fonts, lines, text, view.position());
+    view.paint(dc, box);
     DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
 }
 

@@ -1,11 +1,17 @@
-// RichTextBox: shows a rich-text document given as TextRTF; Text is its plain text.
+// RichTextBox: shows a rich-text document given as TextRTF (paragraphs, bold, italic, underline,
+// font sizes and colours), wrapped to the box's width and scrolled when it is taller than the
+// box; Text is its plain text. Text that is not rich text shows as it is.
 #pragma once
 
-#include "runtime/control.h"
+#include "runtime/rich_text.h"
+#include "runtime/rich_text_layout.h"
+#include "runtime/scrolling_control.h"
+
+#include <optional>
 
 namespace runtime {
 
-class RichTextBox : public Control {
+class RichTextBox : public ScrollingControl {
 public:
     RichTextBox(Container& container, std::string name, int index = -1);
 
@@ -18,15 +24,26 @@ public:
 
 protected:
     void paint(HDC dc) override;
+    void measure_content(Scroller& scroller) override;
+    void geometry_changed() override;
+    void text_layout_changed() override;
 
 private:
+    void set_document(RichTextDocument document);
+    // The document's lines for the box's width as it is now, made when first needed.
+    const RichTextLayout& layout();
+    int text_width(bool with_bar) const;
+
     std::string m_rtf;
     std::string m_text;
+    RichTextDocument m_document;
+    std::optional<RichTextLayout> m_layout;
+    std::optional<RichTextFonts> m_fonts;
+    bool m_is_laid_out_with_bar = false;
     long m_back_color = static_cast<long>(0x80000005);
 };
 
-// The plain text of a rich-text document: groups of fonts, colours and other tables left out,
-// control words dropped, "\par" and "\line" as line breaks, "\'hh" as the character hh.
+// The plain text of a rich-text document: paragraphs separated by CR LF, formatting and tables left out.
 std::string plain_text_from_rtf(std::string_view rtf);
 
 }

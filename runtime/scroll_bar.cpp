@@ -1,8 +1,6 @@
 #include "runtime/scroll_bar.h"
 
 #include "runtime/error.h"
-#include "runtime/gdi_helpers.h"
-#include "runtime/numeric.h"
 
 #include <algorithm>
 
@@ -75,34 +73,16 @@ void ScrollBar::LargeChange(int change)
     invalidate();
 }
 
-int ScrollBar::length() const
+ScrollBarLayout ScrollBar::layout() const
 {
-    return m_is_horizontal ? pixel_width() : pixel_height();
-}
-
-int ScrollBar::thickness() const
-{
-    return m_is_horizontal ? pixel_height() : pixel_width();
-}
-
-int ScrollBar::thumb_length() const
-{
-    int track = length() - 2 * thickness();
-    return std::clamp(thickness(), 0, std::max(track, 0));
-}
-
-int ScrollBar::thumb_start() const
-{
-    int track = length() - 2 * thickness() - thumb_length();
-    if (m_max == m_min || track <= 0)
-        return thickness();
-    double fraction = static_cast<double>(m_value - m_min) / (m_max - m_min);
-    return thickness() + static_cast<int>(round_half_even(fraction * track));
-}
-
-int ScrollBar::along(POINT point) const
-{
-    return m_is_horizontal ? point.x : point.y;
+    ScrollBarLayout bar;
+    bar.rect = RECT { 0, 0, pixel_width(), pixel_height() };
+    bar.is_horizontal = m_is_horizontal;
+    bar.min = m_min;
+    bar.max = m_max;
+    bar.value = m_value;
+    bar.is_enabled = m_is_enabled;
+    return bar;
 }
 
 int ScrollBar::stepped(int step) const
@@ -115,11 +95,7 @@ int ScrollBar::stepped(int step) const
 
 void ScrollBar::set_value_from_thumb(int thumb_position)
 {
-    int track = length() - 2 * thickness() - thumb_length();
-    if (track <= 0)
-        return;
-    double fraction = std::clamp(static_cast<double>(thumb_position - thickness()) / track, 0.0, 1.0);
-    int value = static_cast<int>(round_half_even(m_min + fraction * (m_max - m_min)));
+    int value = layout().value_at_thumb(thumb_position);
     if (value == m_value)
         return;
     m_value = value;
@@ -132,30 +108,43 @@ void ScrollBar::mouse_down(int button, int shift, POINT point)
     Control::mouse_down(button, shift, point);
     if (button != vbLeftButton || !m_is_enabled)
         return;
-    int position = along(point);
-    if (position < thickness())
+    ScrollBarLayout bar = layout();
+    m_pressed_part = bar.part_at(point);
+    switch (m_pressed_part) {
+    case ScrollPart::LessArrow:
+        invalidate();
         return Value(stepped(-m_small_change));
-    if (position >= length() - thickness())
+    case ScrollPart::MoreArrow:
+        invalidate();
         return Value(stepped(m_small_change));
-    if (position < thumb_start())
+    case ScrollPart::LessTrack:
         return Value(stepped(-m_large_change));
-    if (position >= thumb_start() + thumb_length())
+    case ScrollPart::MoreTrack:
         return Value(stepped(m_large_change));
-    m_is_dragging_thumb = true;
-    m_drag_offset = position - thumb_start();
-    m_value_at_drag_start = m_value;
+    case ScrollPart::Thumb:
+        m_is_dragging_thumb = true;
+        m_drag_offset = bar.along(point) - bar.thumb_start();
+        m_value_at_drag_start = m_value;
+        return;
+    case ScrollPart::None:
+        return;
+    }
 }
 
 void ScrollBar::mouse_move(int buttons, int shift, POINT point)
 {
     Control::mouse_move(buttons, shift, point);
     if (m_is_dragging_thumb)
-        set_value_from_thumb(along(point) - m_drag_offset);
+        set_value_from_thumb(layout().along(point) - m_drag_offset);
 }
 
 void ScrollBar::mouse_up(int button, int shift, POINT point)
 {
     bool was_dragging = m_is_dragging_thumb && button == vbLeftButton;
+    if (button == vbLeftButton && m_pressed_part != ScrollPart::None) {
+        m_pressed_part = ScrollPart::None;
+        invalidate();
+    }
     if (was_dragging)
         m_is_dragging_thumb = false;
     Control::mouse_up(button, shift, point);
@@ -165,17 +154,8 @@ void ScrollBar::mouse_up(int button, int shift, POINT point)
 
 void ScrollBar::paint(HDC dc)
 {
-    int width = pixel_width();
-    int height = pixel_height();
-    fill_rect(dc, RECT { 0, 0, width, height }, RGB(236, 233, 216));
-    int size = thickness();
-    auto segment = [&](int start, int extent) {
-        return m_is_horizontal ? RECT { start, 0, start + extent, height } : RECT { 0, start, width, start + extent };
-    };
-    for (RECT button : { segment(0, size), segment(length() - size, size), segment(thumb_start(), thumb_length()) }) {
-        fill_rect(dc, button, RGB(212, 208, 200));
-        DrawEdge(dc, &button, EDGE_RAISED, BF_RECT);
-    }
+    ScrollPart shown = m_pressed_part == ScrollPart::LessArrow || m_pressed_part == ScrollPart::MoreArrow ? m_pressed_part : ScrollPart::None;
+    layout().paint(dc, shown);
 }
 
 }

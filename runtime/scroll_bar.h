@@ -4,6 +4,7 @@
 #pragma once
 
 #include "runtime/control.h"
+#include "runtime/scroll_bar_layout.h"
 
 namespace runtime {
 
@@ -33,12 +34,7 @@ protected:
     void mouse_up(int button, int shift, POINT point) override;
 
 private:
-    // Lengths along the bar in pixels: the arrow buttons at both ends, the track between them.
-    int length() const;
-    int thickness() const;
-    int thumb_length() const;
-    int thumb_start() const;
-    int along(POINT point) const;
+    ScrollBarLayout layout() const;
     // A value moved by a step and kept inside the range.
     int stepped(int step) const;
     void set_value_from_thumb(int thumb_position);
@@ -50,6 +46,7 @@ private:
     int m_small_change = 1;
     int m_large_change = 1;
     bool m_is_horizontal = true;
+    ScrollPart m_pressed_part = ScrollPart::None;
     bool m_is_dragging_thumb = false;
     int m_drag_offset = 0;
     int m_value_at_drag_start = 0;

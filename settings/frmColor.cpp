@@ -50,6 +50,7 @@ void frmColor::set_designer_values()
     struct Row {
         runtime::OptionButton& option;
         const char* option_caption;
+        const char* option_tip;
         runtime::TextBox& entry;
         const char* entry_text;
         runtime::Label& unit;
@@ -58,16 +59,18 @@ void frmColor::set_designer_values()
         const char* channel_caption;
         runtime::TextBox& channel_box;
         const char* channel_text;
+        const char* channel_tip;
     };
     const std::array<Row, 3> rows { {
-        { optH, "H:", txtH, "0", lblH, "\xB0", lblR, "R:", Text1, "255" },
-        { optS, "S:", txtS, "100", lblS, "%", lblG, "G:", Text2, "0" },
-        { optB, "B:", txtB, "100", lblBB, "%", lblB, "B:", Text3, "0" },
+        { optH, "H:", "Hue", txtH, "0", lblH, "\xB0", lblR, "R:", Text1, "255", "Red" },
+        { optS, "S:", "Saturation", txtS, "100", lblS, "%", lblG, "G:", Text2, "0", "Green" },
+        { optB, "B:", "Brightness", txtB, "100", lblBB, "%", lblB, "B:", Text3, "0", "Blue" },
     } };
     for (size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         float top = 480 + 300 * static_cast<float>(i);
         row.option.Caption(row.option_caption);
+        row.option.ToolTipText(row.option_tip);
         row.option.Move(0, top + 30, i == 2 ? 495 : 465, 255);
         row.entry.Text(row.entry_text);
         row.entry.Move(450, top, 375, 285);
@@ -78,6 +81,7 @@ void frmColor::set_designer_values()
         row.channel.Caption(row.channel_caption);
         row.channel.Move(1200, top + 30, 255, 255);
         row.channel_box.Text(row.channel_text);
+        row.channel_box.ToolTipText(row.channel_tip);
         row.channel_box.Move(1380, top, 375, 285);
     }
     optH.Value(true);

@@ -76,6 +76,7 @@ void frmStartmenu::set_designer_values()
     Text1.Move(150, 8145, 3435, 240);
 
     Picture2.Move(3990, 8070, 810, 360);
+    Picture2.ToolTipText("Exit Kelmor");
     set_button_pictures(Picture2, "frmStartmenu.Picture2", Picture3, "frmStartmenu.Picture3");
 
     Line2.X1(240);

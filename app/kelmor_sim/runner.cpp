@@ -404,6 +404,15 @@ std::optional<std::string> Runner::run_input_command(const Command& command)
             sim::driver::mouse_up(*button);
         return std::nullopt;
     }
+    if (command.name == "wheel") {
+        auto x = integer_argument(arguments[0]);
+        auto y = integer_argument(arguments[1]);
+        auto notches = integer_argument(arguments[2]);
+        if (!x || !y || !notches || *notches < -100 || *notches > 100)
+            return "expects x, y and the notches (-100 to 100, positive away from the user)";
+        sim::driver::wheel(*x, *y, *notches);
+        return std::nullopt;
+    }
     if (command.name == "drag") {
         auto x1 = integer_argument(arguments[0]);
         auto y1 = integer_argument(arguments[1]);

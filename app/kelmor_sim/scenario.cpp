@@ -43,6 +43,7 @@ const std::map<std::string, Arity, std::less<>>& commands()
         { "click", { 2, 3 } },
         { "double-click", { 2, 3 } },
         { "drag", { 4, 6 } },
+        { "wheel", { 3, 3 } },
         { "key", { 1, 4 } },
         { "key-down", { 1, 1 } },
         { "key-up", { 1, 1 } },

@@ -128,6 +128,8 @@ void click(int x, int y, Button button = Button::Left);
 void double_click(int x, int y, Button button = Button::Left);
 // Presses at `from`, moves in `steps` even steps to `to` and releases there.
 void drag(POINT from, POINT to, int steps = 4, Button button = Button::Left);
+// Moves the mouse to a point and turns the wheel by `notches` (positive away from the user).
+void wheel(int x, int y, int notches);
 void key_down(BYTE virtual_key);
 void key_up(BYTE virtual_key);
 // Presses the modifiers in order, taps the key, releases the modifiers in reverse order.

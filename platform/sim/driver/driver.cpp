@@ -314,6 +314,13 @@ void double_click(int x, int y, Button button)
     mouse_up(button);
 }
 
+void wheel(int x, int y, int notches)
+{
+    mouse_move(x, y);
+    guarded([&] { inject_mouse_wheel(notches * 120); });
+    pump();
+}
+
 void drag(POINT from, POINT to, int steps, Button button)
 {
     mouse_move(from.x, from.y);

@@ -1,4 +1,4 @@
-// The standard folders, the current folder and the drives.
+// The standard folders and the current folder.
 #include "platform/api/kernel.h"
 
 #include "platform/sim/kernel/last_error.h"
@@ -35,25 +35,4 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName)
         return sim::fail(host.empty() || !fs::exists(host, error) ? ERROR_FILE_NOT_FOUND : ERROR_DIRECTORY, FALSE);
     sim::set_current_folder(lpPathName);
     return TRUE;
-}
-
-DWORD WINAPI GetLogicalDriveStringsA(DWORD nBufferLength, LPSTR lpBuffer)
-{
-    // One fixed drive: "C:\" and the empty string that ends the list.
-    static constexpr char drives[] = "C:\\\0";
-    constexpr DWORD length = sizeof(drives) - 1;
-    if (!lpBuffer || nBufferLength < length + 1)
-        return length + 1;
-    std::memcpy(lpBuffer, drives, length + 1);
-    return length;
-}
-
-UINT WINAPI GetDriveTypeA(LPCSTR lpRootPathName)
-{
-    std::string root = lpRootPathName ? lpRootPathName : sim::current_folder().substr(0, 3);
-    if (root.size() < 2 || root[1] != ':')
-        return DRIVE_NO_ROOT_DIR;
-    if (std::toupper(static_cast<unsigned char>(root[0])) != 'C')
-        return DRIVE_NO_ROOT_DIR;
-    return DRIVE_FIXED;
 }

@@ -18,6 +18,8 @@ namespace {
 struct DriveState {
     fs::path root;
     bool is_temporary = false;
+    // The second fixed drive D:, an empty temporary folder made when first used.
+    fs::path second_root;
     std::string current = "C:\\";
 
     ~DriveState() { forget(); }
@@ -30,6 +32,11 @@ struct DriveState {
         }
         root.clear();
         is_temporary = false;
+        if (!second_root.empty()) {
+            std::error_code ignored;
+            fs::remove_all(second_root, ignored);
+        }
+        second_root.clear();
         current = "C:\\";
     }
 };
@@ -127,6 +134,27 @@ fs::path make_temporary_root()
     return root;
 }
 
+fs::path second_drive_root()
+{
+    auto& state = drive();
+    if (state.second_root.empty()) {
+        std::string pattern = (fs::temp_directory_path() / "kelmor-drive-d-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            state.second_root = pattern;
+    }
+    return state.second_root;
+}
+
+// The host folder behind a drive letter; empty for a drive without a medium or none at all.
+fs::path root_of_drive(char letter)
+{
+    if (letter == 'C')
+        return drive_root();
+    if (letter == 'D')
+        return second_drive_root();
+    return {};
+}
+
 void link_folder_contents(const fs::path& from, const fs::path& to)
 {
     std::error_code error;
@@ -180,9 +208,9 @@ std::string full_windows_path(std::string_view windows_path)
 fs::path host_path(std::string_view windows_path)
 {
     std::string full = full_windows_path(windows_path);
-    if (full.empty() || full[0] != 'C')
+    if (full.empty())
         return {};
-    fs::path host = drive_root();
+    fs::path host = root_of_drive(full[0]);
     if (host.empty())
         return {};
     for (auto& component : split_components(std::string_view(full).substr(2)))
@@ -195,8 +223,9 @@ std::string stored_windows_path(std::string_view windows_path)
     fs::path host = host_path(windows_path);
     if (host.empty())
         return {};
-    std::string result = "C:";
-    for (auto& component : host.lexically_relative(drive_root()))
+    char letter = full_windows_path(windows_path)[0];
+    std::string result = std::string(1, letter) + ":";
+    for (auto& component : host.lexically_relative(root_of_drive(letter)))
         result += "\\" + component.string();
     if (result.size() == 2)
         result += "\\";

@@ -220,6 +220,10 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             if (LRESULT answer = SendMessageA(window->parent, WM_MOUSEACTIVATE, wParam, lParam))
                 return answer;
         return MA_ACTIVATE;
+    case WM_MOUSEWHEEL:
+        if (window->parent && (window->style & WS_CHILD))
+            return SendMessageA(window->parent, WM_MOUSEWHEEL, wParam, lParam);
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     default:

@@ -306,6 +306,16 @@ void inject_mouse_button(MouseButton button, bool is_down)
     post_mouse_message(target, message, point);
 }
 
+void inject_mouse_wheel(int delta)
+{
+    POINT point = input_state().cursor;
+    Target target = mouse_target(point);
+    if (!target.hwnd)
+        return;
+    WPARAM wparam = MAKEWPARAM(static_cast<WORD>(mouse_key_flags()), static_cast<WORD>(static_cast<short>(delta)));
+    post_message(target.hwnd, WM_MOUSEWHEEL, wparam, MAKELPARAM(point.x, point.y));
+}
+
 void inject_key(BYTE key, bool is_down)
 {
     set_key(key, is_down);

@@ -22,6 +22,9 @@ HWND window_at(POINT screen_point, LRESULT* hit = nullptr);
 void inject_mouse_move(POINT screen_point);
 void inject_mouse_button(MouseButton button, bool is_down);
 void inject_key(BYTE virtual_key, bool is_down);
+// A turn of the mouse wheel (120 a notch, positive away from the user): WM_MOUSEWHEEL to the
+// window under the mouse, which passes it on to its parent when it does not scroll itself.
+void inject_mouse_wheel(int delta);
 
 // Double clicks are formed as a loop takes a button press from the input queue, as on Windows: a
 // press completes one when it follows the press taken before it on the same window within the

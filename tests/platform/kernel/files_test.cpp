@@ -224,11 +224,21 @@ TEST_F(Files, StandardFoldersAndDrives)
     EXPECT_EQ(GetWindowsDirectoryA(buffer, MAX_PATH), 10u);
     EXPECT_STREQ(buffer, "C:\\Windows");
     EXPECT_EQ(GetSystemDirectoryA(buffer, 5), 20u);
-    EXPECT_EQ(GetLogicalDriveStringsA(MAX_PATH, buffer), 4u);
-    EXPECT_STREQ(buffer, "C:\\");
-    EXPECT_EQ(buffer[4], '\0');
+    EXPECT_EQ(GetLogicalDriveStringsA(MAX_PATH, buffer), 12u);
+    EXPECT_EQ(std::string(buffer, 13), std::string("C:\\\0D:\\\0E:\\\0\0", 13));
+    EXPECT_EQ(GetLogicalDrives(), 0x1Cu);
     EXPECT_EQ(GetDriveTypeA("C:\\"), static_cast<UINT>(DRIVE_FIXED));
+    EXPECT_EQ(GetDriveTypeA("d:\\"), static_cast<UINT>(DRIVE_FIXED));
+    EXPECT_EQ(GetDriveTypeA("E:\\"), static_cast<UINT>(DRIVE_REMOVABLE));
     EXPECT_EQ(GetDriveTypeA("Q:\\"), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+    char label[MAX_PATH] {};
+    EXPECT_TRUE(GetVolumeInformationA("D:\\", label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0));
+    EXPECT_STREQ(label, "Data");
+    // A drive without a medium is not ready, and nothing can be read from it.
+    EXPECT_FALSE(GetVolumeInformationA("E:\\", label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_READY));
+    EXPECT_EQ(GetFileAttributesA("E:\\"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA("D:\\"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Files, EveryResetStartsFromAFreshDrive)

@@ -120,6 +120,10 @@ void frmGethWnd::Form_Load()
     WinList.assign(1, ':');
     program().App().TaskVisible(false);
     skip_on_error([&] { load_singletons(); });
+    skip_on_error([&] { program().form<frmSettings>().VScroll1.Value(-g.BlurAmount); });
+    // The icon comes before the first snapshot: a shell that shows its notification area in a
+    // window of its own opens that window for the first icon, and it is not a window to adopt.
+    skip_on_error([&] { AddTrayIcon(program(), hWnd(), program().form<FrmSplash>().Icon(), "Kelmor", WM_MOUSEMOVE); });
     skip_on_error([&] { FillWindowList(); });
     // Every window open now is known from here on: none of them is ever adopted.
     WinCount = 0;
@@ -128,8 +132,6 @@ void frmGethWnd::Form_Load()
     OldWinCount = List1[0].ListCount();
     g.BorderCount = 0;
     Timer4.Enabled(true);
-    skip_on_error([&] { program().form<frmSettings>().VScroll1.Value(-g.BlurAmount); });
-    skip_on_error([&] { AddTrayIcon(program(), hWnd(), program().form<FrmSplash>().Icon(), "Kelmor", WM_MOUSEMOVE); });
 }
 
 void frmGethWnd::Form_Unload(int& Cancel)
@@ -268,6 +270,11 @@ void frmGethWnd::AddWindowToList(HWND hWnd)
     auto style = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE));
     if ((style & VisibleWithBorder) != VisibleWithBorder)
         return;
+    // The program's own windows, its message boxes and common dialogs among them, are never adopted.
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(hWnd, &process_id);
+    if (process_id == GetCurrentProcessId())
+        return;
     int length = GetWindowTextLengthA(hWnd);
     if (length <= 0)
         return;
@@ -276,8 +283,6 @@ void frmGethWnd::AddWindowToList(HWND hWnd)
     title.resize(static_cast<size_t>(std::clamp(copied, 0, length)));
     if (title.empty())
         return;
-    DWORD process_id = 0;
-    GetWindowThreadProcessId(hWnd, &process_id);
     List1[0].AddItem(handle_text(hWnd));
     List1[1].AddItem(title);
     List1[2].AddItem(std::to_string(process_id));

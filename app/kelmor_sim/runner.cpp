@@ -93,6 +93,19 @@ bool split_option(const std::string& word, std::string& name, std::string& value
     return true;
 }
 
+// The optional after=MS at the index: milliseconds of virtual time, 0 when the word is not there.
+std::optional<uint32_t> after_milliseconds(const std::vector<std::string>& arguments, size_t index)
+{
+    if (arguments.size() <= index)
+        return 0;
+    std::string name;
+    std::string value;
+    auto after = split_option(arguments[index], name, value) && name == "after" ? parse_number(value) : std::nullopt;
+    if (!after || *after < 0 || *after > 0x7FFFFFFF)
+        return std::nullopt;
+    return static_cast<uint32_t>(*after);
+}
+
 // `camera format rgb24|rgb32|yuy2|mjpg [only]`: the video format the camera delivers its frames
 // in; `only`: its driver refuses to deliver any other.
 std::optional<std::string> set_camera_format(const std::vector<std::string>& arguments)
@@ -340,14 +353,10 @@ std::optional<std::string> Runner::run_window_command(const Command& command)
         GetWindowThreadProcessId(window, &process);
         sim::driver::end_process(process);
     } else if (command.name == "activate") {
-        std::optional<long long> after = 0;
-        std::string name;
-        std::string value;
-        if (command.arguments.size() > 1)
-            after = split_option(command.arguments[1], name, value) && name == "after" ? parse_number(value) : std::nullopt;
-        if (!after || *after < 0 || *after > 0x7FFFFFFF)
+        auto after = after_milliseconds(command.arguments, 1);
+        if (!after)
             return "expects after=MS, milliseconds of virtual time";
-        sim::driver::activate(window, static_cast<uint32_t>(*after));
+        sim::driver::activate(window, *after);
     } else if (command.name == "hang") {
         const auto& state = command.arguments[1];
         if (state != "on" && state != "off")
@@ -447,6 +456,12 @@ std::optional<std::string> Runner::run_input_command(const Command& command)
 std::optional<std::string> Runner::run_answer_command(const Command& command)
 {
     const auto& answer = command.arguments[0];
+    // A user who takes time to answer: the dialog stays open meanwhile, with messages and timers running.
+    auto after = after_milliseconds(command.arguments, 1);
+    if (!after)
+        return "expects after=MS, milliseconds of virtual time";
+    if (*after > 0)
+        sim::driver::wait_in_modal(*after);
     if (command.name == "menu") {
         sim::driver::choose_menu_item(answer);
         return std::nullopt;

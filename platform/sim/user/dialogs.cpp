@@ -51,6 +51,28 @@ int closing_answer(UINT type, const std::vector<int>& buttons)
     return buttons[default_index < buttons.size() ? default_index : 0];
 }
 
+// The window of a dialog while its modal loop runs: a titled pop-up of the calling process, owned
+// by the caller's window and centred on the screen, as the system's dialog boxes are. It is shown
+// without taking the activation: the focus stays where the caller left it, which is where Windows
+// puts it back once the dialog has ended.
+class DialogWindow {
+public:
+    DialogWindow(HWND owner, const std::string& title, int width, int height)
+    {
+        int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        m_window = CreateWindowExA(WS_EX_DLGMODALFRAME, "#32770", title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+            left, top, width, height, IsWindow(owner) ? owner : nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(m_window, SW_SHOWNOACTIVATE);
+    }
+    ~DialogWindow() { DestroyWindow(m_window); }
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+
+private:
+    HWND m_window = nullptr;
+};
+
 size_t last_position_of(const std::string& text, char c, size_t from)
 {
     size_t position = text.rfind(c);
@@ -59,12 +81,13 @@ size_t last_position_of(const std::string& text, char c, size_t from)
 
 }
 
-int WINAPI MessageBoxA(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
     auto buttons = buttons_of(uType);
+    std::string caption = lpCaption ? lpCaption : "Error";
+    DialogWindow box(hWnd, caption, 360, 140);
     auto answer = take_modal_answer({ModalAnswer::Kind::MessageBox});
     int result = answer && has_button(buttons, answer->number) ? answer->number : closing_answer(uType, buttons);
-    std::string caption = lpCaption ? lpCaption : "Error";
     record_modal("message box", caption + ": " + (lpText ? lpText : ""), std::to_string(result));
     return result;
 }
@@ -74,6 +97,7 @@ BOOL WINAPI ChooseColorA(LPCHOOSECOLORA lpcc)
     g_dialog_error = 0;
     if (!lpcc)
         return FALSE;
+    DialogWindow dialog(lpcc->hwndOwner, "Color", 234, 330);
     auto answer = take_modal_answer({ModalAnswer::Kind::ColorOk, ModalAnswer::Kind::ColorCancel});
     bool is_chosen = answer && answer->kind == ModalAnswer::Kind::ColorOk;
     if (is_chosen)
@@ -87,8 +111,9 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
     g_dialog_error = 0;
     if (!lpofn || !lpofn->lpstrFile)
         return FALSE;
-    auto answer = take_modal_answer({ModalAnswer::Kind::SaveOk, ModalAnswer::Kind::SaveCancel});
     std::string title = lpofn->lpstrTitle ? lpofn->lpstrTitle : "Save As";
+    DialogWindow dialog(lpofn->hwndOwner, title, 560, 400);
+    auto answer = take_modal_answer({ModalAnswer::Kind::SaveOk, ModalAnswer::Kind::SaveCancel});
     if (!answer || answer->kind != ModalAnswer::Kind::SaveOk) {
         record_modal("save dialog", title, "cancel");
         return FALSE;

@@ -30,6 +30,13 @@ void register_system_classes()
         window_class.process_id = 0;
         register_class(window_class);
     }
+    // The dialog boxes' own class: the system's message boxes and common dialogs are made of it.
+    WindowClass dialog_class;
+    dialog_class.name = "#32770";
+    dialog_class.procedure = DefWindowProcA;
+    dialog_class.style = CS_DBLCLKS | CS_SAVEBITS;
+    dialog_class.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    register_class(dialog_class);
 }
 
 }

@@ -1,4 +1,4 @@
-// The registered window classes, including the system's own ("Edit", "Static", "Button").
+// The registered window classes, including the system's own ("Edit", "Static", "Button", "#32770").
 #pragma once
 
 #include "platform/sim/user/window.h"

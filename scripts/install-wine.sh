@@ -44,10 +44,12 @@ runs_32_bit() { timeout 60 /usr/lib/wine/wine --version >/dev/null 2>&1; }
 registration=/proc/sys/fs/binfmt_misc/qemu-i386
 
 # A registered qemu older than 8 hangs in Wine's start-up (Debian 12 ships 7.2): it is replaced.
+# One whose file is not in this root (registered from outside a chroot, opened at registration)
+# is left alone: the registration is the whole machine's.
 if [ -f "$registration" ]; then
   interpreter=$(sed -n 's/^interpreter //p' "$registration")
-  major=$("$interpreter" --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\).*/\1/p') || major=0
-  if [ "${major:-0}" -lt 8 ]; then
+  major=$("$interpreter" --version 2>/dev/null | sed -n '1s/.*version \([0-9]*\).*/\1/p') || major=""
+  if [ -x "$interpreter" ] && [ "${major:-0}" -lt 8 ]; then
     echo "install-wine: qemu $major, registered for i386 programs, hangs in Wine's start-up; replacing it"
     echo -1 | $sudo tee "$registration" >/dev/null
   fi

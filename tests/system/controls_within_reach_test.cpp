@@ -62,11 +62,7 @@ protected:
 
     frmTrans& adopt(DWORD style, RECT rect)
     {
-        sim::driver::AppWindow window;
-        window.title = "Target";
-        window.style = style;
-        window.rect = rect;
-        HWND target = sim::driver::open_app_window(sim::driver::create_process("C:\\Apps\\editor.exe"), window);
+        HWND target = open_window("Target", "C:\\Apps\\editor.exe", style, rect);
         wait_ticks(30);
         frmTrans* border = border_of(target);
         EXPECT_NE(border, nullptr);

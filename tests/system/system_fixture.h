@@ -28,11 +28,12 @@ protected:
     }
 
     HWND open_window(const std::string& title, const std::string& executable = "C:\\Apps\\notepad.exe",
-        DWORD style = 0x10CF0000)
+        DWORD style = 0x10CF0000, RECT rect = sim::driver::AppWindow {}.rect)
     {
         sim::driver::AppWindow window;
         window.title = title;
         window.style = style;
+        window.rect = rect;
         return sim::driver::open_app_window(sim::driver::create_process(executable), window);
     }
 

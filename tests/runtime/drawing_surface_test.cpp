@@ -117,8 +117,11 @@ TEST_F(DrawingSurfaceTest, AFormsImageKeepsItsDrawingThroughAShrinkAndGrowsWithB
 TEST_F(DrawingSurfaceTest, ChangingColoursLeavesNoGdiObjectsBehind)
 {
     auto& form = surface();
+    // Colours of their own: a thin black or white pen would be the system's, which costs nothing.
     run([&] {
         form.Show();
+        form.Picture1.ForeColor(1);
+        form.ForeColor(1);
         form.Picture1.hDC();
         form.hDC();
     });

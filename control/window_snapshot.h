@@ -20,21 +20,26 @@ void for_each_snapshot_handle(std::string_view snapshot, Visit&& visit)
     }
 }
 
-// Whether the handle is one of the snapshot's, as a whole (1234 is not in ":51234:").
-inline bool is_in_snapshot(std::string_view snapshot, std::string_view handle)
+// The handle between its two ":", as it stands in a snapshot.
+inline std::string delimited_handle(std::string_view handle)
 {
     std::string delimited;
     delimited.reserve(handle.size() + 2);
     delimited += ':';
     delimited += handle;
     delimited += ':';
-    return snapshot.find(delimited) != std::string_view::npos;
+    return delimited;
+}
+
+// Whether the handle is one of the snapshot's, as a whole (1234 is not in ":51234:").
+inline bool is_in_snapshot(std::string_view snapshot, std::string_view handle)
+{
+    return snapshot.find(delimited_handle(handle)) != std::string_view::npos;
 }
 
 // Takes the handle out of the snapshot, so that the next tick finds it new again.
 inline void forget_snapshot_handle(std::string& snapshot, std::string_view handle)
 {
-    std::string delimited = ":" + std::string(handle) + ":";
-    if (auto at = snapshot.find(delimited); at != std::string::npos)
-        snapshot.erase(at, delimited.size() - 1);
+    if (auto at = snapshot.find(delimited_handle(handle)); at != std::string::npos)
+        snapshot.erase(at, handle.size() + 1);
 }

@@ -161,7 +161,7 @@ TEST_F(PixelsAndResources, TheDumpCarriesTheProgramsResourceCounts)
     EXPECT_NE(json.find("\"kelmor_resources\": {\n    \"process\": "), std::string::npos) << json;
     EXPECT_EQ(json.find("\"gdi_objects\": 0,"), std::string::npos) << "the running program holds GDI objects";
     for (std::string field : { "\"gdi_objects\": ", "\"user_objects\": ", "\"screen_dcs\": 0,",
-             "\"gdiplus_startups\": 0,", "\"double_frees\": 0\n" })
+             "\"gdiplus_startups\": 0,", "\"double_frees\": 0,", "\"longest_wait_ms\": " })
         EXPECT_NE(json.find(field), std::string::npos) << field;
 }
 

@@ -125,10 +125,10 @@ TEST_F(SystemTest, AHungTargetTakesTheBordersRequestsInTheOrderMade)
 
     run([&] { border->MaxMe(); });
     RECT restored = state_of(border->hWnd()).rect;
-    sim::driver::set_hung(process, true);
+    // Busy for a while: the quit gives the window back once it answers again.
+    sim::driver::set_busy(process, 3000);
     run([&] { border->Move(border->Left(), border->Top(), border->Width() + 600, border->Height()); });
     EXPECT_FALSE(quit());
-    sim::driver::set_hung(process, false);
     sim::driver::pump();
     auto after = state_of(target);
     EXPECT_EQ(after.parent, nullptr);

@@ -1,6 +1,7 @@
 #include "runtime/scroll_bar_layout.h"
 
 #include "runtime/gdi_helpers.h"
+#include "runtime/rect_contains.h"
 #include "runtime/numeric.h"
 
 #include <algorithm>

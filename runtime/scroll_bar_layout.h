@@ -7,12 +7,6 @@
 
 namespace runtime {
 
-// Whether a point lies in a rectangle (its right and bottom edges outside).
-inline bool rect_contains(const RECT& rect, POINT point)
-{
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
-
 enum class ScrollPart {
     None,
     LessArrow,

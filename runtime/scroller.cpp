@@ -1,5 +1,7 @@
 #include "runtime/scroller.h"
 
+#include "runtime/rect_contains.h"
+
 #include <algorithm>
 
 namespace runtime {

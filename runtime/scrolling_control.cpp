@@ -1,5 +1,7 @@
 #include "runtime/scrolling_control.h"
 
+#include "runtime/rect_contains.h"
+
 #include <algorithm>
 
 namespace runtime {

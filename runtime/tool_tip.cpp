@@ -2,7 +2,7 @@
 
 #include "runtime/font.h"
 #include "runtime/gdi_helpers.h"
-#include "runtime/scroll_bar_layout.h"
+#include "runtime/rect_contains.h"
 
 #include <algorithm>
 #include <cstring>

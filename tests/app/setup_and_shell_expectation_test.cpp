@@ -101,7 +101,7 @@ TEST_F(SetupAndShell, AttributesAndUnwritableFoldersReachThePrograms)
     EXPECT_EQ(run("attributes C:\\none.dat hidden\n"), "1: attributes: there is no file \"C:\\none.dat\"");
     EXPECT_EQ(run("attributes C:\\b.dat normal hidden\n"),
         "1: attributes: expects hidden, readonly and system in any combination, or normal");
-    EXPECT_EQ(run("deny-write D:\\Games\n"), "1: deny-write: \"D:\\Games\" is not on drive C:");
+    EXPECT_EQ(run("deny-write Q:\\Games\n"), "1: deny-write: \"Q:\\Games\" is not on drive C:");
 }
 
 TEST_F(SetupAndShell, ClockAndCameraSizeAreSet)

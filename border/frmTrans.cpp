@@ -220,35 +220,18 @@ void frmTrans::LoadMe()
 
 void frmTrans::SetMeFree()
 {
-    HWND desktop = GetDesktopWindow();
     HWND hosted = target();
-    // A target that was already handed back (it hid itself) stays as its program left it; one that
-    // hid itself since the watcher last looked is handed back hidden.
-    if (target_hid_itself())
-        release_target();
-    if (is_hosting_target()) {
-        RestoreBorder(hosted);
+    RestoreBorder(hosted);
+    if (m_hand_back.is_done && m_hand_back.is_shown && IsWindow(hosted) && !IsIconic(hosted))
         ActivateWindow(hosted);
-        SetParent(hosted, desktop);
-        // The rectangle is given once more as screen coordinates now that the target is top-level.
-        MoveWindow(hosted, pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
-            pixels_rounded(height_twips()), TRUE);
-        RecalculateFrame(hosted);
-        if (m_is_maximised)
-            ShowWindow(hosted, SW_MAXIMIZE);
-        confirm_handed_back_place();
-    }
     program().unload(*this);
 }
 
 void frmTrans::RestoreBorder(HWND& Hwnd)
 {
     runtime::DoEvents();
-    SetWindowLongA(Hwnd, GWL_STYLE, number_from_text(Label5.Caption()));
-    SetWindowLongA(Hwnd, GWL_EXSTYLE, number_from_text(Label6.Caption()));
-    ShowWindow(Hwnd, SW_SHOWNORMAL);
-    MoveWindow(Hwnd, pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
-        pixels_rounded(height_twips()), TRUE);
+    if (Hwnd == target())
+        release_target();
 }
 
 void frmTrans::RefreshMe()
@@ -525,19 +508,32 @@ bool frmTrans::is_hosting_target() const
 
 void frmTrans::release_target()
 {
-    if (!is_hosting_target())
-        return;
     HWND hosted = target();
-    // The target comes back shown unless it hid itself; the border's own visibility (hidden while
-    // it fades or lays itself out) does not count.
-    bool is_shown = (GetWindowLongA(hosted, GWL_STYLE) & WS_VISIBLE) != 0;
-    SetWindowLongA(hosted, GWL_STYLE, number_from_text(Label5.Caption()) & ~static_cast<LONG>(WS_VISIBLE));
+    if (!hosted || !IsWindow(hosted))
+        return;
+    if (!m_hand_back.has_begun) {
+        if (!is_hosting_target())
+            return;
+        // Decided once: a give-back that a fault or an end of the program interrupts is done again
+        // from its start, whatever the first attempt left the window as.
+        m_hand_back.has_begun = true;
+        m_hand_back.is_shown = !target_hid_itself();
+    }
+    if (m_hand_back.is_done)
+        return;
+    // The style as saved, with the window's present visibility: the showing below is what makes it
+    // visible, so that a window is never shown without being drawn.
+    LONG visible = GetWindowLongA(hosted, GWL_STYLE) & static_cast<LONG>(WS_VISIBLE);
+    SetWindowLongA(hosted, GWL_STYLE, (number_from_text(Label5.Caption()) & ~static_cast<LONG>(WS_VISIBLE)) | visible);
     SetWindowLongA(hosted, GWL_EXSTYLE, number_from_text(Label6.Caption()));
     SetParent(hosted, GetDesktopWindow());
     SetWindowPos(hosted, nullptr, pixels_rounded(left_twips()), pixels_rounded(top_twips()),
         pixels_rounded(width_twips()), pixels_rounded(height_twips()),
-        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (is_shown ? SWP_SHOWWINDOW : 0));
+        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (m_hand_back.is_shown ? SWP_SHOWWINDOW : 0));
+    if (m_hand_back.is_shown && m_is_maximised)
+        ShowWindow(hosted, SW_MAXIMIZE);
     confirm_handed_back_place();
+    m_hand_back.is_done = true;
 }
 
 void frmTrans::confirm_handed_back_place()

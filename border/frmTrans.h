@@ -143,8 +143,9 @@ private:
     void set_designer_values();
     void set_designer_pictures();
     void wire_events();
-    // Gives the target back to the desktop as it is now (shown or hidden) when the border still
-    // hosts it, so that no adopted window is destroyed together with its border.
+    // Gives the target back to the desktop whole (top-level, its own styles, place and state, shown
+    // unless its program hid it) when the border hosts it or an earlier give-back was cut short, so
+    // that no adopted window is destroyed together with its border or left half given back.
     void release_target();
     bool is_hosting_target() const;
     bool target_hid_itself() const;
@@ -236,5 +237,12 @@ private:
         int caption_height = 0;
     };
     SavedGeometry m_saved;
+    // The give-back of the target: begun, finished, and whether it comes back shown.
+    struct HandBack {
+        bool has_begun = false;
+        bool is_done = false;
+        bool is_shown = true;
+    };
+    HandBack m_hand_back;
     std::array<bool, 3> m_caption_button_on {};
 };

@@ -381,6 +381,11 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     if (m_is_ending || !XhWnd || !IsWindow(XhWnd))
         return;
     frmTrans& frm = p.load_new<frmTrans>();
+    // The border knows what to give back before anything changes the window, so that whatever
+    // ends the adoption at any later step finds the window to give back as it was.
+    frm.Label2.Caption(handle_text(XhWnd));
+    frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
+    frm.Label6.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_EXSTYLE)));
     RECT rc = adoption_rectangle(XhWnd);
     // The border is not shown yet, so the window disappears from the screen as it becomes its
     // child. A window whose program refuses (one running with higher rights) is left exactly as
@@ -391,10 +396,6 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     }
     ShowWindow(XhWnd, SW_HIDE);
     PauseWebcamLoop(p);
-    // From here on the border knows what to give back, whatever happens during the rest.
-    frm.Label2.Caption(handle_text(XhWnd));
-    frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
-    frm.Label6.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_EXSTYLE)));
 
     SetTransparency(frm.hWnd(), 100);
     frm.Label1.Caption("");
@@ -420,7 +421,7 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     float height = frm.Picture1.Height() + (rc.bottom - rc.top) * 15.0f + frm.Picture8.Height() - 240 - 180 + 120;
     frm.Move(left, top, width, height);
 
-    auto style = static_cast<DWORD>(GetWindowLongA(XhWnd, GWL_STYLE));
+    auto style = static_cast<DWORD>(number_from_text(frm.Label5.Caption()));
 
     frm.SetWinProperties(false, false, false);
     if (style & WS_MINIMIZEBOX)

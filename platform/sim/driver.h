@@ -165,6 +165,7 @@ struct WindowState {
     DWORD ex_style = 0;
     RECT rect {};  // screen coordinates
     RECT client {};  // screen coordinates
+    RECT restored {};  // screen coordinates: where a top-level window comes back when restored
     bool is_visible = false;  // as IsWindowVisible answers
     bool is_layered = false;
     std::optional<BYTE> layered_alpha;  // constant alpha, when set

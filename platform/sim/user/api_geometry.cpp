@@ -1,6 +1,7 @@
 // user32: window rectangles, moving and placing windows, mapping points between windows.
 #include "platform/api/user.h"
 
+#include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/nonclient.h"
 #include "platform/sim/user/posted_window_requests.h"
 #include "platform/sim/user/window_lifecycle.h"
@@ -23,6 +24,22 @@ bool client_origin(HWND hwnd, POINT& origin)
         return false;
     origin = client_origin_on_screen(*window);
     return true;
+}
+
+// The origin of the coordinates a window's placement is given in: the work area's for a top-level
+// window that is no tool window (the taskbar at the top or left moves it), the parent's client
+// area's, which is where the rectangle already is, for a child.
+POINT placement_origin(const Window& window)
+{
+    if (window.parent || (window.ex_style & WS_EX_TOOLWINDOW))
+        return POINT {0, 0};
+    RECT area = work_area();
+    return POINT {area.left, area.top};
+}
+
+RECT moved_by(RECT rect, LONG dx, LONG dy)
+{
+    return RECT {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
 
 UINT show_command_of(const Window& window)
@@ -115,7 +132,9 @@ BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl)
     lpwndpl->showCmd = show_command_of(*window);
     lpwndpl->ptMinPosition = window->min_position;
     lpwndpl->ptMaxPosition = window->max_position;
-    lpwndpl->rcNormalPosition = window->is_minimised() || window->is_maximised() ? window->normal_rect : window->rect;
+    RECT normal = window->is_minimised() || window->is_maximised() ? window->normal_rect : window->rect;
+    POINT origin = placement_origin(*window);
+    lpwndpl->rcNormalPosition = moved_by(normal, -origin.x, -origin.y);
     return TRUE;
 }
 
@@ -124,7 +143,8 @@ BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
     Window* window = find_window(hWnd);
     if (!window || !lpwndpl || lpwndpl->length != sizeof(WINDOWPLACEMENT))
         return FALSE;
-    RECT normal = clamped_window_rect(lpwndpl->rcNormalPosition);
+    POINT origin = placement_origin(*window);
+    RECT normal = clamped_window_rect(moved_by(lpwndpl->rcNormalPosition, origin.x, origin.y));
     window->normal_rect = normal;
     if (!window->is_minimised() && !window->is_maximised())
         set_window_pos(hWnd, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,

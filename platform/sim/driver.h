@@ -58,10 +58,14 @@ void set_elevated(uint32_t process_id, bool is_elevated);
 // code to a window of another process that does not answer. One call freezes once.
 const std::vector<Freeze>& freezes();
 
-// Makes the next Windows call that the process's own code makes (one that reaches a window or
-// another object behind a handle) fail as an access violation would: the process's unhandled-
-// exception filter runs, then the process ends. With `calls_before`, that many calls go well first.
+// Makes the next Windows call that the process's own code makes fail at its start, as an access
+// violation would: the process's unhandled-exception filter runs, then the process ends. With
+// `calls_before`, that many calls go well first. A call that only releases something (which a
+// program makes in destructors) does its work, and the fault comes with the next call.
 void fault_next_call(uint32_t process_id, uint32_t calls_before = 0);
+// How many Windows calls the process's own code has made (calls the simulation makes inside one
+// are not counted): the positions fault_next_call can take.
+uint64_t calls_made(uint32_t process_id);
 
 // Runs program code as the program's process. A call of ExitProcess inside ends the process and
 // unwinds to here; returns false then.

@@ -4,6 +4,7 @@
 #include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/nonclient.h"
 #include "platform/sim/user/posted_window_requests.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_styles.h"
 #include "platform/sim/user/window_tree.h"
@@ -55,6 +56,7 @@ UINT show_command_of(const Window& window)
 
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpRect)
         return FALSE;
@@ -64,6 +66,7 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
 
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpRect)
         return FALSE;
@@ -74,12 +77,14 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
 
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
 {
+    sim::ApiCall api_call;
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW);
     return set_window_pos(hWnd, nullptr, X, Y, nWidth, nHeight, flags);
 }
 
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags)
 {
+    sim::ApiCall api_call;
     if ((uFlags & SWP_ASYNCWINDOWPOS) && is_for_other_process(hWnd)) {
         post_window_pos(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags);
         return TRUE;
@@ -89,6 +94,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
 
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint)
 {
+    sim::ApiCall api_call;
     POINT origin;
     if (!lpPoint || !client_origin(hWnd, origin))
         return FALSE;
@@ -99,6 +105,7 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint)
 
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint)
 {
+    sim::ApiCall api_call;
     POINT origin;
     if (!lpPoint || !client_origin(hWnd, origin))
         return FALSE;
@@ -109,6 +116,7 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint)
 
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
 {
+    sim::ApiCall api_call;
     POINT from;
     POINT to;
     if (!client_origin(hWndFrom, from) || !client_origin(hWndTo, to))
@@ -124,6 +132,7 @@ int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cP
 
 BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpwndpl)
         return FALSE;
@@ -140,6 +149,7 @@ BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl)
 
 BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpwndpl || lpwndpl->length != sizeof(WINDOWPLACEMENT))
         return FALSE;
@@ -160,6 +170,7 @@ BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
 
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExStyle)
 {
+    sim::ApiCall api_call;
     if (!lpRect)
         return FALSE;
     RECT insets = frame_insets(dwStyle, dwExStyle);

@@ -3,6 +3,7 @@
 #include "platform/api/user.h"
 
 #include "platform/sim/user/modal_script.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstring>
 #include <string>
@@ -61,6 +62,7 @@ size_t last_position_of(const std::string& text, char c, size_t from)
 
 int WINAPI MessageBoxA(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
+    sim::ApiCall api_call;
     auto buttons = buttons_of(uType);
     auto answer = take_modal_answer({ModalAnswer::Kind::MessageBox});
     int result = answer && has_button(buttons, answer->number) ? answer->number : closing_answer(uType, buttons);
@@ -71,6 +73,7 @@ int WINAPI MessageBoxA(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 
 BOOL WINAPI ChooseColorA(LPCHOOSECOLORA lpcc)
 {
+    sim::ApiCall api_call;
     g_dialog_error = 0;
     if (!lpcc)
         return FALSE;
@@ -84,6 +87,7 @@ BOOL WINAPI ChooseColorA(LPCHOOSECOLORA lpcc)
 
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
 {
+    sim::ApiCall api_call;
     g_dialog_error = 0;
     if (!lpofn || !lpofn->lpstrFile)
         return FALSE;
@@ -122,5 +126,6 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
 
 DWORD WINAPI CommDlgExtendedError(void)
 {
+    sim::ApiCall api_call;
     return g_dialog_error;
 }

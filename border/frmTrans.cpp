@@ -251,35 +251,18 @@ void frmTrans::LoadMe()
 
 void frmTrans::SetMeFree()
 {
-    HWND desktop = GetDesktopWindow();
     HWND hosted = target();
-    // A target that was already handed back (it hid itself) stays as its program left it; one that
-    // hid itself since the watcher last looked is handed back hidden.
-    if (target_hid_itself())
-        release_target();
-    if (is_hosting_target()) {
-        RestoreBorder(hosted);
+    RestoreBorder(hosted);
+    if (m_hand_back.is_done && m_hand_back.is_shown && IsWindow(hosted) && !IsIconic(hosted))
         ActivateWindow(hosted);
-        SetParent(hosted, desktop);
-        // The rectangle is given once more as screen coordinates now that the target is top-level.
-        MoveWindow(hosted, pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
-            pixels_rounded(height_twips()), TRUE);
-        RecalculateFrame(hosted);
-        if (m_is_maximised)
-            ShowWindow(hosted, SW_MAXIMIZE);
-        confirm_handed_back_place();
-    }
     program().unload(*this);
 }
 
 void frmTrans::RestoreBorder(HWND& Hwnd)
 {
     runtime::DoEvents();
-    SetWindowLongA(Hwnd, GWL_STYLE, number_from_text(Label5.Caption()));
-    SetWindowLongA(Hwnd, GWL_EXSTYLE, number_from_text(Label6.Caption()));
-    ShowWindow(Hwnd, SW_SHOWNORMAL);
-    MoveWindow(Hwnd, pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
-        pixels_rounded(height_twips()), TRUE);
+    if (Hwnd == target())
+        release_target();
 }
 
 void frmTrans::RefreshMe()
@@ -320,6 +303,7 @@ void frmTrans::maximise()
             static_cast<int>(runtime::round_half_even(Width())), static_cast<int>(runtime::round_half_even(Height())),
             static_cast<int>(runtime::round_half_even(Picture1.Height())) };
     });
+    m_is_maximising = true;
     runtime::skip_on_error([&] { Picture1.Height(Picture11[0].Height()); });
     // The part of the screen the taskbar leaves free, wherever it is docked.
     RECT area = work_area();
@@ -368,9 +352,11 @@ void frmTrans::maximise()
         Picture11[0].Move(Picture11[1].Left() - Picture11[0].Width(), Picture11[1].Top());
     });
     ask_target_to_show(SW_MAXIMIZE);
+    m_has_maximised_target = true;
     Picture11[1].Picture(Picture16[0].Picture());
     ShowIcon();
     m_is_maximised = true;
+    m_is_maximising = false;
     use_button_set(Picture20);
     for (auto& button : Picture11)
         button->Visible(true);
@@ -396,6 +382,7 @@ void frmTrans::use_button_set(const runtime::ControlArray<runtime::PictureBox>& 
 
 void frmTrans::restore_from_maximised()
 {
+    m_is_restoring = true;
     m_is_maximised = false;
     runtime::skip_on_error([&] { SetFormRegion(*this, 255, 0); });
     Hide();
@@ -410,6 +397,7 @@ void frmTrans::restore_from_maximised()
         Width(static_cast<float>(m_saved.width));
         Height(static_cast<float>(m_saved.height));
     });
+    m_is_restoring = false;
     Picture11[1].Picture(Picture12[1].Picture());
     Show();
     Picture11[1].Picture(Picture13[1].Picture());
@@ -579,19 +567,42 @@ bool frmTrans::is_hosting_target() const
 
 void frmTrans::release_target()
 {
-    if (!is_hosting_target())
-        return;
     HWND hosted = target();
-    // The target comes back shown unless it hid itself; the border's own visibility (hidden while
-    // it fades or lays itself out) does not count.
-    bool is_shown = (GetWindowLongA(hosted, GWL_STYLE) & WS_VISIBLE) != 0;
-    SetWindowLongA(hosted, GWL_STYLE, number_from_text(Label5.Caption()) & ~static_cast<LONG>(WS_VISIBLE));
+    if (!hosted || !IsWindow(hosted))
+        return;
+    if (!m_hand_back.has_begun) {
+        if (!is_hosting_target())
+            return;
+        // Decided once, before anything changes: a give-back that a fault or an end of the program
+        // interrupts is done again from its start, whatever the first attempt left the window as.
+        HandBack decided;
+        decided.is_shown = !target_hid_itself();
+        decided.state = handed_back_state();
+        decided.place = handed_back_place();
+        decided.has_begun = true;
+        m_hand_back = decided;
+    }
+    if (m_hand_back.is_done)
+        return;
+    // The style as saved, with the window's present visibility and without a state: the showing
+    // below is what makes it visible, so that a window is never shown without being drawn, and
+    // what gives it its state, so that it keeps its place as the one it is restored to.
+    constexpr auto state_bits = static_cast<LONG>(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
+    LONG visible = GetWindowLongA(hosted, GWL_STYLE) & static_cast<LONG>(WS_VISIBLE);
+    SetWindowLongA(hosted, GWL_STYLE, (number_from_text(Label5.Caption()) & ~state_bits) | visible);
     SetWindowLongA(hosted, GWL_EXSTYLE, number_from_text(Label6.Caption()));
     SetParent(hosted, GetDesktopWindow());
-    SetWindowPos(hosted, nullptr, pixels_rounded(left_twips()), pixels_rounded(top_twips()),
-        pixels_rounded(width_twips()), pixels_rounded(height_twips()),
-        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (is_shown ? SWP_SHOWWINDOW : 0));
+    const RECT& place = m_hand_back.place;
+    bool is_shown_normal = m_hand_back.is_shown && m_hand_back.state == SW_SHOWNORMAL;
+    SetWindowPos(hosted, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // Showing through SetWindowPos neither moves nor sizes a window, so it comes second.
+    if (is_shown_normal)
+        SetWindowPos(hosted, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    else if (m_hand_back.is_shown)
+        ShowWindow(hosted, m_hand_back.state);
     confirm_handed_back_place();
+    m_hand_back.is_done = true;
 }
 
 void frmTrans::confirm_handed_back_place()
@@ -602,4 +613,50 @@ void frmTrans::confirm_handed_back_place()
         return;
     SetWindowPos(hosted, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
         SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+void frmTrans::remember_adopted_place(RECT restored)
+{
+    m_adopted_place = restored;
+}
+
+void frmTrans::remember_adopted_border()
+{
+    m_adopted_border = SavedGeometry { pixels_rounded(left_twips()), pixels_rounded(top_twips()),
+        pixels_rounded(width_twips()), pixels_rounded(height_twips()), 0 };
+}
+
+RECT frmTrans::handed_back_place() const
+{
+    // The border's rectangle as the user left it, pixels: the one it had before a maximise.
+    SavedGeometry border = m_is_maximised || m_is_maximising || m_is_restoring
+        ? SavedGeometry { pixels_rounded(m_saved.left), pixels_rounded(m_saved.top), pixels_rounded(m_saved.width),
+              pixels_rounded(m_saved.height), 0 }
+        : SavedGeometry { pixels_rounded(left_twips()), pixels_rounded(top_twips()), pixels_rounded(width_twips()),
+              pixels_rounded(height_twips()), 0 };
+    if (!m_adopted_place)
+        return RECT { border.left, border.top, border.left + border.width, border.top + border.height };
+    RECT place = *m_adopted_place;
+    if (!m_adopted_border || !m_is_adoption_finished)
+        return place;
+    int dx = border.left - m_adopted_border->left;
+    int dy = border.top - m_adopted_border->top;
+    int width = place.right - place.left + border.width - m_adopted_border->width;
+    int height = place.bottom - place.top + border.height - m_adopted_border->height;
+    return RECT { place.left + dx, place.top + dy, place.left + dx + std::max(width, 0), place.top + dy + std::max(height, 0) };
+}
+
+int frmTrans::handed_back_state() const
+{
+    if (!m_is_adoption_finished) {
+        auto style = static_cast<DWORD>(number_from_text(Label5.Caption()));
+        return style & WS_MINIMIZE ? SW_SHOWMINNOACTIVE : style & WS_MAXIMIZE ? SW_MAXIMIZE : SW_SHOWNORMAL;
+    }
+    HWND hosted = target();
+    if (WindowState() == runtime::vbMinimized || IsIconic(hosted))
+        return SW_SHOWMINNOACTIVE;
+    bool is_maximised = (m_is_maximised && !m_is_restoring) || m_is_maximising;
+    if (is_maximised || (IsZoomed(hosted) && !m_has_maximised_target))
+        return SW_MAXIMIZE;
+    return SW_SHOWNORMAL;
 }

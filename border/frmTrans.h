@@ -6,6 +6,7 @@
 #include "services/window_answers.h"
 
 #include <array>
+#include <optional>
 
 class frmTrans : public runtime::Form {
 public:
@@ -140,6 +141,12 @@ public:
     bool can_draw();
     // The adopted window, as Label2 holds it.
     HWND target() const;
+    // Adoption tells the border where the target was before anything changed it (the rectangle it
+    // has when restored, screen pixels), then, once the border is sized around it, to take its own
+    // rectangle as the one that goes with that place.
+    void remember_adopted_place(RECT restored);
+    void remember_adopted_border();
+    void finish_adoption() { m_is_adoption_finished = true; }
     bool is_maximised() const { return m_is_maximised; }
     bool has_caption_button(int index) const { return m_caption_button_on.at(index); }
 
@@ -147,8 +154,9 @@ private:
     void set_designer_values();
     void set_designer_pictures();
     void wire_events();
-    // Gives the target back to the desktop as it is now (shown or hidden) when the border still
-    // hosts it, so that no adopted window is destroyed together with its border.
+    // Gives the target back to the desktop whole (top-level, its own styles, place and state, shown
+    // unless its program hid it) when the border hosts it or an earlier give-back was cut short, so
+    // that no adopted window is destroyed together with its border or left half given back.
     void release_target();
     bool is_hosting_target() const;
     bool target_hid_itself() const;
@@ -163,6 +171,12 @@ private:
     // After a hand-back: the place the target now has, asked once more as a request, so that it is
     // the last word after any request still waiting from the border's layouts.
     void confirm_handed_back_place();
+    // Where the target goes back: its place at adoption, moved and sized as the user has moved and
+    // sized the border since, without what adoption itself added around it.
+    RECT handed_back_place() const;
+    // How the target goes back (SW_SHOWNORMAL, SW_MAXIMIZE or SW_SHOWMINNOACTIVE): as the user
+    // sees it now, the border's state or the one its program gave it.
+    int handed_back_state() const;
 
     // Layout.
     void place_pieces();
@@ -249,5 +263,25 @@ private:
         int caption_height = 0;
     };
     SavedGeometry m_saved;
+    // Whether the border's maximise has maximised the target inside it; a restore leaves it so.
+    bool m_has_maximised_target = false;
+    // A maximise or a restore of the border under way: a give-back in between takes the state it
+    // goes to and the rectangle from before the maximise.
+    bool m_is_maximising = false;
+    bool m_is_restoring = false;
+    // Adoption has given the border the target's state (minimised or maximised); until then a
+    // give-back takes the state and place the target had.
+    bool m_is_adoption_finished = false;
+    std::optional<RECT> m_adopted_place;
+    std::optional<SavedGeometry> m_adopted_border;
+    // The give-back of the target: begun, finished, whether it comes back shown, its state and place.
+    struct HandBack {
+        bool has_begun = false;
+        bool is_done = false;
+        bool is_shown = true;
+        int state = SW_SHOWNORMAL;
+        RECT place {};
+    };
+    HandBack m_hand_back;
     std::array<bool, 3> m_caption_button_on {};
 };

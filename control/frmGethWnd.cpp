@@ -8,6 +8,7 @@
 #include "control/mdlTray.h"
 #include "control/webcam_loop.h"
 #include "control/window_snapshot.h"
+#include "runtime/window_placement.h"
 #include "services/CtlTranz1.h"
 #include "services/Module2.h"
 #include "services/modGetAdress.h"
@@ -385,14 +386,12 @@ bool frmGethWnd::is_excluded(const std::string& exe) const
 
 RECT frmGethWnd::adoption_rectangle(HWND window)
 {
-    RECT rc {};
-    GetWindowRect(window, &rc);
     // A minimised window lies far off the screen; its border takes the rectangle the window has
     // when restored, so that the border, and at quit the window, come back where the user left it.
-    WINDOWPLACEMENT placement {};
-    placement.length = sizeof placement;
-    if (IsIconic(window) && GetWindowPlacement(window, &placement))
-        rc = placement.rcNormalPosition;
+    if (IsIconic(window))
+        return runtime::restored_rectangle(window);
+    RECT rc {};
+    GetWindowRect(window, &rc);
     return rc;
 }
 
@@ -408,7 +407,13 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
         p.unload(frm);
         return;
     }
+    // The border knows what to give back before anything changes the window, so that whatever
+    // ends the adoption at any later step finds the window to give back as it was.
+    frm.Label2.Caption(handle_text(XhWnd));
+    frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
+    frm.Label6.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_EXSTYLE)));
     RECT rc = adoption_rectangle(XhWnd);
+    frm.remember_adopted_place(IsZoomed(XhWnd) ? runtime::restored_rectangle(XhWnd) : rc);
     // The border is not shown yet, so the window disappears from the screen as it becomes its
     // child. A window whose program refuses (one running with higher rights) is left exactly as
     // it was, and its border goes at once.
@@ -418,10 +423,6 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     }
     ShowWindow(XhWnd, SW_HIDE);
     PauseWebcamLoop(p);
-    // From here on the border knows what to give back, whatever happens during the rest.
-    frm.Label2.Caption(handle_text(XhWnd));
-    frm.Label5.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_STYLE)));
-    frm.Label6.Caption(std::to_string(GetWindowLongA(XhWnd, GWL_EXSTYLE)));
 
     SetTransparency(frm.hWnd(), 100);
     frm.Label1.Caption("");
@@ -446,8 +447,9 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
     float width = (rc.right - rc.left) * 15.0f + 120;
     float height = frm.Picture1.Height() + (rc.bottom - rc.top) * 15.0f + frm.Picture8.Height() - 240 - 180 + 120;
     frm.Move(left, top, width, height);
+    frm.remember_adopted_border();
 
-    auto style = static_cast<DWORD>(GetWindowLongA(XhWnd, GWL_STYLE));
+    auto style = static_cast<DWORD>(number_from_text(frm.Label5.Caption()));
 
     frm.SetWinProperties(false, false, false);
     if (style & WS_MINIMIZEBOX)
@@ -475,6 +477,7 @@ void frmGethWnd::CreateNewWindow(HWND XhWnd, const DWORD& iTaskID)
         frm.MinMe();
     else if (style & WS_MAXIMIZE)
         frm.MaxMe();
+    frm.finish_adoption();
     ShowWindow(XhWnd, SW_SHOW);
     frm.Show();
     frm.Timer5.Enabled(true);

@@ -4,6 +4,7 @@
 #include "runtime/numeric.h"
 #include "runtime/timer.h"
 #include "runtime/window_classes.h"
+#include "runtime/window_placement.h"
 
 #include <algorithm>
 #include <cctype>
@@ -226,6 +227,11 @@ void Form::geometry_changed()
     if (!m_window)
         return;
     RECT rect = pixel_rect();
+    // A minimised window stays where it is: the new rectangle is where it comes back.
+    if (IsIconic(m_window)) {
+        set_restored_rectangle(m_window, rect);
+        return;
+    }
     SetWindowPos(m_window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -61,7 +61,8 @@ const std::vector<What>& whats_of(std::string_view subject)
     static const std::vector<What> window = { { "exists", {} }, { "gone", {} }, { "visible", {} }, { "hidden", {} },
         { "adopted", {} }, { "top-level", {} }, { "minimized", {} }, { "maximized", {} }, { "layered", {} },
         { "shaped", {} }, { "alpha", { Value::Alpha } }, { "style", { Value::Bits } }, { "exstyle", { Value::Bits } },
-        { "rect", { Value::Rectangle } }, { "text", { Value::Text } }, { "topmost", {} }, { "front", {} },
+        { "rect", { Value::Rectangle } }, { "restored", { Value::Rectangle } }, { "text", { Value::Text } },
+        { "topmost", {} }, { "front", {} },
         { "focused", {} }, { "foreground", {} } };
     static const std::vector<What> cursor = [] {
         std::vector<What> shapes;
@@ -311,12 +312,12 @@ std::optional<std::string> check_window(const std::string& subject, HWND window,
         return expect_window_is(window, sim::driver::focus_window(), subject, what, "the focus");
     if (what == "foreground")
         return expect_window_is(window, sim::driver::foreground_window(), subject, what, "the foreground");
-    if (what == "rect") {
+    if (what == "rect" || what == "restored") {
         auto wanted = *parse_rectangle(values[0]);
-        const RECT& actual = found.rect;
+        const RECT& actual = what == "rect" ? found.rect : found.restored;
         bool is_equal = actual.left == wanted.left && actual.top == wanted.top && actual.right == wanted.right
             && actual.bottom == wanted.bottom;
-        return expect_that(is_equal, subject, "rect " + values[0], rect_text(actual));
+        return expect_that(is_equal, subject, std::string(what) + " " + values[0], rect_text(actual));
     }
     return expect_that(found.title == values[0], subject, "text " + quoted(values[0]), quoted(found.title));
 }

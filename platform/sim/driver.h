@@ -67,10 +67,14 @@ const std::vector<Freeze>& freezes();
 // virtual milliseconds; waiting for a message with nothing to do does not count.
 uint64_t longest_wait(uint32_t process_id);
 
-// Makes the next Windows call that the process's own code makes (one that reaches a window or
-// another object behind a handle) fail as an access violation would: the process's unhandled-
-// exception filter runs, then the process ends. With `calls_before`, that many calls go well first.
+// Makes the next Windows call that the process's own code makes fail at its start, as an access
+// violation would: the process's unhandled-exception filter runs, then the process ends. With
+// `calls_before`, that many calls go well first. A call that only releases something (which a
+// program makes in destructors) does its work, and the fault comes with the next call.
 void fault_next_call(uint32_t process_id, uint32_t calls_before = 0);
+// How many Windows calls the process's own code has made (calls the simulation makes inside one
+// are not counted): the positions fault_next_call can take.
+uint64_t calls_made(uint32_t process_id);
 
 // Runs program code as the program's process. A call of ExitProcess inside ends the process and
 // unwinds to here; returns false then.
@@ -181,6 +185,7 @@ struct WindowState {
     DWORD ex_style = 0;
     RECT rect {};  // screen coordinates
     RECT client {};  // screen coordinates
+    RECT restored {};  // screen coordinates: where a top-level window comes back when restored
     bool is_visible = false;  // as IsWindowVisible answers
     bool is_layered = false;
     std::optional<BYTE> layered_alpha;  // constant alpha, when set

@@ -1,7 +1,6 @@
 #include "platform/sim/handle_table.h"
 
 #include "platform/sim/desktop.h"
-#include "platform/sim/user/process_faults.h"
 
 namespace sim {
 
@@ -47,7 +46,6 @@ HandleTable& handles()
 {
     static HandleTable table;
     ensure_desktop();
-    raise_armed_fault();
     return table;
 }
 

@@ -49,7 +49,7 @@ TEST_F(SystemTest, TargetThatHidesItselfIsHandedBackAndItsBorderFadesOut)
     auto kept = state_of(target);
     EXPECT_EQ(kept.parent, nullptr);
     EXPECT_FALSE(kept.is_visible);
-    EXPECT_EQ(std::to_string(kept.style), style_before);
+    EXPECT_EQ(std::to_string(kept.style | WS_VISIBLE), style_before);
     EXPECT_EQ(kept.rect.left, outer.left);
     EXPECT_EQ(kept.rect.top, outer.top);
     sim::driver::show(target);

@@ -14,6 +14,11 @@
 #include <string>
 #include <vector>
 
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 class SystemTest : public RuntimeTest {
 protected:
     static constexpr uint64_t Tick = 10;

@@ -44,7 +44,7 @@ TEST_F(SystemTest, MaximisedWindowGetsAMaximisedBorderAndComesBackMaximisedAtQui
     EXPECT_EQ(after.rect.right, before.rect.right);
 }
 
-TEST_F(SystemTest, MinimisedWindowGetsAMinimisedBorderAtItsRestoredPlaceAndComesBackRestored)
+TEST_F(SystemTest, MinimisedWindowGetsAMinimisedBorderAtItsRestoredPlaceAndComesBackMinimised)
 {
     start();
     HWND target = open_window("Tucked Away");
@@ -59,17 +59,14 @@ TEST_F(SystemTest, MinimisedWindowGetsAMinimisedBorderAtItsRestoredPlaceAndComes
     EXPECT_EQ(border->left_twips(), normal.left * 15);
     EXPECT_EQ(border->top_twips(), normal.top * 15);
     EXPECT_EQ(state_of(target).parent, border->Picture10.hWnd());
-    int border_width = static_cast<int>(border->width_twips()) / 15;
 
     EXPECT_FALSE(quit());
 
     auto after = state_of(target);
     EXPECT_EQ(after.parent, nullptr);
     EXPECT_TRUE(after.is_visible);
-    EXPECT_FALSE(after.style & WS_MINIMIZE);
-    EXPECT_EQ(after.rect.left, normal.left);
-    EXPECT_EQ(after.rect.top, normal.top);
-    EXPECT_EQ(after.rect.right - after.rect.left, border_width);
+    EXPECT_TRUE(after.style & WS_MINIMIZE);
+    EXPECT_EQ(after.restored, normal);
 }
 
 TEST_F(SystemTest, MaximiseThenRestoreBringsTheBorderBackToItsRectangle)
@@ -107,6 +104,7 @@ TEST_F(SystemTest, AHungTargetTakesTheBordersRequestsInTheOrderMade)
 {
     start();
     HWND target = open_window("Stuck Editor");
+    RECT before = state_of(target).rect;
     wait_ticks(30);
     frmTrans* border = border_of(target);
     ASSERT_NE(border, nullptr);
@@ -125,6 +123,8 @@ TEST_F(SystemTest, AHungTargetTakesTheBordersRequestsInTheOrderMade)
 
     run([&] { border->MaxMe(); });
     RECT restored = state_of(border->hWnd()).rect;
+    // What adoption added around the window, which the window does not take back.
+    LONG added_width = (restored.right - restored.left) - (before.right - before.left);
     // Busy for a while: the quit gives the window back once it answers again.
     sim::driver::set_busy(process, 3000);
     run([&] { border->Move(border->Left(), border->Top(), border->Width() + 600, border->Height()); });
@@ -134,7 +134,7 @@ TEST_F(SystemTest, AHungTargetTakesTheBordersRequestsInTheOrderMade)
     EXPECT_EQ(after.parent, nullptr);
     EXPECT_EQ(after.rect.left, restored.left);
     EXPECT_EQ(after.rect.top, restored.top);
-    EXPECT_EQ(after.rect.right, restored.right + 40);
+    EXPECT_EQ(after.rect.right, restored.right + 40 - added_width);
 }
 
 }

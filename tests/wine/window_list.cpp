@@ -1,9 +1,12 @@
 // window-list: prints the desktop's window tree, one window a line, for the smoke run under Wine
 // to read: its class, text, visibility, the class of its parent ("desktop" for a top-level
-// window), its process and its rectangle on the screen. Children are indented below their parent. With "--close CLASS" it
-// instead posts WM_CLOSE to every top-level window of that class, as the system's task list
-// does when it ends a program. With "--hit X Y" it prints the window WindowFromPoint finds at that
-// screen point, as a line of the same kind (without indentation).
+// window), its process, its rectangle on the screen, its state (normal, minimized, maximized) and
+// the rectangle it takes when restored, as its placement gives it. Children are indented below
+// their parent. With "--close CLASS" it instead posts WM_CLOSE to every top-level window of that
+// class, as the system's task list does when it ends a program; with "--show CLASS COMMAND" it
+// calls ShowWindow with that command on every window of that class, as the window's own program
+// would; with "--hit X Y" it prints the window WindowFromPoint finds at that screen point, as a
+// line of the same kind (without indentation).
 #include "platform/win32.h"
 
 #include <cstdio>
@@ -47,11 +50,18 @@ void print_window(HWND window, int depth)
     GetWindowThreadProcessId(window, &process);
     RECT rect {};
     GetWindowRect(window, &rect);
-    std::printf("%*sclass=\"%s\" text=\"%s\" visible=%d parent=\"%s\" process=%lu rect=%ld,%ld,%ld,%ld\n",
+    WINDOWPLACEMENT placement {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    const RECT& restored = placement.rcNormalPosition;
+    const char* state = IsIconic(window) ? "minimized" : IsZoomed(window) ? "maximized" : "normal";
+    std::printf("%*sclass=\"%s\" text=\"%s\" visible=%d parent=\"%s\" process=%lu rect=%ld,%ld,%ld,%ld state=%s "
+                "restored=%ld,%ld,%ld,%ld\n",
         depth * 2, "", class_of(window).c_str(), text_of(window).c_str(), IsWindowVisible(window) ? 1 : 0,
         parent == GetDesktopWindow() ? "desktop" : class_of(parent).c_str(), static_cast<unsigned long>(process),
         static_cast<long>(rect.left), static_cast<long>(rect.top), static_cast<long>(rect.right),
-        static_cast<long>(rect.bottom));
+        static_cast<long>(rect.bottom), state, static_cast<long>(restored.left), static_cast<long>(restored.top),
+        static_cast<long>(restored.right), static_cast<long>(restored.bottom));
 }
 
 void print_tree(HWND window, int depth)
@@ -84,6 +94,19 @@ int close_windows_of_class(const std::string& name)
     return closed > 0 ? 0 : 1;
 }
 
+int show_windows_of_class(HWND first, const std::string& name, int command)
+{
+    int shown = 0;
+    for (HWND window = first; window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (class_of(window) == name) {
+            ShowWindow(window, command);
+            ++shown;
+        }
+        shown += show_windows_of_class(GetWindow(window, GW_CHILD), name, command);
+    }
+    return shown;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -92,6 +115,11 @@ int main(int argc, char** argv)
         return close_windows_of_class(argv[2]);
     if (argc == 4 && std::string(argv[1]) == "--hit")
         return print_window_at(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "--show") {
+        int shown = show_windows_of_class(GetWindow(GetDesktopWindow(), GW_CHILD), argv[2], std::atoi(argv[3]));
+        std::printf("shown=%d\n", shown);
+        return shown > 0 ? 0 : 1;
+    }
     print_tree(GetWindow(GetDesktopWindow(), GW_CHILD), 0);
     std::fflush(stdout);
     return 0;

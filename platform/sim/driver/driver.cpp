@@ -177,6 +177,11 @@ void fault_next_call(uint32_t process_id, uint32_t calls_before)
     arm_access_violation(process_id, calls_before);
 }
 
+uint64_t calls_made(uint32_t process_id)
+{
+    return sim::calls_made(process_id);
+}
+
 bool run_program(const std::function<void()>& code)
 {
     try {

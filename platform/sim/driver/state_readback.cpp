@@ -27,6 +27,10 @@ WindowState state_of(const Window& window, int z_order)
     state.ex_style = window.ex_style;
     state.rect = window_rect_on_screen(window);
     state.client = client_rect_on_screen(window);
+    // A top-level window's normal rectangle is kept in screen coordinates.
+    state.restored = window.is_minimised() || window.is_maximised() ? window.normal_rect : window.rect;
+    if (window.parent)
+        state.restored = state.rect;
     state.is_visible = is_shown(window);
     state.is_layered = window.is_layered();
     if (window.layered.has_attributes && (window.layered.flags & LWA_ALPHA))

@@ -4,6 +4,7 @@
 #include "platform/sim/gdi/device_context.h"
 #include "platform/sim/gdi/dib_format.h"
 #include "platform/sim/gdi/gdi_objects.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,6 +54,7 @@ int copy_scan_lines(const DibLayout& layout, const Bitmap& bitmap, UINT start, U
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
 {
+    sim::ApiCall api_call;
     if (!find_dc(dc) || !Bitmap::is_possible_size(width, height))
         return nullptr;
     // An empty size gives the 1 x 1 monochrome bitmap every new memory DC holds.
@@ -66,6 +68,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height)
 
 HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, const VOID* bits)
 {
+    sim::ApiCall api_call;
     if (width < 0 || height < 0 || planes != 1 || bits_per_pixel > 32 || !Bitmap::is_possible_size(width, height))
         return nullptr;
     // An empty size gives the 1 x 1 monochrome bitmap every new memory DC holds.
@@ -104,6 +107,7 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pi
 
 HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* info, UINT, VOID** bits, HANDLE section, DWORD)
 {
+    sim::ApiCall api_call;
     if (bits)
         *bits = nullptr;
     if (!info || section)
@@ -122,6 +126,7 @@ HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* info, UINT, VOID** bits, 
 
 int WINAPI SetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, const VOID* bits, const BITMAPINFO* info, UINT)
 {
+    sim::ApiCall api_call;
     auto* bitmap = find_bitmap(handle);
     if (!bitmap || !bits || !info)
         return 0;
@@ -140,6 +145,7 @@ int WINAPI SetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, const VOID* bi
 
 int WINAPI GetDIBits(HDC, HBITMAP handle, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT)
 {
+    sim::ApiCall api_call;
     auto* bitmap = find_bitmap(handle);
     if (!bitmap || !info)
         return 0;

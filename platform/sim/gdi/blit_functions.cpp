@@ -7,6 +7,7 @@
 #include "platform/sim/gdi/coordinate_space.h"
 #include "platform/sim/gdi/dib_format.h"
 #include "platform/sim/gdi/gdi_objects.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cstring>
@@ -146,6 +147,7 @@ BOOL stretch_blit(HDC dest, int x, int y, int width, int height, HDC src, int so
 
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y, DWORD rop)
 {
+    sim::ApiCall api_call;
     if (width <= 0 || height <= 0)
         return find_dc(dest) ? TRUE : FALSE;
     return stretch_blit(dest, x, y, width, height, src, source_x, source_y, width, height, rop);
@@ -154,11 +156,13 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int s
 BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
     int source_width, int source_height, DWORD rop)
 {
+    sim::ApiCall api_call;
     return stretch_blit(dest, x, y, width, height, src, source_x, source_y, source_width, source_height, rop);
 }
 
 BOOL WINAPI PatBlt(HDC dest, int x, int y, int width, int height, DWORD rop)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(dest);
     if (!dc)
         return FALSE;
@@ -205,6 +209,7 @@ BOOL stretch_combine(HDC dest, int x, int y, int width, int height, HDC src, int
 BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
     int source_width, int source_height, BLENDFUNCTION blend)
 {
+    sim::ApiCall api_call;
     if (blend.BlendOp != AC_SRC_OVER)
         return FALSE;
     uint32_t constant = blend.SourceConstantAlpha;
@@ -220,6 +225,7 @@ BOOL WINAPI AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, i
 BOOL WINAPI TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int source_x, int source_y,
     int source_width, int source_height, UINT transparent)
 {
+    sim::ApiCall api_call;
     uint32_t key = gdi_pixel(transparent) & 0xFFFFFF;
     return stretch_combine(dest, x, y, width, height, src, source_x, source_y, source_width, source_height,
         [&](const DrawTarget& target, const BlitSource& source, const StretchAxis& columns, const StretchAxis& rows) {
@@ -233,6 +239,7 @@ BOOL WINAPI TransparentBlt(HDC dest, int x, int y, int width, int height, HDC sr
 int WINAPI StretchDIBits(HDC dest, int x, int y, int width, int height, int source_x, int source_y,
     int source_width, int source_height, const VOID* bits, const BITMAPINFO* info, UINT, DWORD rop)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(dest);
     if (!dc || !bits || !info || !width || !height || !source_width || !source_height)
         return 0;

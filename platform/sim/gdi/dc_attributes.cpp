@@ -2,6 +2,7 @@
 #include "platform/api/gdi.h"
 
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <utility>
 
@@ -38,81 +39,97 @@ Value read_attribute(HDC handle, Value DcState::*attribute, Value failure)
 
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color)
 {
+    sim::ApiCall api_call;
     return exchange_attribute(dc, &DcState::text_color, color & 0xFFFFFF, COLORREF(CLR_INVALID));
 }
 
 COLORREF WINAPI GetTextColor(HDC dc)
 {
+    sim::ApiCall api_call;
     return read_attribute(dc, &DcState::text_color, COLORREF(CLR_INVALID));
 }
 
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color)
 {
+    sim::ApiCall api_call;
     return exchange_attribute(dc, &DcState::background_color, color & 0xFFFFFF, COLORREF(CLR_INVALID));
 }
 
 COLORREF WINAPI GetBkColor(HDC dc)
 {
+    sim::ApiCall api_call;
     return read_attribute(dc, &DcState::background_color, COLORREF(CLR_INVALID));
 }
 
 COLORREF WINAPI SetDCBrushColor(HDC dc, COLORREF color)
 {
+    sim::ApiCall api_call;
     return exchange_attribute(dc, &DcState::dc_brush_color, color & 0xFFFFFF, COLORREF(CLR_INVALID));
 }
 
 COLORREF WINAPI SetDCPenColor(HDC dc, COLORREF color)
 {
+    sim::ApiCall api_call;
     return exchange_attribute(dc, &DcState::dc_pen_color, color & 0xFFFFFF, COLORREF(CLR_INVALID));
 }
 
 int WINAPI SetBkMode(HDC dc, int mode)
 {
+    sim::ApiCall api_call;
     return exchange_mode(dc, &DcState::background_mode, mode, TRANSPARENT, OPAQUE);
 }
 
 int WINAPI GetBkMode(HDC dc)
 {
+    sim::ApiCall api_call;
     return read_attribute(dc, &DcState::background_mode, 0);
 }
 
 UINT WINAPI SetTextAlign(HDC dc, UINT align)
 {
+    sim::ApiCall api_call;
     return exchange_attribute(dc, &DcState::text_align, align, UINT(GDI_ERROR));
 }
 
 UINT WINAPI GetTextAlign(HDC dc)
 {
+    sim::ApiCall api_call;
     return read_attribute(dc, &DcState::text_align, UINT(GDI_ERROR));
 }
 
 int WINAPI SetROP2(HDC dc, int mode)
 {
+    sim::ApiCall api_call;
     return exchange_mode(dc, &DcState::mix_mode, mode, R2_BLACK, R2_WHITE);
 }
 
 int WINAPI GetROP2(HDC dc)
 {
+    sim::ApiCall api_call;
     return read_attribute(dc, &DcState::mix_mode, 0);
 }
 
 int WINAPI SetStretchBltMode(HDC dc, int mode)
 {
+    sim::ApiCall api_call;
     return exchange_mode(dc, &DcState::stretch_mode, mode, BLACKONWHITE, HALFTONE);
 }
 
 int WINAPI GetStretchBltMode(HDC dc)
 {
+    sim::ApiCall api_call;
     return read_attribute(dc, &DcState::stretch_mode, 0);
 }
 
 int WINAPI SetPolyFillMode(HDC dc, int mode)
 {
+    sim::ApiCall api_call;
     return exchange_mode(dc, &DcState::polygon_fill_mode, mode, ALTERNATE, WINDING);
 }
 
 BOOL WINAPI MoveToEx(HDC handle, int x, int y, LPPOINT previous)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return FALSE;
@@ -124,6 +141,7 @@ BOOL WINAPI MoveToEx(HDC handle, int x, int y, LPPOINT previous)
 
 BOOL WINAPI GetCurrentPositionEx(HDC handle, LPPOINT position)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !position)
         return FALSE;

@@ -48,12 +48,13 @@ int region_type(const Region& region)
 
 HDC WINAPI CreateCompatibleDC(HDC)
 {
+    sim::ApiCall api_call;
     return create_memory_dc();
 }
 
 BOOL WINAPI DeleteDC(HDC handle)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     auto* dc = find_dc(handle);
     if (!dc) {
         note_failed_delete(handle);
@@ -66,6 +67,7 @@ BOOL WINAPI DeleteDC(HDC handle)
 
 int WINAPI SaveDC(HDC handle)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return 0;
@@ -75,6 +77,7 @@ int WINAPI SaveDC(HDC handle)
 
 BOOL WINAPI RestoreDC(HDC handle, int saved)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return FALSE;
@@ -92,6 +95,7 @@ BOOL WINAPI RestoreDC(HDC handle, int saved)
 
 int WINAPI GetDeviceCaps(HDC handle, int index)
 {
+    sim::ApiCall api_call;
     if (!find_dc(handle))
         return 0;
     SIZE screen = screen_size();
@@ -121,12 +125,13 @@ int WINAPI GetDeviceCaps(HDC handle, int index)
 
 BOOL WINAPI GdiFlush(void)
 {
+    sim::ApiCall api_call;
     return TRUE;
 }
 
 HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     auto* dc = find_dc(handle);
     if (!dc || !object)
         return nullptr;
@@ -161,7 +166,7 @@ HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object)
 
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     DWORD type = object_type_of(object);
     if (!type)
         note_failed_delete(object);
@@ -179,11 +184,13 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
 
 HGDIOBJ WINAPI GetStockObject(int index)
 {
+    sim::ApiCall api_call;
     return stock_object(index);
 }
 
 HGDIOBJ WINAPI GetCurrentObject(HDC handle, UINT type)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return nullptr;
@@ -202,6 +209,7 @@ HGDIOBJ WINAPI GetCurrentObject(HDC handle, UINT type)
 
 DWORD WINAPI GetObjectType(HGDIOBJ object)
 {
+    sim::ApiCall api_call;
     return object_type_of(object);
 }
 
@@ -261,6 +269,7 @@ int get_bitmap_object(Bitmap& bitmap, int capacity, LPVOID out)
 
 int WINAPI GetObjectA(HANDLE object, int capacity, LPVOID out)
 {
+    sim::ApiCall api_call;
     if (auto* bitmap = handles().find<Bitmap>(object))
         return get_bitmap_object(*bitmap, capacity, out);
     if (auto* pen = handles().find<Pen>(object)) {

@@ -2,6 +2,7 @@
 #include "platform/api/gdi.h"
 
 #include "platform/sim/gdi/text_painter.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstring>
 #include <vector>
@@ -105,6 +106,7 @@ void add_end_ellipsis(ScaledFont& font, Line& line, int limit)
 
 int WINAPI DrawTextA(HDC handle, LPCSTR text, int count, LPRECT rect, UINT format)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !rect || !text)
         return 0;

@@ -5,6 +5,7 @@
 #include "platform/sim/gdi/color.h"
 #include "platform/sim/gdi/device_context.h"
 #include "platform/sim/gdi/painter.h"
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -71,6 +72,7 @@ RECT shrink(RECT rect, UINT sides)
 
 BOOL WINAPI DrawEdge(HDC handle, LPRECT rect, UINT edge, UINT flags)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !rect)
         return FALSE;

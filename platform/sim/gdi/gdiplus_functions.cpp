@@ -10,6 +10,7 @@
 #include "platform/sim/gdi/picture_drawing.h"
 #include "platform/sim/kernel/held_files.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <optional>
 #include <set>
@@ -194,6 +195,7 @@ namespace Gdiplus {
 
 Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, GdiplusStartupOutput* output)
 {
+    sim::ApiCall api_call;
     static ULONG_PTR next_token = 1;
     if (!token || !input)
         return InvalidParameter;
@@ -210,6 +212,7 @@ Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input,
 
 VOID WINAPI GdiplusShutdown(ULONG_PTR token)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     sim::note_gdiplus_shutdown(token);
 }
 
@@ -217,6 +220,7 @@ namespace DllExports {
 
 GpStatus WINGDIPAPI GdipLoadImageFromFile(GDIPCONST WCHAR* file_name, GpImage** image)
 {
+    sim::ApiCall api_call;
     ImageObject* object = nullptr;
     GpStatus status = load_image(file_name, &object);
     if (image)
@@ -226,6 +230,7 @@ GpStatus WINGDIPAPI GdipLoadImageFromFile(GDIPCONST WCHAR* file_name, GpImage** 
 
 GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* file_name, GpBitmap** bitmap)
 {
+    sim::ApiCall api_call;
     ImageObject* object = nullptr;
     GpStatus status = load_image(file_name, &object);
     if (bitmap)
@@ -238,6 +243,7 @@ GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* file_name, GpBitma
 GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT, PixelFormat format, BYTE* scan0,
     GpBitmap** bitmap)
 {
+    sim::ApiCall api_call;
     if (!is_started())
         return GdiplusNotInitialized;
     if (!bitmap || width <= 0 || height <= 0)
@@ -258,6 +264,7 @@ GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT, PixelF
 
 GpStatus WINGDIPAPI GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* result, ARGB background)
 {
+    sim::ApiCall api_call;
     if (!is_started())
         return GdiplusNotInitialized;
     ImageObject* image = find_image(bitmap);
@@ -280,6 +287,7 @@ GpStatus WINGDIPAPI GdipCreateHBITMAPFromBitmap(GpBitmap* bitmap, HBITMAP* resul
 
 GpStatus WINGDIPAPI GdipGetImageDimension(GpImage* image, REAL* width, REAL* height)
 {
+    sim::ApiCall api_call;
     ImageObject* object = find_image(image);
     if (!object || !width || !height)
         return InvalidParameter;
@@ -290,6 +298,7 @@ GpStatus WINGDIPAPI GdipGetImageDimension(GpImage* image, REAL* width, REAL* hei
 
 GpStatus WINGDIPAPI GdipGetImageWidth(GpImage* image, UINT* width)
 {
+    sim::ApiCall api_call;
     ImageObject* object = find_image(image);
     if (!object || !width)
         return InvalidParameter;
@@ -299,6 +308,7 @@ GpStatus WINGDIPAPI GdipGetImageWidth(GpImage* image, UINT* width)
 
 GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height)
 {
+    sim::ApiCall api_call;
     ImageObject* object = find_image(image);
     if (!object || !height)
         return InvalidParameter;
@@ -308,6 +318,7 @@ GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height)
 
 GpStatus WINGDIPAPI GdipDisposeImage(GpImage* image)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     // A graphics object of the image draws nowhere once the image is gone.
     for (GraphicsObject* graphics : live_graphics()) {
         if (graphics->image == image)
@@ -318,6 +329,7 @@ GpStatus WINGDIPAPI GdipDisposeImage(GpImage* image)
 
 GpStatus WINGDIPAPI GdipCreateFromHDC(HDC dc, GpGraphics** graphics)
 {
+    sim::ApiCall api_call;
     if (!is_started())
         return GdiplusNotInitialized;
     if (!graphics)
@@ -334,6 +346,7 @@ GpStatus WINGDIPAPI GdipCreateFromHDC(HDC dc, GpGraphics** graphics)
 
 GpStatus WINGDIPAPI GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics)
 {
+    sim::ApiCall api_call;
     if (!is_started())
         return GdiplusNotInitialized;
     if (!graphics || !find_image(image))
@@ -347,6 +360,7 @@ GpStatus WINGDIPAPI GdipGetImageGraphicsContext(GpImage* image, GpGraphics** gra
 
 GpStatus WINGDIPAPI GdipSetCompositingMode(GpGraphics* graphics, CompositingMode mode)
 {
+    sim::ApiCall api_call;
     GraphicsObject* object = find_graphics(graphics);
     if (!object || (mode != CompositingModeSourceOver && mode != CompositingModeSourceCopy))
         return InvalidParameter;
@@ -356,16 +370,19 @@ GpStatus WINGDIPAPI GdipSetCompositingMode(GpGraphics* graphics, CompositingMode
 
 GpStatus WINGDIPAPI GdipDeleteGraphics(GpGraphics* graphics)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     return free_live(live_graphics(), graphics);
 }
 
 GpStatus WINGDIPAPI GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height)
 {
+    sim::ApiCall api_call;
     return draw_image(graphics, image, x, y, width, height);
 }
 
 GpStatus WINGDIPAPI GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height)
 {
+    sim::ApiCall api_call;
     return draw_image(graphics, image, x, y, width, height);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/api/process.h"
 
 #include "platform/sim/gdi/gdi_accounting.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 
 using namespace sim;
@@ -18,12 +19,14 @@ const HANDLE current_process_pseudo_handle = reinterpret_cast<HANDLE>(static_cas
 
 HANDLE WINAPI GetCurrentProcess(void)
 {
+    sim::ApiCall api_call;
     return current_process_pseudo_handle;
 }
 
 // FIXME: only the calling process can be asked about; a handle from OpenProcess is refused.
 DWORD WINAPI GetGuiResources(HANDLE process, DWORD flags)
 {
+    sim::ApiCall api_call;
     if (process != current_process_pseudo_handle) {
         SetLastError(ERROR_INVALID_HANDLE);
         return 0;

@@ -8,6 +8,7 @@
 #include "platform/sim/gdi/image_decoder.h"
 #include "platform/sim/gdi/painter.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstdlib>
 
@@ -71,6 +72,7 @@ uint32_t over(uint32_t destination, uint32_t color)
 
 HICON WINAPI CreateIconIndirect(PICONINFO info)
 {
+    sim::ApiCall api_call;
     if (!info)
         return nullptr;
     Bitmap* mask = find_bitmap(info->hbmMask);
@@ -89,6 +91,7 @@ HICON WINAPI CreateIconIndirect(PICONINFO info)
 
 BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info)
 {
+    sim::ApiCall api_call;
     Icon* icon = find_icon(handle);
     if (!icon || !info)
         return FALSE;
@@ -108,6 +111,7 @@ BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info)
 
 HICON WINAPI CopyIcon(HICON handle)
 {
+    sim::ApiCall api_call;
     Icon* icon = find_icon(handle);
     if (!icon)
         return nullptr;
@@ -116,6 +120,7 @@ HICON WINAPI CopyIcon(HICON handle)
 
 BOOL WINAPI DestroyIcon(HICON handle)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     if (!find_icon(handle))
         return FALSE;
     remove_counted_object(handle);
@@ -125,6 +130,7 @@ BOOL WINAPI DestroyIcon(HICON handle)
 BOOL WINAPI DrawIconEx(HDC handle, int x, int y, HICON icon_handle, int width, int height, UINT, HBRUSH background,
     UINT flags)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     Icon* icon = find_icon(icon_handle);
     if (!dc || !icon || icon->width() <= 0 || icon->height() <= 0)
@@ -174,6 +180,7 @@ BOOL WINAPI DrawIconEx(HDC handle, int x, int y, HICON icon_handle, int width, i
 
 BOOL WINAPI DrawIcon(HDC dc, int x, int y, HICON icon)
 {
+    sim::ApiCall api_call;
     return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE);
 }
 
@@ -227,6 +234,7 @@ HANDLE load_icon_file(const std::vector<uint8_t>& bytes, UINT type, int width, i
 
 HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int width, int height, UINT flags)
 {
+    sim::ApiCall api_call;
     if (!Bitmap::is_possible_size(width, height))
         return nullptr;
     // FIXME: only files can be loaded; the simulated modules carry no resources.

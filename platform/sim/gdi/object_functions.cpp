@@ -3,6 +3,7 @@
 
 #include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstring>
 
@@ -10,6 +11,7 @@ using namespace sim;
 
 HPEN WINAPI CreatePen(int style, int width, COLORREF color)
 {
+    sim::ApiCall api_call;
     int kind = style & PS_STYLE_MASK;
     if (kind > PS_INSIDEFRAME)
         return nullptr;
@@ -22,6 +24,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF color)
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color)
 {
+    sim::ApiCall api_call;
     auto brush = std::make_unique<Brush>();
     brush->color = color & 0xFFFFFF;
     return reinterpret_cast<HBRUSH>(add_counted_object(std::move(brush)));
@@ -29,6 +32,7 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color)
 
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* description)
 {
+    sim::ApiCall api_call;
     if (!description)
         return nullptr;
     auto font = std::make_unique<Font>();
@@ -41,6 +45,7 @@ HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation,
     DWORD underline, DWORD strike_out, DWORD charset, DWORD output_precision, DWORD clip_precision, DWORD quality,
     DWORD pitch_and_family, LPCSTR face)
 {
+    sim::ApiCall api_call;
     LOGFONTA description {};
     description.lfHeight = height;
     description.lfWidth = width;

@@ -4,6 +4,7 @@
 #include "platform/sim/gdi/blit.h"
 #include "platform/sim/gdi/coordinate_space.h"
 #include "platform/sim/gdi/gdi_objects.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <vector>
@@ -139,6 +140,7 @@ void copy_turned(const DrawTarget& target, const BlitSource& source, const RECT&
 BOOL WINAPI PlgBlt(HDC dest, const POINT* points, HDC src, int source_x, int source_y, int width, int height,
     HBITMAP mask, int mask_x, int mask_y)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(dest);
     auto* source_dc = find_dc(src);
     if (!dc || !source_dc || !points || width <= 0 || height <= 0

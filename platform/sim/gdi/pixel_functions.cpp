@@ -3,11 +3,13 @@
 
 #include "platform/sim/gdi/color.h"
 #include "platform/sim/gdi/device_context.h"
+#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
 COLORREF WINAPI GetPixel(HDC handle, int x, int y)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return CLR_INVALID;
@@ -25,6 +27,7 @@ COLORREF WINAPI GetPixel(HDC handle, int x, int y)
 
 BOOL WINAPI SetPixelV(HDC handle, int x, int y, COLORREF color)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return FALSE;
@@ -44,6 +47,7 @@ BOOL WINAPI SetPixelV(HDC handle, int x, int y, COLORREF color)
 
 COLORREF WINAPI SetPixel(HDC handle, int x, int y, COLORREF color)
 {
+    sim::ApiCall api_call;
     if (!SetPixelV(handle, x, y, color))
         return CLR_INVALID;
     return GetPixel(handle, x, y);

@@ -6,6 +6,7 @@
 #include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/gdi/painter.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <optional>
 #include <span>
@@ -77,11 +78,13 @@ Region rectangle_in_coordinate_space(int left, int top, int right, int bottom)
 
 HRGN WINAPI CreateRectRgn(int left, int top, int right, int bottom)
 {
+    sim::ApiCall api_call;
     return add_region(rectangle_in_coordinate_space(left, top, right, bottom));
 }
 
 HRGN WINAPI CreateRectRgnIndirect(const RECT* rect)
 {
+    sim::ApiCall api_call;
     if (!rect)
         return nullptr;
     return CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom);
@@ -91,6 +94,7 @@ HRGN WINAPI CreateRectRgnIndirect(const RECT* rect)
 // rectangle, as Windows makes them; programs add one to cover a whole window.
 HRGN WINAPI CreateRoundRectRgn(int left, int top, int right, int bottom, int width, int height)
 {
+    sim::ApiCall api_call;
     RECT bounds = normalised({ left, top, right, bottom });
     if (!is_possible_shape(bounds))
         return nullptr;
@@ -99,6 +103,7 @@ HRGN WINAPI CreateRoundRectRgn(int left, int top, int right, int bottom, int wid
 
 HRGN WINAPI CreateEllipticRgn(int left, int top, int right, int bottom)
 {
+    sim::ApiCall api_call;
     RECT bounds = normalised({ left, top, right, bottom });
     if (!is_possible_shape(bounds))
         return nullptr;
@@ -109,6 +114,7 @@ HRGN WINAPI CreateEllipticRgn(int left, int top, int right, int bottom)
 
 HRGN WINAPI CreatePolygonRgn(const POINT* points, int count, int mode)
 {
+    sim::ApiCall api_call;
     if (!points || count < 0)
         return nullptr;
     if (count > 0 && !is_possible_shape(bounds_of(std::span(points, count))))
@@ -118,6 +124,7 @@ HRGN WINAPI CreatePolygonRgn(const POINT* points, int count, int mode)
 
 int WINAPI CombineRgn(HRGN destination, HRGN first, HRGN second, int mode)
 {
+    sim::ApiCall api_call;
     Region* target = find_region(destination);
     Region* one = find_region(first);
     if (!target || !one)
@@ -142,6 +149,7 @@ int WINAPI CombineRgn(HRGN destination, HRGN first, HRGN second, int mode)
 
 int WINAPI OffsetRgn(HRGN handle, int dx, int dy)
 {
+    sim::ApiCall api_call;
     Region* region = find_region(handle);
     if (!region)
         return ERROR;
@@ -156,6 +164,7 @@ int WINAPI OffsetRgn(HRGN handle, int dx, int dy)
 
 int WINAPI GetRgnBox(HRGN handle, LPRECT rect)
 {
+    sim::ApiCall api_call;
     Region* region = find_region(handle);
     if (!region || !rect)
         return ERROR;
@@ -165,6 +174,7 @@ int WINAPI GetRgnBox(HRGN handle, LPRECT rect)
 
 BOOL WINAPI SetRectRgn(HRGN handle, int left, int top, int right, int bottom)
 {
+    sim::ApiCall api_call;
     Region* region = find_region(handle);
     if (!region)
         return FALSE;
@@ -174,18 +184,21 @@ BOOL WINAPI SetRectRgn(HRGN handle, int left, int top, int right, int bottom)
 
 BOOL WINAPI PtInRegion(HRGN handle, int x, int y)
 {
+    sim::ApiCall api_call;
     Region* region = find_region(handle);
     return region && region->contains(x, y);
 }
 
 BOOL WINAPI RectInRegion(HRGN handle, const RECT* rect)
 {
+    sim::ApiCall api_call;
     Region* region = find_region(handle);
     return region && rect && region->intersects(normalised(*rect));
 }
 
 BOOL WINAPI EqualRgn(HRGN first, HRGN second)
 {
+    sim::ApiCall api_call;
     Region* one = find_region(first);
     Region* other = find_region(second);
     if (!one || !other)
@@ -195,6 +208,7 @@ BOOL WINAPI EqualRgn(HRGN first, HRGN second)
 
 BOOL WINAPI FillRgn(HDC handle, HRGN region_handle, HBRUSH brush)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     Region* region = find_region(region_handle);
     if (!dc || !region)
@@ -211,6 +225,7 @@ BOOL WINAPI FillRgn(HDC handle, HRGN region_handle, HBRUSH brush)
 
 BOOL WINAPI FrameRgn(HDC handle, HRGN region_handle, HBRUSH brush, int width, int height)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     Region* region = find_region(region_handle);
     if (!dc || !region || width <= 0 || height <= 0)
@@ -232,6 +247,7 @@ BOOL WINAPI FrameRgn(HDC handle, HRGN region_handle, HBRUSH brush, int width, in
 
 int WINAPI ExtSelectClipRgn(HDC handle, HRGN region_handle, int mode)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return ERROR;
@@ -254,11 +270,13 @@ int WINAPI ExtSelectClipRgn(HDC handle, HRGN region_handle, int mode)
 
 int WINAPI SelectClipRgn(HDC handle, HRGN region)
 {
+    sim::ApiCall api_call;
     return ExtSelectClipRgn(handle, region, RGN_COPY);
 }
 
 int WINAPI GetClipRgn(HDC handle, HRGN region_handle)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     Region* region = find_region(region_handle);
     if (!dc || !region)
@@ -271,6 +289,7 @@ int WINAPI GetClipRgn(HDC handle, HRGN region_handle)
 
 int WINAPI GetClipBox(HDC handle, LPRECT rect)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !rect)
         return ERROR;
@@ -284,6 +303,7 @@ int WINAPI GetClipBox(HDC handle, LPRECT rect)
 
 int WINAPI IntersectClipRect(HDC handle, int left, int top, int right, int bottom)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return ERROR;
@@ -292,6 +312,7 @@ int WINAPI IntersectClipRect(HDC handle, int left, int top, int right, int botto
 
 int WINAPI ExcludeClipRect(HDC handle, int left, int top, int right, int bottom)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return ERROR;

@@ -6,6 +6,7 @@
 #include "platform/sim/gdi/device_context.h"
 #include "platform/sim/gdi/line_shape.h"
 #include "platform/sim/gdi/painter.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <vector>
 
@@ -128,6 +129,7 @@ int paint_with_brush(HDC handle, const RECT* rect, HBRUSH brush, Paint paint)
 
 BOOL WINAPI LineTo(HDC handle, int x, int y)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return FALSE;
@@ -141,6 +143,7 @@ BOOL WINAPI LineTo(HDC handle, int x, int y)
 
 BOOL WINAPI Polyline(HDC handle, const POINT* points, int count)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !points || count < 2 || !are_in_coordinate_space(std::span(points, count)))
         return FALSE;
@@ -150,6 +153,7 @@ BOOL WINAPI Polyline(HDC handle, const POINT* points, int count)
 
 BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
 {
+    sim::ApiCall api_call;
     return draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
         return Region::rectangle(l, t, r, b);
     });
@@ -157,6 +161,7 @@ BOOL WINAPI Rectangle(HDC dc, int left, int top, int right, int bottom)
 
 BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
+    sim::ApiCall api_call;
     if (!is_possible_shape({ left, top, right, bottom }))
         return FALSE;
     return draw_closed_shape(dc, { left, top, right, bottom }, [](int l, int t, int r, int b, int) {
@@ -166,6 +171,7 @@ BOOL WINAPI Ellipse(HDC dc, int left, int top, int right, int bottom)
 
 BOOL WINAPI RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height)
 {
+    sim::ApiCall api_call;
     if (!is_possible_shape({ left, top, right, bottom }))
         return FALSE;
     return draw_closed_shape(dc, { left, top, right, bottom }, [&](int l, int t, int r, int b, int inset) {
@@ -175,6 +181,7 @@ BOOL WINAPI RoundRect(HDC dc, int left, int top, int right, int bottom, int widt
 
 BOOL WINAPI Polygon(HDC handle, const POINT* points, int count)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !points || count < 2 || !is_possible_shape(bounds_of(std::span(points, count))))
         return FALSE;
@@ -191,6 +198,7 @@ BOOL WINAPI Polygon(HDC handle, const POINT* points, int count)
 
 int WINAPI FillRect(HDC handle, const RECT* rect, HBRUSH brush)
 {
+    sim::ApiCall api_call;
     return paint_with_brush(handle, rect, brush, [&](const DrawTarget& target, auto fill) {
         paint_rect(target, *rect, fill);
     });
@@ -198,6 +206,7 @@ int WINAPI FillRect(HDC handle, const RECT* rect, HBRUSH brush)
 
 int WINAPI FrameRect(HDC handle, const RECT* rect, HBRUSH brush)
 {
+    sim::ApiCall api_call;
     return paint_with_brush(handle, rect, brush, [&](const DrawTarget& target, auto fill) {
         RECT r = normalised(*rect);
         Region inside = Region::rectangle(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
@@ -207,6 +216,7 @@ int WINAPI FrameRect(HDC handle, const RECT* rect, HBRUSH brush)
 
 BOOL WINAPI InvertRect(HDC handle, const RECT* rect)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !rect)
         return FALSE;
@@ -218,6 +228,7 @@ BOOL WINAPI InvertRect(HDC handle, const RECT* rect)
 
 BOOL WINAPI DrawFocusRect(HDC handle, const RECT* rect)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !rect)
         return FALSE;

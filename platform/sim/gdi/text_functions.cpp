@@ -5,6 +5,7 @@
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/gdi/painter.h"
 #include "platform/sim/gdi/text_painter.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstring>
 
@@ -74,16 +75,19 @@ BOOL text_out(HDC handle, int x, int y, UINT options, const RECT* rect, std::str
 
 BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int count)
 {
+    sim::ApiCall api_call;
     return text_out(dc, x, y, 0, nullptr, text_of(text, count), nullptr);
 }
 
 BOOL WINAPI ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT count, const INT* advances)
 {
+    sim::ApiCall api_call;
     return text_out(dc, x, y, options, rect, text_of(text, static_cast<int>(count)), advances);
 }
 
 BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE size)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !size || count < 0 || (!text && count > 0))
         return FALSE;
@@ -99,6 +103,7 @@ BOOL WINAPI GetTextExtentPoint32A(HDC handle, LPCSTR text, int count, LPSIZE siz
 
 BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc || !metrics)
         return FALSE;
@@ -132,6 +137,7 @@ BOOL WINAPI GetTextMetricsA(HDC handle, LPTEXTMETRICA metrics)
 
 int WINAPI GetTextFaceA(HDC handle, int count, LPSTR name)
 {
+    sim::ApiCall api_call;
     auto* dc = find_dc(handle);
     if (!dc)
         return 0;

@@ -4,6 +4,7 @@
 
 #include "platform/api/kernel.h"
 #include "platform/sim/kernel/desktop_link.h"
+#include "platform/sim/user/process_faults.h"
 
 namespace {
 
@@ -82,20 +83,24 @@ void reset_time_of_day()
 
 DWORD WINAPI GetTickCount(void)
 {
+    sim::ApiCall api_call;
     return static_cast<DWORD>(sim::kernel::now_ms());
 }
 
 void WINAPI Sleep(DWORD dwMilliseconds)
 {
+    sim::ApiCall api_call;
     sim::kernel::let_time_pass(dwMilliseconds);
 }
 
 void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime)
 {
+    sim::ApiCall api_call;
     fill_time(lpSystemTime);
 }
 
 void WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime)
 {
+    sim::ApiCall api_call;
     fill_time(lpSystemTime);
 }

@@ -7,7 +7,7 @@
 
 BOOL WINAPI CloseHandle(HANDLE hObject)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     if (!sim::handles().find<sim::KernelObject>(hObject))
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
     sim::handles().remove(hObject);

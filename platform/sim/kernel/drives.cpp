@@ -1,6 +1,8 @@
 // The drives and their volumes.
 #include "platform/sim/kernel/drives.h"
 
+#include "platform/sim/user/process_faults.h"
+
 #include "platform/api/kernel.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/string_out.h"
@@ -51,6 +53,7 @@ std::span<const SimulatedDrive> simulated_drives()
 
 DWORD WINAPI GetLogicalDrives(void)
 {
+    sim::ApiCall api_call;
     DWORD mask = 0;
     for (auto& drive : sim::simulated_drives())
         mask |= 1u << (drive.letter - 'A');
@@ -59,6 +62,7 @@ DWORD WINAPI GetLogicalDrives(void)
 
 DWORD WINAPI GetLogicalDriveStringsA(DWORD nBufferLength, LPSTR lpBuffer)
 {
+    sim::ApiCall api_call;
     // "C:\", "D:\", ... each ended by a zero, then the zero that ends the list.
     std::string roots;
     for (auto& drive : sim::simulated_drives()) {
@@ -76,6 +80,7 @@ DWORD WINAPI GetLogicalDriveStringsA(DWORD nBufferLength, LPSTR lpBuffer)
 
 UINT WINAPI GetDriveTypeA(LPCSTR lpRootPathName)
 {
+    sim::ApiCall api_call;
     const sim::SimulatedDrive* drive = sim::drive_of_root(lpRootPathName);
     return drive ? drive->type : DRIVE_NO_ROOT_DIR;
 }
@@ -84,6 +89,7 @@ BOOL WINAPI GetVolumeInformationA(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffe
     LPDWORD lpVolumeSerialNumber, LPDWORD lpMaximumComponentLength, LPDWORD lpFileSystemFlags,
     LPSTR lpFileSystemNameBuffer, DWORD nFileSystemNameSize)
 {
+    sim::ApiCall api_call;
     const sim::SimulatedDrive* drive = sim::drive_of_root(lpRootPathName);
     if (!drive)
         return sim::fail(lpRootPathName && std::strlen(lpRootPathName) == 3 ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME, FALSE);

@@ -6,6 +6,7 @@
 #include "platform/sim/kernel/held_files.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/user/process_faults.h"
 
 namespace fs = std::filesystem;
 
@@ -53,6 +54,7 @@ void remove_existing(const fs::path& host)
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
 {
+    sim::ApiCall api_call;
     fs::path host = mapped(lpFileName);
     if (!is_present(host))
         return sim::fail(sim::missing_file_error(host), FALSE);
@@ -69,6 +71,7 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
 
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists)
 {
+    sim::ApiCall api_call;
     fs::path source = mapped(lpExistingFileName);
     fs::path target = mapped(lpNewFileName);
     if (!is_present(source))
@@ -101,6 +104,7 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
 
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 {
+    sim::ApiCall api_call;
     fs::path source = mapped(lpExistingFileName);
     fs::path target = mapped(lpNewFileName);
     if (!is_present(source))
@@ -134,11 +138,13 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
 
 BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName)
 {
+    sim::ApiCall api_call;
     return MoveFileExA(lpExistingFileName, lpNewFileName, 0);
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName)
 {
+    sim::ApiCall api_call;
     fs::path host = mapped(lpFileName);
     if (!is_present(host))
         return sim::fail(sim::missing_file_error(host), INVALID_FILE_ATTRIBUTES);
@@ -147,6 +153,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName)
 
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes)
 {
+    sim::ApiCall api_call;
     fs::path host = mapped(lpFileName);
     if (!is_present(host))
         return sim::fail(sim::missing_file_error(host), FALSE);
@@ -158,6 +165,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes)
 
 BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 {
+    sim::ApiCall api_call;
     fs::path host = mapped(lpPathName);
     if (!has_parent_folder(host))
         return sim::fail(ERROR_PATH_NOT_FOUND, FALSE);
@@ -173,6 +181,7 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName)
 {
+    sim::ApiCall api_call;
     fs::path host = mapped(lpPathName);
     if (!is_present(host))
         return sim::fail(sim::missing_file_error(host), FALSE);

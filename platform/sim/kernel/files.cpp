@@ -7,6 +7,7 @@
 #include "platform/sim/kernel/held_files.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -78,6 +79,7 @@ DWORD refusal(const fs::path& host, bool exists, bool changes, bool replaces, DW
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
     DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE)
 {
+    sim::ApiCall api_call;
     if (!lpFileName || !*lpFileName)
         return sim::fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     fs::path host = sim::host_path(lpFileName);
@@ -148,6 +150,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
     LPOVERLAPPED)
 {
+    sim::ApiCall api_call;
     if (lpNumberOfBytesRead)
         *lpNumberOfBytesRead = 0;
     auto* file = file_with_right(hFile, &sim::FileObject::can_read);
@@ -172,6 +175,7 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
 BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
     LPOVERLAPPED)
 {
+    sim::ApiCall api_call;
     if (lpNumberOfBytesWritten)
         *lpNumberOfBytesWritten = 0;
     auto* file = file_with_right(hFile, &sim::FileObject::can_write);
@@ -194,6 +198,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
 
 BOOL WINAPI SetEndOfFile(HANDLE hFile)
 {
+    sim::ApiCall api_call;
     auto* file = file_with_right(hFile, &sim::FileObject::can_write);
     if (!file)
         return FALSE;
@@ -205,6 +210,7 @@ BOOL WINAPI SetEndOfFile(HANDLE hFile)
 
 DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, LONG* lpDistanceToMoveHigh, DWORD dwMoveMethod)
 {
+    sim::ApiCall api_call;
     auto* file = find_file(hFile);
     if (!file)
         return sim::fail(ERROR_INVALID_HANDLE, INVALID_SET_FILE_POINTER);
@@ -234,6 +240,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, LONG* lpDistance
 
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh)
 {
+    sim::ApiCall api_call;
     auto* file = find_file(hFile);
     if (!file)
         return sim::fail(ERROR_INVALID_HANDLE, INVALID_FILE_SIZE);
@@ -248,6 +255,7 @@ DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh)
 
 BOOL WINAPI FlushFileBuffers(HANDLE hFile)
 {
+    sim::ApiCall api_call;
     if (!find_file(hFile))
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
     return TRUE;

@@ -7,6 +7,7 @@
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
 #include "platform/sim/kernel/wildcard.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cctype>
@@ -111,6 +112,7 @@ std::vector<WIN32_FIND_DATAA> named_entry(const std::string& windows_path)
 
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
 {
+    sim::ApiCall api_call;
     if (!lpFileName || !lpFindFileData)
         return sim::fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     std::string full = sim::full_windows_path(lpFileName);
@@ -136,6 +138,7 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
 
 BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData)
 {
+    sim::ApiCall api_call;
     auto* find = sim::handles().find<FindObject>(hFindFile);
     if (!find || !lpFindFileData)
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
@@ -147,6 +150,7 @@ BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData)
 
 BOOL WINAPI FindClose(HANDLE hFindFile)
 {
+    sim::ApiCall api_call;
     if (!sim::handles().find<FindObject>(hFindFile))
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
     sim::handles().remove(hFindFile);

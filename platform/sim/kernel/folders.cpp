@@ -4,6 +4,7 @@
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
 #include "platform/sim/kernel/string_out.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cctype>
 #include <cstring>
@@ -12,21 +13,25 @@ namespace fs = std::filesystem;
 
 UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize)
 {
+    sim::ApiCall api_call;
     return sim::copy_or_measure(sim::windows_folder, lpBuffer, uSize);
 }
 
 UINT WINAPI GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize)
 {
+    sim::ApiCall api_call;
     return sim::copy_or_measure(sim::system_folder, lpBuffer, uSize);
 }
 
 DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer)
 {
+    sim::ApiCall api_call;
     return sim::copy_or_measure(sim::current_folder(), lpBuffer, nBufferLength);
 }
 
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName)
 {
+    sim::ApiCall api_call;
     if (!lpPathName || !*lpPathName)
         return sim::fail(ERROR_INVALID_PARAMETER, FALSE);
     fs::path host = sim::host_path(lpPathName);

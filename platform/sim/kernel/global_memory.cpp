@@ -2,9 +2,11 @@
 
 #include "platform/api/kernel.h"
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/user/process_faults.h"
 
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
 {
+    sim::ApiCall api_call;
     auto memory = std::make_unique<sim::GlobalMemory>();
     // Every block starts zeroed, whether GMEM_ZEROINIT asks for it or not, so runs repeat.
     (void)uFlags;
@@ -14,6 +16,7 @@ HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes)
 
 LPVOID WINAPI GlobalLock(HGLOBAL hMem)
 {
+    sim::ApiCall api_call;
     auto* memory = sim::handles().find<sim::GlobalMemory>(hMem);
     if (!memory)
         return sim::fail(ERROR_INVALID_HANDLE, LPVOID {});
@@ -26,6 +29,7 @@ LPVOID WINAPI GlobalLock(HGLOBAL hMem)
 
 BOOL WINAPI GlobalUnlock(HGLOBAL hMem)
 {
+    sim::ApiCall api_call;
     auto* memory = sim::handles().find<sim::GlobalMemory>(hMem);
     if (!memory)
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
@@ -38,6 +42,7 @@ BOOL WINAPI GlobalUnlock(HGLOBAL hMem)
 
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
 {
+    sim::ApiCall api_call;
     if (!sim::handles().find<sim::GlobalMemory>(hMem))
         return sim::fail(ERROR_INVALID_HANDLE, hMem);
     sim::handles().remove(hMem);
@@ -46,6 +51,7 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
 
 SIZE_T WINAPI GlobalSize(HGLOBAL hMem)
 {
+    sim::ApiCall api_call;
     auto* memory = sim::handles().find<sim::GlobalMemory>(hMem);
     if (!memory)
         return sim::fail(ERROR_INVALID_HANDLE, SIZE_T { 0 });

@@ -6,6 +6,7 @@
 #include "platform/sim/kernel/desktop_link.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cctype>
@@ -107,6 +108,7 @@ LibraryObject* loaded_library(const std::string& windows_path, uintptr_t* handle
 
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName)
 {
+    sim::ApiCall api_call;
     if (!lpLibFileName || !*lpLibFileName)
         return sim::fail(ERROR_INVALID_PARAMETER, HMODULE {});
     std::string windows_path = find_library(lpLibFileName);
@@ -128,6 +130,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName)
 
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 {
+    sim::ApiCall api_call;
     auto* library = sim::handles().find<LibraryObject>(hModule);
     if (!library)
         return sim::fail(ERROR_MOD_NOT_FOUND, FARPROC {});
@@ -141,6 +144,7 @@ FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 
 BOOL WINAPI FreeLibrary(HMODULE hLibModule)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     auto* library = sim::handles().find<LibraryObject>(hLibModule);
     if (!library)
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
@@ -151,6 +155,7 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule)
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 {
+    sim::ApiCall api_call;
     if (!lpModuleName)
         return program_module;
     std::string wanted = upper(file_name_of(lpModuleName));
@@ -177,6 +182,7 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
 {
+    sim::ApiCall api_call;
     std::string path;
     if (!hModule || hModule == program_module) {
         path = sim::kernel::current_executable();

@@ -6,6 +6,7 @@
 #include "platform/sim/kernel/desktop_link.h"
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <map>
 #include <memory>
@@ -65,6 +66,7 @@ std::shared_ptr<Mutex> find_named(const std::string& name)
 
 HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES, BOOL bInitialOwner, LPCSTR lpName)
 {
+    sim::ApiCall api_call;
     std::string name = lpName ? lpName : "";
     if (!name.empty()) {
         if (auto existing = find_named(name)) {
@@ -89,6 +91,7 @@ HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES, BOOL bInitialOwner, LPCSTR lpN
 
 HANDLE WINAPI OpenMutexA(DWORD, BOOL, LPCSTR lpName)
 {
+    sim::ApiCall api_call;
     if (!lpName || !*lpName)
         return sim::fail(ERROR_INVALID_PARAMETER, HANDLE {});
     auto existing = find_named(lpName);
@@ -99,6 +102,7 @@ HANDLE WINAPI OpenMutexA(DWORD, BOOL, LPCSTR lpName)
 
 BOOL WINAPI ReleaseMutex(HANDLE hMutex)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     auto* handle = sim::handles().find<MutexHandle>(hMutex);
     if (!handle)
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);

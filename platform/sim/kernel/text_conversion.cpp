@@ -2,6 +2,7 @@
 #include "platform/api/kernel.h"
 
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <string>
 
@@ -96,6 +97,7 @@ size_t measure(const Char* text, int length)
 int WINAPI MultiByteToWideChar(UINT CodePage, DWORD, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr,
     int cchWideChar)
 {
+    sim::ApiCall api_call;
     if (!lpMultiByteStr || cbMultiByte == 0 || cchWideChar < 0 || !is_known(CodePage))
         return sim::fail(ERROR_INVALID_PARAMETER, 0);
     size_t length = measure(lpMultiByteStr, cbMultiByte);
@@ -112,6 +114,7 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD, LPCSTR lpMultiByteStr, int 
 int WINAPI WideCharToMultiByte(UINT CodePage, DWORD, LPCWSTR lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr,
     int cbMultiByte, LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar)
 {
+    sim::ApiCall api_call;
     if (!lpWideCharStr || cchWideChar == 0 || cbMultiByte < 0 || !is_known(CodePage))
         return sim::fail(ERROR_INVALID_PARAMETER, 0);
     size_t length = measure(lpWideCharStr, cchWideChar);

@@ -5,6 +5,7 @@
 #include "platform/api/user.h"
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/kernel/desktop_link.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cstring>
@@ -409,6 +410,7 @@ void reset_capture()
 HWND WINAPI capCreateCaptureWindowA(LPCSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth, int nHeight,
     HWND hwndParent, int nID)
 {
+    sim::ApiCall api_call;
     sim::register_capture_class();
     // A child window takes the identifier; any other window is owned by the parent.
     HMENU identifier = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<intptr_t>(nID)) : nullptr;

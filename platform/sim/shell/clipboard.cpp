@@ -9,6 +9,7 @@
 #include "platform/sim/gdi/gdi_objects.h"
 #include "platform/sim/kernel/global_memory.h"
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cstring>
@@ -239,6 +240,7 @@ using sim::clipboard;
 
 BOOL WINAPI OpenClipboard(HWND hWndNewOwner)
 {
+    sim::ApiCall api_call;
     auto& state = clipboard();
     if (state.is_open && state.opener != hWndNewOwner)
         return sim::fail(ERROR_ACCESS_DENIED, FALSE);
@@ -249,6 +251,7 @@ BOOL WINAPI OpenClipboard(HWND hWndNewOwner)
 
 BOOL WINAPI CloseClipboard(void)
 {
+    sim::ApiCall api_call;
     auto& state = clipboard();
     if (!state.is_open)
         return sim::fail(ERROR_CLIPBOARD_NOT_OPEN, FALSE);
@@ -259,6 +262,7 @@ BOOL WINAPI CloseClipboard(void)
 
 BOOL WINAPI EmptyClipboard(void)
 {
+    sim::ApiCall api_call;
     auto& state = clipboard();
     if (!state.is_open)
         return sim::fail(ERROR_CLIPBOARD_NOT_OPEN, FALSE);
@@ -269,6 +273,7 @@ BOOL WINAPI EmptyClipboard(void)
 
 HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem)
 {
+    sim::ApiCall api_call;
     auto& state = clipboard();
     if (!state.is_open)
         return sim::fail(ERROR_CLIPBOARD_NOT_OPEN, HANDLE {});
@@ -293,6 +298,7 @@ HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem)
 
 HANDLE WINAPI GetClipboardData(UINT uFormat)
 {
+    sim::ApiCall api_call;
     auto& state = clipboard();
     if (!state.is_open)
         return sim::fail(ERROR_CLIPBOARD_NOT_OPEN, HANDLE {});
@@ -309,6 +315,7 @@ HANDLE WINAPI GetClipboardData(UINT uFormat)
 
 BOOL WINAPI IsClipboardFormatAvailable(UINT format)
 {
+    sim::ApiCall api_call;
     if (sim::find_data(format) || sim::find_data(sim::source_format(format)))
         return TRUE;
     return FALSE;
@@ -316,5 +323,6 @@ BOOL WINAPI IsClipboardFormatAvailable(UINT format)
 
 int WINAPI CountClipboardFormats(void)
 {
+    sim::ApiCall api_call;
     return static_cast<int>(sim::clipboard_formats().size());
 }

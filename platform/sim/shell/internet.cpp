@@ -6,6 +6,7 @@
 #include "platform/sim/handle_table.h"
 #include "platform/sim/kernel/desktop_link.h"
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -75,6 +76,7 @@ void reset_internet()
 
 HINTERNET WINAPI InternetOpenA(LPCSTR, DWORD, LPCSTR, LPCSTR, DWORD)
 {
+    sim::ApiCall api_call;
     auto session = std::make_unique<sim::InternetHandle>();
     session->timeouts = sim::internet().defaults;
     return reinterpret_cast<HINTERNET>(sim::handles().add(std::move(session)));
@@ -82,6 +84,7 @@ HINTERNET WINAPI InternetOpenA(LPCSTR, DWORD, LPCSTR, LPCSTR, DWORD)
 
 HINTERNET WINAPI InternetOpenUrlA(HINTERNET hInternet, LPCSTR lpszUrl, LPCSTR, DWORD, DWORD, DWORD_PTR)
 {
+    sim::ApiCall api_call;
     auto* session = sim::find_internet(hInternet);
     if (!session || session->is_request)
         return sim::fail(ERROR_INVALID_HANDLE, HINTERNET {});
@@ -109,6 +112,7 @@ HINTERNET WINAPI InternetOpenUrlA(HINTERNET hInternet, LPCSTR lpszUrl, LPCSTR, D
 BOOL WINAPI InternetReadFile(HINTERNET hFile, LPVOID lpBuffer, DWORD dwNumberOfBytesToRead,
     LPDWORD lpdwNumberOfBytesRead)
 {
+    sim::ApiCall api_call;
     auto* request = sim::find_internet(hFile);
     if (!request || !request->is_request || !lpdwNumberOfBytesRead)
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
@@ -123,6 +127,7 @@ BOOL WINAPI InternetReadFile(HINTERNET hFile, LPVOID lpBuffer, DWORD dwNumberOfB
 
 BOOL WINAPI InternetSetOptionA(HINTERNET hInternet, DWORD dwOption, LPVOID lpBuffer, DWORD dwBufferLength)
 {
+    sim::ApiCall api_call;
     auto* handle = sim::find_internet(hInternet);
     if (hInternet && !handle)
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
@@ -144,6 +149,7 @@ BOOL WINAPI InternetSetOptionA(HINTERNET hInternet, DWORD dwOption, LPVOID lpBuf
 BOOL WINAPI HttpQueryInfoA(HINTERNET hRequest, DWORD dwInfoLevel, LPVOID lpBuffer, LPDWORD lpdwBufferLength,
     LPDWORD)
 {
+    sim::ApiCall api_call;
     auto* request = sim::find_internet(hRequest);
     if (!request || !request->is_request)
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
@@ -172,6 +178,7 @@ BOOL WINAPI HttpQueryInfoA(HINTERNET hRequest, DWORD dwInfoLevel, LPVOID lpBuffe
 
 BOOL WINAPI InternetCloseHandle(HINTERNET hInternet)
 {
+    sim::ApiCall api_call;
     if (!sim::find_internet(hInternet))
         return sim::fail(ERROR_INVALID_HANDLE, FALSE);
     sim::handles().remove(hInternet);

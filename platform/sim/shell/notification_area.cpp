@@ -3,6 +3,7 @@
 #include "platform/api/shell.h"
 #include "platform/api/user.h"
 #include "platform/sim/kernel/last_error.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <algorithm>
 #include <cstring>
@@ -96,6 +97,7 @@ void reset_notification_area()
 
 BOOL WINAPI Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData)
 {
+    sim::ApiCall api_call;
     if (!lpData || lpData->cbSize < NOTIFYICONDATAA_V1_SIZE)
         return sim::fail(ERROR_INVALID_PARAMETER, FALSE);
     auto existing = sim::find_icon(lpData->hWnd, lpData->uID);

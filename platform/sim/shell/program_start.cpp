@@ -7,6 +7,7 @@
 #include "platform/sim/kernel/kernel_object.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/kernel/paths.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 
 #include <algorithm>
@@ -144,6 +145,7 @@ void reset_program_start()
 HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
     INT nShowCmd)
 {
+    sim::ApiCall api_call;
     if (!lpFile || !*lpFile)
         return reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(SE_ERR_FNF));
     sim::executions().push_back({ lpOperation ? lpOperation : "", lpFile, lpParameters ? lpParameters : "",
@@ -154,6 +156,7 @@ HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR l
 
 UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow)
 {
+    sim::ApiCall api_call;
     if (!lpCmdLine)
         return ERROR_FILE_NOT_FOUND;
     if (!sim::start_program(lpCmdLine, static_cast<int>(uCmdShow)))
@@ -166,6 +169,7 @@ BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECU
     LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID, LPCSTR, LPSTARTUPINFOA lpStartupInfo,
     LPPROCESS_INFORMATION lpProcessInformation)
 {
+    sim::ApiCall api_call;
     if (!lpProcessInformation || (!lpApplicationName && !lpCommandLine))
         return sim::fail(ERROR_INVALID_PARAMETER, FALSE);
     std::string command = lpApplicationName ? std::string("\"") + lpApplicationName + "\"" : lpCommandLine;

@@ -4,6 +4,7 @@
 
 #include "platform/sim/handle_table.h"
 #include "platform/sim/shell/registry_store.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstring>
 
@@ -80,6 +81,7 @@ std::string value_name(LPCSTR name)
 
 LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
 {
+    sim::ApiCall api_call;
     if (!phkResult)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -97,6 +99,7 @@ LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, 
 LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
     LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
+    sim::ApiCall api_call;
     if (!phkResult)
         return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -117,6 +120,7 @@ LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REG
 LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
     LPDWORD lpcbData)
 {
+    sim::ApiCall api_call;
     Resolved resolved = resolve(hKey);
     if (LONG error = access_error(resolved, KEY_QUERY_VALUE))
         return error;
@@ -150,6 +154,7 @@ LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpT
 
 LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
 {
+    sim::ApiCall api_call;
     Resolved resolved = resolve(hKey);
     if (LONG error = access_error(resolved, KEY_SET_VALUE))
         return error;
@@ -170,6 +175,7 @@ LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, c
 
 LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 {
+    sim::ApiCall api_call;
     Resolved resolved = resolve(hKey);
     if (LONG error = access_error(resolved, KEY_SET_VALUE))
         return error;
@@ -183,6 +189,7 @@ LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 
 LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 {
+    sim::ApiCall api_call;
     Resolved resolved = resolve(hKey);
     if (!resolved.is_valid)
         return ERROR_INVALID_HANDLE;
@@ -205,6 +212,7 @@ LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 
 LONG WINAPI RegCloseKey(HKEY hKey)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     if (sim::predefined_key(hKey))
         return ERROR_SUCCESS;
     if (!sim::handles().find<OpenKey>(hKey))

@@ -6,6 +6,7 @@
 #include "platform/sim/desktop.h"
 #include "platform/sim/shell/notification_area.h"
 #include "platform/sim/shell/wallpaper.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 
 #include <algorithm>
@@ -358,6 +359,7 @@ void restart_shell()
 
 UINT_PTR WINAPI SHAppBarMessage(DWORD dwMessage, PAPPBARDATA pData)
 {
+    sim::ApiCall api_call;
     switch (dwMessage) {
     case ABM_GETTASKBARPOS: {
         HWND taskbar = sim::taskbar_window();

@@ -7,6 +7,7 @@
 #include "platform/sim/shell/registry_store.h"
 #include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/shell/wallpaper.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstring>
 
@@ -52,6 +53,7 @@ BOOL get_work_area(RECT* area)
 
 BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni)
 {
+    sim::ApiCall api_call;
     switch (uiAction) {
     case SPI_SETDESKWALLPAPER:
         return set_desk_wallpaper(static_cast<const char*>(pvParam), fWinIni);

@@ -1,8 +1,10 @@
 // user32: window rectangles, moving and placing windows, mapping points between windows.
 #include "platform/api/user.h"
 
+#include "platform/sim/shell/shell_windows.h"
 #include "platform/sim/user/nonclient.h"
 #include "platform/sim/user/posted_window_requests.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_styles.h"
 #include "platform/sim/user/window_tree.h"
@@ -25,6 +27,22 @@ bool client_origin(HWND hwnd, POINT& origin)
     return true;
 }
 
+// The origin of the coordinates a window's placement is given in: the work area's for a top-level
+// window that is no tool window (the taskbar at the top or left moves it), the parent's client
+// area's, which is where the rectangle already is, for a child.
+POINT placement_origin(const Window& window)
+{
+    if (window.parent || (window.ex_style & WS_EX_TOOLWINDOW))
+        return POINT {0, 0};
+    RECT area = work_area();
+    return POINT {area.left, area.top};
+}
+
+RECT moved_by(RECT rect, LONG dx, LONG dy)
+{
+    return RECT {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
 UINT show_command_of(const Window& window)
 {
     if (window.is_minimised())
@@ -38,6 +56,7 @@ UINT show_command_of(const Window& window)
 
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpRect)
         return FALSE;
@@ -47,6 +66,7 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
 
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpRect)
         return FALSE;
@@ -57,12 +77,14 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
 
 BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
 {
+    sim::ApiCall api_call;
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW);
     return set_window_pos(hWnd, nullptr, X, Y, nWidth, nHeight, flags);
 }
 
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags)
 {
+    sim::ApiCall api_call;
     if ((uFlags & SWP_ASYNCWINDOWPOS) && is_for_other_process(hWnd)) {
         post_window_pos(hWnd, hWndInsertAfter, X, Y, cx, cy, uFlags);
         return TRUE;
@@ -72,6 +94,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
 
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint)
 {
+    sim::ApiCall api_call;
     POINT origin;
     if (!lpPoint || !client_origin(hWnd, origin))
         return FALSE;
@@ -82,6 +105,7 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint)
 
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint)
 {
+    sim::ApiCall api_call;
     POINT origin;
     if (!lpPoint || !client_origin(hWnd, origin))
         return FALSE;
@@ -92,6 +116,7 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint)
 
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
 {
+    sim::ApiCall api_call;
     POINT from;
     POINT to;
     if (!client_origin(hWndFrom, from) || !client_origin(hWndTo, to))
@@ -107,6 +132,7 @@ int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cP
 
 BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpwndpl)
         return FALSE;
@@ -115,16 +141,20 @@ BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl)
     lpwndpl->showCmd = show_command_of(*window);
     lpwndpl->ptMinPosition = window->min_position;
     lpwndpl->ptMaxPosition = window->max_position;
-    lpwndpl->rcNormalPosition = window->is_minimised() || window->is_maximised() ? window->normal_rect : window->rect;
+    RECT normal = window->is_minimised() || window->is_maximised() ? window->normal_rect : window->rect;
+    POINT origin = placement_origin(*window);
+    lpwndpl->rcNormalPosition = moved_by(normal, -origin.x, -origin.y);
     return TRUE;
 }
 
 BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpwndpl || lpwndpl->length != sizeof(WINDOWPLACEMENT))
         return FALSE;
-    RECT normal = clamped_window_rect(lpwndpl->rcNormalPosition);
+    POINT origin = placement_origin(*window);
+    RECT normal = clamped_window_rect(moved_by(lpwndpl->rcNormalPosition, origin.x, origin.y));
     window->normal_rect = normal;
     if (!window->is_minimised() && !window->is_maximised())
         set_window_pos(hWnd, nullptr, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
@@ -140,6 +170,7 @@ BOOL WINAPI SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl)
 
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExStyle)
 {
+    sim::ApiCall api_call;
     if (!lpRect)
         return FALSE;
     RECT insets = frame_insets(dwStyle, dwExStyle);

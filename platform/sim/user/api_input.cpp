@@ -6,6 +6,7 @@
 #include "platform/sim/user/input.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
@@ -47,6 +48,7 @@ void send_mouse_input(const MOUSEINPUT& input)
 
 HWND WINAPI SetCapture(HWND hWnd)
 {
+    sim::ApiCall api_call;
     InputState& input = input_state();
     HWND previous = input.capture;
     if (!find_window(hWnd))
@@ -59,6 +61,7 @@ HWND WINAPI SetCapture(HWND hWnd)
 
 BOOL WINAPI ReleaseCapture(void)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     InputState& input = input_state();
     HWND previous = input.capture;
     input.capture = nullptr;
@@ -69,21 +72,25 @@ BOOL WINAPI ReleaseCapture(void)
 
 HWND WINAPI GetCapture(void)
 {
+    sim::ApiCall api_call;
     return input_state().capture;
 }
 
 HWND WINAPI SetFocus(HWND hWnd)
 {
+    sim::ApiCall api_call;
     return set_focus(hWnd);
 }
 
 HWND WINAPI GetFocus(void)
 {
+    sim::ApiCall api_call;
     return input_state().focus;
 }
 
 HWND WINAPI SetActiveWindow(HWND hWnd)
 {
+    sim::ApiCall api_call;
     HWND previous = input_state().active;
     if (!activate_window(hWnd))
         return nullptr;
@@ -92,21 +99,25 @@ HWND WINAPI SetActiveWindow(HWND hWnd)
 
 HWND WINAPI GetActiveWindow(void)
 {
+    sim::ApiCall api_call;
     return input_state().active;
 }
 
 BOOL WINAPI SetForegroundWindow(HWND hWnd)
 {
+    sim::ApiCall api_call;
     return activate_window(hWnd);
 }
 
 HWND WINAPI GetForegroundWindow(void)
 {
+    sim::ApiCall api_call;
     return input_state().active;
 }
 
 BOOL WINAPI BringWindowToTop(HWND hWnd)
 {
+    sim::ApiCall api_call;
     return set_window_pos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -115,6 +126,7 @@ BOOL WINAPI BringWindowToTop(HWND hWnd)
 // changes nothing.
 BOOL WINAPI AttachThreadInput(DWORD idAttach, DWORD idAttachTo, BOOL)
 {
+    sim::ApiCall api_call;
     bool are_threads = is_process_alive(process_of_thread(idAttach)) && is_process_alive(process_of_thread(idAttachTo));
     if (!are_threads || idAttach == idAttachTo) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -125,6 +137,7 @@ BOOL WINAPI AttachThreadInput(DWORD idAttach, DWORD idAttachTo, BOOL)
 
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint)
 {
+    sim::ApiCall api_call;
     if (!lpPoint)
         return FALSE;
     *lpPoint = cursor_position();
@@ -133,17 +146,20 @@ BOOL WINAPI GetCursorPos(LPPOINT lpPoint)
 
 BOOL WINAPI SetCursorPos(int X, int Y)
 {
+    sim::ApiCall api_call;
     inject_mouse_move(POINT {X, Y});
     return TRUE;
 }
 
 SHORT WINAPI GetAsyncKeyState(int vKey)
 {
+    sim::ApiCall api_call;
     return is_key_down(vKey) ? static_cast<SHORT>(0x8000) : 0;
 }
 
 SHORT WINAPI GetKeyState(int nVirtKey)
 {
+    sim::ApiCall api_call;
     // The keys as the input being handled saw them: later input waiting in the queue has not
     // happened yet for the program.
     const InputState& input = input_state();
@@ -154,6 +170,7 @@ SHORT WINAPI GetKeyState(int nVirtKey)
 
 UINT WINAPI SendInput(UINT cInputs, LPINPUT pInputs, int cbSize)
 {
+    sim::ApiCall api_call;
     if (!pInputs || cbSize != static_cast<int>(sizeof(INPUT)))
         return 0;
     for (UINT i = 0; i < cInputs; ++i) {
@@ -168,11 +185,13 @@ UINT WINAPI SendInput(UINT cInputs, LPINPUT pInputs, int cbSize)
 
 VOID WINAPI keybd_event(BYTE bVk, BYTE, DWORD dwFlags, ULONG_PTR)
 {
+    sim::ApiCall api_call;
     inject_key(bVk, !(dwFlags & KEYEVENTF_KEYUP));
 }
 
 VOID WINAPI mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD, ULONG_PTR)
 {
+    sim::ApiCall api_call;
     MOUSEINPUT input {};
     input.dx = static_cast<LONG>(dx);
     input.dy = static_cast<LONG>(dy);
@@ -182,5 +201,6 @@ VOID WINAPI mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD, ULONG_PTR)
 
 UINT WINAPI GetDoubleClickTime(void)
 {
+    sim::ApiCall api_call;
     return double_click_time;
 }

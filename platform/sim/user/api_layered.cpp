@@ -5,6 +5,7 @@
 
 #include "platform/sim/gdi/gdi_link.h"
 #include "platform/sim/user/painting.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -37,6 +38,7 @@ uint32_t colour_key_pixel(COLORREF key)
 
 int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return 0;
@@ -66,6 +68,7 @@ int WINAPI SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
 
 int WINAPI GetWindowRgn(HWND hWnd, HRGN hRgn)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !window->region || !set_region(hRgn, *window->region))
         return ERROR;
@@ -74,6 +77,7 @@ int WINAPI GetWindowRgn(HWND hWnd, HRGN hRgn)
 
 int WINAPI GetWindowRgnBox(HWND hWnd, LPRECT lprc)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !window->region || !lprc)
         return ERROR;
@@ -83,6 +87,7 @@ int WINAPI GetWindowRgnBox(HWND hWnd, LPRECT lprc)
 
 BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hwnd);
     if (!window || !window->is_layered()) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -98,6 +103,7 @@ BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, D
 
 BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* pcrKey, BYTE* pbAlpha, DWORD* pdwFlags)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hwnd);
     if (!window || !window->is_layered() || !window->layered.has_attributes)
         return FALSE;
@@ -113,6 +119,7 @@ BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* pcrKey, BYTE* pbAlph
 BOOL WINAPI UpdateLayeredWindow(HWND hWnd, HDC, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc, COLORREF crKey,
     struct _BLENDFUNCTION* pblend, DWORD dwFlags)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !window->is_layered() || window->layered.has_attributes) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -6,10 +6,10 @@
 #include "platform/sim/user/freezes.h"
 #include "platform/sim/user/integrity.h"
 #include "platform/sim/user/message_queue.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/timers.h"
 #include "platform/sim/user/window_tree.h"
-#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -58,6 +58,7 @@ bool is_character_key(WPARAM key)
 
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
+    sim::ApiCall api_call;
     if (hWnd == HWND_BROADCAST)
         return broadcast(Msg, wParam, lParam, false);
     Window* window = find_window(hWnd);
@@ -81,6 +82,7 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout,
     PDWORD_PTR lpdwResult)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -114,6 +116,7 @@ LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lP
 
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
+    sim::ApiCall api_call;
     if (hWnd == HWND_BROADCAST)
         return static_cast<BOOL>(broadcast(Msg, wParam, lParam, true));
     Window* window = hWnd ? find_window(hWnd) : nullptr;
@@ -129,12 +132,14 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 
 BOOL WINAPI IsHungAppWindow(HWND hwnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hwnd);
     return window && is_hung_app(window->process_id);
 }
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
 {
+    sim::ApiCall api_call;
     if (!lpMsg)
         return -1;
     if (hWnd && !find_window(hWnd))
@@ -155,6 +160,7 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
 {
+    sim::ApiCall api_call;
     if (!lpMsg)
         return FALSE;
     if (take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0))
@@ -165,6 +171,7 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
 
 BOOL WINAPI TranslateMessage(const MSG* lpMsg)
 {
+    sim::ApiCall api_call;
     if (!lpMsg || (lpMsg->message != WM_KEYDOWN && lpMsg->message != WM_SYSKEYDOWN))
         return FALSE;
     if (!is_character_key(lpMsg->wParam))
@@ -180,6 +187,7 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg)
 
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg)
 {
+    sim::ApiCall api_call;
     if (!lpMsg)
         return 0;
     return dispatch(*lpMsg);
@@ -187,11 +195,13 @@ LRESULT WINAPI DispatchMessageA(const MSG* lpMsg)
 
 VOID WINAPI PostQuitMessage(int nExitCode)
 {
+    sim::ApiCall api_call;
     post_quit(nExitCode);
 }
 
 BOOL WINAPI WaitMessage(void)
 {
+    sim::ApiCall api_call;
     MSG msg;
     if (!take_message(msg, nullptr, 0, 0, false))
         wait_for_next_timer();
@@ -200,16 +210,18 @@ BOOL WINAPI WaitMessage(void)
 
 BOOL WINAPI InSendMessage(void)
 {
+    sim::ApiCall api_call;
     return g_send_depth > 0;
 }
 
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc)
 {
+    sim::ApiCall api_call;
     return set_timer(hWnd, nIDEvent, uElapse, lpTimerFunc);
 }
 
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     return kill_timer(hWnd, uIDEvent);
 }

@@ -3,6 +3,7 @@
 
 #include "platform/sim/desktop.h"
 #include "platform/sim/shell/shell_windows.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_tree.h"
 
 using namespace sim;
@@ -35,6 +36,7 @@ RECT rect_for_monitor(const Window& window)
 
 HMONITOR WINAPI MonitorFromWindow(HWND hwnd, DWORD dwFlags)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hwnd);
     if (window && overlaps(rect_for_monitor(*window), screen_rect()))
         return primary_monitor;
@@ -45,6 +47,7 @@ HMONITOR WINAPI MonitorFromWindow(HWND hwnd, DWORD dwFlags)
 
 BOOL WINAPI GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi)
 {
+    sim::ApiCall api_call;
     if (hMonitor != primary_monitor || !lpmi || lpmi->cbSize != sizeof(MONITORINFO))
         return FALSE;
     lpmi->rcMonitor = screen_rect();

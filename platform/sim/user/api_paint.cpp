@@ -5,8 +5,8 @@
 #include "platform/sim/gdi/gdi_link.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/painting.h"
-#include "platform/sim/user/window_tree.h"
 #include "platform/sim/user/process_faults.h"
+#include "platform/sim/user/window_tree.h"
 
 using namespace sim;
 
@@ -52,6 +52,7 @@ HDC window_or_screen_dc(HWND hwnd, bool whole_window)
 
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
 {
+    sim::ApiCall api_call;
     if (!hWnd) {
         invalidate_all(desktop_window(), bErase);
         return TRUE;
@@ -65,6 +66,7 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
 
 BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return FALSE;
@@ -74,6 +76,7 @@ BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect)
 
 BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags)
 {
+    sim::ApiCall api_call;
     Window* window = hWnd ? find_window(hWnd) : &desktop_window();
     if (!window)
         return FALSE;
@@ -100,6 +103,7 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
 
 BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return FALSE;
@@ -111,22 +115,25 @@ BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL)
 
 HDC WINAPI GetDC(HWND hWnd)
 {
+    sim::ApiCall api_call;
     return window_or_screen_dc(hWnd, false);
 }
 
 HDC WINAPI GetWindowDC(HWND hWnd)
 {
+    sim::ApiCall api_call;
     return window_or_screen_dc(hWnd, true);
 }
 
 int WINAPI ReleaseDC(HWND, HDC hDC)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     return release_window_dc(hDC) ? 1 : 0;
 }
 
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpPaint)
         return nullptr;
@@ -155,6 +162,7 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
 
 BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* lpPaint)
 {
+    sim::ApiCall api_call;
     if (!lpPaint)
         return FALSE;
     set_paint_area(lpPaint->hdc, std::nullopt);

@@ -3,6 +3,7 @@
 #include "platform/api/process.h"
 
 #include "platform/sim/kernel/kernel_object.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 
 #include <algorithm>
@@ -39,6 +40,7 @@ bool lookup(HANDLE handle, uint32_t& process_id, DWORD& access)
 
 HANDLE WINAPI OpenProcess(DWORD dwDesiredAccess, BOOL, DWORD dwProcessId)
 {
+    sim::ApiCall api_call;
     if (!is_process_alive(dwProcessId)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -51,6 +53,7 @@ HANDLE WINAPI OpenProcess(DWORD dwDesiredAccess, BOOL, DWORD dwProcessId)
 
 DWORD WINAPI GetModuleFileNameExA(HANDLE hProcess, HMODULE, LPSTR lpFilename, DWORD nSize)
 {
+    sim::ApiCall api_call;
     uint32_t process_id = 0;
     DWORD access = 0;
     if (!lookup(hProcess, process_id, access)) {
@@ -77,16 +80,19 @@ DWORD WINAPI GetModuleFileNameExA(HANDLE hProcess, HMODULE, LPSTR lpFilename, DW
 
 DWORD WINAPI GetCurrentProcessId(void)
 {
+    sim::ApiCall api_call;
     return current_process_id();
 }
 
 DWORD WINAPI GetCurrentThreadId(void)
 {
+    sim::ApiCall api_call;
     return thread_of_process(current_process_id());
 }
 
 VOID WINAPI ExitProcess(UINT uExitCode)
 {
+    sim::ApiCall api_call;
     uint32_t process_id = current_process_id();
     end_process(process_id);
     throw ProcessExit {process_id, uExitCode};
@@ -94,6 +100,7 @@ VOID WINAPI ExitProcess(UINT uExitCode)
 
 BOOL WINAPI TerminateProcess(HANDLE hProcess, UINT uExitCode)
 {
+    sim::ApiCall api_call;
     uint32_t process_id = 0;
     DWORD access = 0;
     if (!lookup(hProcess, process_id, access) || !(access & PROCESS_TERMINATE) || !is_process_alive(process_id)) {

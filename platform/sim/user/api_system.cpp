@@ -5,12 +5,14 @@
 #include "platform/sim/user/input.h"
 #include "platform/sim/user/input_state.h"
 #include "platform/sim/user/nonclient.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/system_icons.h"
 
 using namespace sim;
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName)
 {
+    sim::ApiCall api_call;
     if (hInstance || !IS_INTRESOURCE(lpCursorName))
         return nullptr;
     return system_cursor(static_cast<int>(reinterpret_cast<ULONG_PTR>(lpCursorName)));
@@ -18,6 +20,7 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName)
 
 HCURSOR WINAPI SetCursor(HCURSOR hCursor)
 {
+    sim::ApiCall api_call;
     HCURSOR previous = input_state().shape;
     input_state().shape = hCursor;
     return previous;
@@ -25,11 +28,13 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor)
 
 HCURSOR WINAPI GetCursor(void)
 {
+    sim::ApiCall api_call;
     return input_state().shape;
 }
 
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
 {
+    sim::ApiCall api_call;
     if (hInstance || !IS_INTRESOURCE(lpIconName))
         return nullptr;
     return system_icon(static_cast<int>(reinterpret_cast<ULONG_PTR>(lpIconName)));
@@ -37,6 +42,7 @@ HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
 
 int WINAPI GetSystemMetrics(int nIndex)
 {
+    sim::ApiCall api_call;
     SIZE screen = screen_size();
     switch (nIndex) {
     case SM_CXSCREEN:
@@ -88,6 +94,7 @@ int WINAPI GetSystemMetrics(int nIndex)
 
 DWORD WINAPI GetSysColor(int nIndex)
 {
+    sim::ApiCall api_call;
     switch (nIndex) {
     case COLOR_SCROLLBAR:
         return RGB(200, 200, 200);

@@ -136,6 +136,7 @@ ULONG_PTR class_long(HWND hwnd, int index)
 
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpString || nMaxCount <= 0)
         return 0;
@@ -149,6 +150,7 @@ int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount)
 
 int WINAPI GetWindowTextLengthA(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return 0;
@@ -159,6 +161,7 @@ int WINAPI GetWindowTextLengthA(HWND hWnd)
 
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString)
 {
+    sim::ApiCall api_call;
     if (!find_window(hWnd))
         return FALSE;
     return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString ? lpString : "")) ? TRUE : FALSE;
@@ -166,11 +169,13 @@ BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString)
 
 LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex)
 {
+    sim::ApiCall api_call;
     return static_cast<LONG>(get_long(hWnd, nIndex, sizeof(LONG)));
 }
 
 LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong)
 {
+    sim::ApiCall api_call;
     // A window procedure cut to 32 bits would be called at a wrong address in the 64-bit native
     // build; the pointer forms carry it whole.
     if (nIndex == GWL_WNDPROC && sizeof(LONG_PTR) > sizeof(LONG))
@@ -183,27 +188,31 @@ LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong)
 
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex)
 {
+    sim::ApiCall api_call;
     return get_long(hWnd, nIndex, sizeof(LONG_PTR));
 }
 
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     return set_long(hWnd, nIndex, dwNewLong, sizeof(LONG_PTR));
 }
 
 DWORD WINAPI GetClassLongA(HWND hWnd, int nIndex)
 {
+    sim::ApiCall api_call;
     return static_cast<DWORD>(class_long(hWnd, nIndex));
 }
 
 ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex)
 {
+    sim::ApiCall api_call;
     return class_long(hWnd, nIndex);
 }
 
 DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return 0;

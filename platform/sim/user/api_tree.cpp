@@ -4,6 +4,7 @@
 
 #include "platform/sim/user/input.h"
 #include "platform/sim/user/integrity.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -48,6 +49,7 @@ HWND root_through_get_parent(HWND hwnd)
 
 HWND WINAPI GetParent(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return nullptr;
@@ -60,6 +62,7 @@ HWND WINAPI GetParent(HWND hWnd)
 
 HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent)
 {
+    sim::ApiCall api_call;
     Window* child = find_window(hWndChild);
     Window* parent = find_window(hWndNewParent);
     if (!child || (hWndNewParent && !parent)) {
@@ -79,6 +82,7 @@ HWND WINAPI SetParent(HWND hWndChild, HWND hWndNewParent)
 
 HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hwnd);
     if (!window || is_desktop(hwnd))
         return nullptr;
@@ -96,6 +100,7 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags)
 
 BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd)
 {
+    sim::ApiCall api_call;
     // Only a chain of WS_CHILD windows counts: a window moved into another by SetParent without
     // taking WS_CHILD is not its child.
     if (!find_window(hWndParent))
@@ -109,6 +114,7 @@ BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd)
 
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return nullptr;
@@ -136,22 +142,26 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
 
 HWND WINAPI GetTopWindow(HWND hWnd)
 {
+    sim::ApiCall api_call;
     auto& children = children_or_top_level(hWnd);
     return children.empty() ? nullptr : children.front();
 }
 
 HWND WINAPI GetDesktopWindow(void)
 {
+    sim::ApiCall api_call;
     return desktop_handle();
 }
 
 HWND WINAPI FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName)
 {
+    sim::ApiCall api_call;
     return FindWindowExA(nullptr, nullptr, lpClassName, lpWindowName);
 }
 
 HWND WINAPI FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow)
 {
+    sim::ApiCall api_call;
     auto list = children_or_top_level(hWndParent);
     auto it = list.begin();
     if (hWndChildAfter) {
@@ -170,6 +180,7 @@ HWND WINAPI FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass
 
 BOOL WINAPI EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam)
 {
+    sim::ApiCall api_call;
     auto list = desktop_window().children;
     for (HWND hwnd : list)
         if (find_window(hwnd) && !lpEnumFunc(hwnd, lParam))
@@ -179,6 +190,7 @@ BOOL WINAPI EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam)
 
 BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam)
 {
+    sim::ApiCall api_call;
     auto list = descendants(hWndParent ? hWndParent : desktop_handle());
     for (HWND hwnd : list)
         if (find_window(hwnd) && !lpEnumFunc(hwnd, lParam))
@@ -188,6 +200,7 @@ BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lPa
 
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window || !lpClassName || nMaxCount <= 0)
         return 0;
@@ -200,11 +213,13 @@ int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount)
 
 HWND WINAPI WindowFromPoint(POINT Point)
 {
+    sim::ApiCall api_call;
     return window_at(Point);
 }
 
 HWND WINAPI ChildWindowFromPoint(HWND hWndParent, POINT Point)
 {
+    sim::ApiCall api_call;
     Window* parent = find_window(hWndParent);
     if (!parent)
         return nullptr;

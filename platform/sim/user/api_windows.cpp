@@ -2,11 +2,11 @@
 #include "platform/api/user.h"
 
 #include "platform/sim/user/posted_window_requests.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/process_table.h"
 #include "platform/sim/user/window_class.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
-#include "platform/sim/user/process_faults.h"
 
 using namespace sim;
 
@@ -35,6 +35,7 @@ WindowClass class_from(UINT style, WNDPROC procedure, int class_extra, int windo
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* c)
 {
+    sim::ApiCall api_call;
     if (!c || !c->lpszClassName || IS_INTRESOURCE(c->lpszClassName))
         return 0;
     return register_class(class_from(c->style, c->lpfnWndProc, c->cbClsExtra, c->cbWndExtra, c->hInstance, c->hIcon,
@@ -43,6 +44,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* c)
 
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* c)
 {
+    sim::ApiCall api_call;
     if (!c || c->cbSize != sizeof(WNDCLASSEXA) || !c->lpszClassName || IS_INTRESOURCE(c->lpszClassName))
         return 0;
     WindowClass window_class = class_from(c->style, c->lpfnWndProc, c->cbClsExtra, c->cbWndExtra, c->hInstance,
@@ -53,11 +55,13 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* c)
 
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     return unregister_class(lpClassName);
 }
 
 BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR lpClassName, LPWNDCLASSA lpWndClass)
 {
+    sim::ApiCall api_call;
     auto window_class = find_class(lpClassName);
     if (!window_class || !lpWndClass)
         return FALSE;
@@ -77,6 +81,7 @@ BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR lpClassName, LPWNDCLASSA lpWndClass)
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
     int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam)
 {
+    sim::ApiCall api_call;
     CreateRequest request;
     request.ex_style = dwExStyle;
     request.class_name = class_name_text(lpClassName);
@@ -95,12 +100,13 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 
 BOOL WINAPI DestroyWindow(HWND hWnd)
 {
-    sim::ReleaseCallScope release_call;
+    sim::ApiCall api_call{sim::CallKind::release};
     return destroy_window(hWnd);
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
+    sim::ApiCall api_call;
     if (!lpPrevWndFunc)
         return 0;
     return lpPrevWndFunc(hWnd, Msg, wParam, lParam);
@@ -108,11 +114,13 @@ LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARA
 
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow)
 {
+    sim::ApiCall api_call;
     return show_window(hWnd, nCmdShow);
 }
 
 BOOL WINAPI ShowWindowAsync(HWND hWnd, int nCmdShow)
 {
+    sim::ApiCall api_call;
     if (!find_window(hWnd))
         return FALSE;
     if (!is_for_other_process(hWnd))
@@ -123,6 +131,7 @@ BOOL WINAPI ShowWindowAsync(HWND hWnd, int nCmdShow)
 
 BOOL WINAPI UpdateWindow(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return FALSE;
@@ -135,23 +144,27 @@ BOOL WINAPI UpdateWindow(HWND hWnd)
 
 BOOL WINAPI IsWindow(HWND hWnd)
 {
+    sim::ApiCall api_call;
     return find_window(hWnd) != nullptr;
 }
 
 BOOL WINAPI IsWindowVisible(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     return window && is_shown(*window);
 }
 
 BOOL WINAPI IsWindowEnabled(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     return window && !(window->style & WS_DISABLED);
 }
 
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return FALSE;
@@ -168,18 +181,21 @@ BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable)
 
 BOOL WINAPI IsIconic(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     return window && window->is_minimised();
 }
 
 HMENU WINAPI GetMenu(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     return window ? window->menu : nullptr;
 }
 
 BOOL WINAPI IsZoomed(HWND hWnd)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     return window && window->is_maximised();
 }

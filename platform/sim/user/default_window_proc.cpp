@@ -7,6 +7,7 @@
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/nonclient.h"
 #include "platform/sim/user/painting.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -152,6 +153,7 @@ LRESULT on_erase_background(HWND hwnd, WPARAM wparam)
 
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
+    sim::ApiCall api_call;
     Window* window = find_window(hWnd);
     if (!window)
         return 0;

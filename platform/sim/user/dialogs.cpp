@@ -3,6 +3,7 @@
 #include "platform/api/user.h"
 
 #include "platform/sim/user/modal_script.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <cstring>
 #include <string>
@@ -83,6 +84,7 @@ size_t last_position_of(const std::string& text, char c, size_t from)
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
+    sim::ApiCall api_call;
     auto buttons = buttons_of(uType);
     std::string caption = lpCaption ? lpCaption : "Error";
     DialogWindow box(hWnd, caption, 360, 140);
@@ -94,6 +96,7 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 
 BOOL WINAPI ChooseColorA(LPCHOOSECOLORA lpcc)
 {
+    sim::ApiCall api_call;
     g_dialog_error = 0;
     if (!lpcc)
         return FALSE;
@@ -108,6 +111,7 @@ BOOL WINAPI ChooseColorA(LPCHOOSECOLORA lpcc)
 
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
 {
+    sim::ApiCall api_call;
     g_dialog_error = 0;
     if (!lpofn || !lpofn->lpstrFile)
         return FALSE;
@@ -147,5 +151,6 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
 
 DWORD WINAPI CommDlgExtendedError(void)
 {
+    sim::ApiCall api_call;
     return g_dialog_error;
 }

@@ -3,6 +3,7 @@
 #include "platform/sim/letter_case.h"
 #include "platform/sim/user/message_queue.h"
 #include "platform/sim/user/modal_script.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_tree.h"
 
 namespace sim {
@@ -104,11 +105,13 @@ using namespace sim;
 
 HMENU WINAPI CreateMenu(void)
 {
+    sim::ApiCall api_call;
     return reinterpret_cast<HMENU>(handles().add(std::make_unique<Menu>()));
 }
 
 HMENU WINAPI CreatePopupMenu(void)
 {
+    sim::ApiCall api_call;
     auto menu = std::make_unique<Menu>();
     menu->is_popup = true;
     return reinterpret_cast<HMENU>(handles().add(std::move(menu)));
@@ -116,6 +119,7 @@ HMENU WINAPI CreatePopupMenu(void)
 
 BOOL WINAPI DestroyMenu(HMENU hMenu)
 {
+    sim::ApiCall api_call{sim::CallKind::release};
     if (!find_menu(hMenu))
         return FALSE;
     handles().remove(hMenu);
@@ -124,6 +128,7 @@ BOOL WINAPI DestroyMenu(HMENU hMenu)
 
 BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem)
 {
+    sim::ApiCall api_call;
     Menu* menu = find_menu(hMenu);
     if (!menu)
         return FALSE;
@@ -138,6 +143,7 @@ BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lp
 
 DWORD WINAPI CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck)
 {
+    sim::ApiCall api_call;
     Menu* menu = find_menu(hMenu);
     MenuItem* item = menu ? find_item(*menu, uIDCheckItem, uCheck) : nullptr;
     if (!item)
@@ -149,6 +155,7 @@ DWORD WINAPI CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck)
 
 BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable)
 {
+    sim::ApiCall api_call;
     Menu* menu = find_menu(hMenu);
     MenuItem* item = menu ? find_item(*menu, uIDEnableItem, uEnable) : nullptr;
     if (!item)
@@ -160,12 +167,14 @@ BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable)
 
 int WINAPI GetMenuItemCount(HMENU hMenu)
 {
+    sim::ApiCall api_call;
     Menu* menu = find_menu(hMenu);
     return menu ? static_cast<int>(menu->items.size()) : -1;
 }
 
 BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int, int, int, HWND hWnd, const RECT*)
 {
+    sim::ApiCall api_call;
     UINT_PTR id = track_menu(hMenu, uFlags, hWnd);
     if (uFlags & TPM_RETURNCMD)
         return static_cast<BOOL>(id);
@@ -176,5 +185,6 @@ BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int, int, int, HWND hWnd, c
 
 BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, LPTPMPARAMS)
 {
+    sim::ApiCall api_call;
     return TrackPopupMenu(hMenu, uFlags, x, y, 0, hwnd, nullptr);
 }

@@ -3,6 +3,7 @@
 #include "platform/sim/desktop.h"
 #include "platform/sim/gdi/gdi_accounting.h"
 #include "platform/sim/kernel/kernel_object.h"
+#include "platform/sim/user/process_faults.h"
 #include "platform/sim/user/window_lifecycle.h"
 #include "platform/sim/user/window_tree.h"
 
@@ -157,6 +158,7 @@ bool is_process_code_running()
 
 ProcessScope::ProcessScope(uint32_t process_id)
     : m_previous(g_current)
+    , m_outer_call_depth(begin_program_code())
 {
     g_current = process_id;
     ++g_scope_depth;
@@ -166,6 +168,7 @@ ProcessScope::~ProcessScope()
 {
     g_current = m_previous;
     --g_scope_depth;
+    end_program_code(m_outer_call_depth);
 }
 
 uint32_t shell_process_id()

@@ -65,6 +65,7 @@ public:
 
 private:
     uint32_t m_previous = 0;
+    int m_outer_call_depth = 0;
 };
 
 // The two processes of a fresh desktop.

@@ -5,6 +5,7 @@
 #include "platform/sim/desktop.h"
 #include "platform/sim/kernel/last_error.h"
 #include "platform/sim/letter_case.h"
+#include "platform/sim/user/process_faults.h"
 
 #include <map>
 #include <string>
@@ -27,6 +28,7 @@ const bool forgets_on_reset = (sim::on_reset([] { registered_messages().clear();
 
 UINT WINAPI RegisterWindowMessageA(LPCSTR lpString)
 {
+    sim::ApiCall api_call;
     if (!lpString || !*lpString)
         return sim::fail(ERROR_INVALID_PARAMETER, 0u);
     auto& messages = registered_messages();

@@ -151,18 +151,6 @@ bool show_in_placement(HWND hwnd, bool is_placed, DWORD placement, RECT rect)
     return true;
 }
 
-// A minimised window keeps its place and size; a move or resize asked of it changes the rectangle
-// it takes when restored, as Windows keeps it in the window's placement.
-void keep_for_restore(Window& window, int x, int y, int width, int height, UINT flags)
-{
-    RECT& normal = window.normal_rect;
-    if (!(flags & SWP_NOMOVE))
-        normal = RECT {x, y, x + (normal.right - normal.left), y + (normal.bottom - normal.top)};
-    if (!(flags & SWP_NOSIZE))
-        normal = RECT {normal.left, normal.top, normal.left + width, normal.top + height};
-    normal = clamped_window_rect(normal);
-}
-
 void apply_z_order(Window& window, HWND after)
 {
     bool is_top_level = !window.parent;
@@ -347,9 +335,8 @@ HWND set_parent(HWND hwnd, HWND new_parent)
         return nullptr;
     if (!new_parent)
         new_parent = desktop_handle();
-    // A window cannot go inside itself, its own children, or a window it owns: the owners would
-    // make a ring.
-    if (!find_window(new_parent) || is_above_through_owners(hwnd, new_parent))
+    // A window cannot go inside itself or one of its descendants; owners do not count, as on Windows.
+    if (!find_window(new_parent) || new_parent == hwnd || is_ancestor(hwnd, new_parent))
         return nullptr;
     BlockingCall call;
     HWND previous = window->parent ? window->parent : desktop_handle();
@@ -368,6 +355,11 @@ HWND set_parent(HWND hwnd, HWND new_parent)
         set_visible(hwnd, true);
     if (Window* moved = find_window(hwnd))
         invalidate_with_children(*moved);
+    // Windows brings the window to the top as it places it, without keeping activation off: a
+    // hidden pop-up made top-level becomes the active window and takes the focus.
+    Window* moved = find_window(hwnd);
+    if (moved && !moved->parent && !was_visible && (moved->style & (WS_POPUP | WS_CHILD)) == WS_POPUP)
+        activate_window(hwnd);
     return previous;
 }
 
@@ -435,10 +427,10 @@ bool set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
     y = clamped_position(y);
     width = clamped_extent(width);
     height = clamped_extent(height);
-    if (window->is_minimised() && (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
-        keep_for_restore(*window, x, y, width, height, flags);
+    // A minimised window keeps its place, its size and the rectangle it takes when restored, as on
+    // Windows: only SetWindowPlacement changes where it comes back.
+    if (window->is_minimised())
         flags |= SWP_NOMOVE | SWP_NOSIZE;
-    }
     WINDOWPOS position {hwnd, insert_after, x, y, width, height, flags};
     if (flags & SWP_NOMOVE) {
         position.x = window->rect.left;

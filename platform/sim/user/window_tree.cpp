@@ -107,7 +107,7 @@ HWND root_of(HWND hwnd)
 HWND root_owner_of(HWND hwnd)
 {
     HWND root = root_of(hwnd);
-    // Owners never form a ring (SetParent refuses one), but a bound keeps the walk finite anyway.
+    // A window moved into one it owns makes the walk come round again; a bound keeps it finite.
     for (size_t steps = 0; steps < handles().size(); ++steps) {
         Window* top = find_window(root);
         if (!top || !top->owner || !find_window(top->owner))
@@ -115,18 +115,6 @@ HWND root_owner_of(HWND hwnd)
         root = root_of(top->owner);
     }
     return root;
-}
-
-bool is_above_through_owners(HWND hwnd, HWND start)
-{
-    HWND current = start;
-    for (size_t steps = 0; steps < handles().size() && current; ++steps) {
-        if (current == hwnd || is_ancestor(hwnd, current))
-            return true;
-        Window* top = find_window(root_of(current));
-        current = top ? top->owner : nullptr;
-    }
-    return false;
 }
 
 HWND top_level_by_style(HWND hwnd)

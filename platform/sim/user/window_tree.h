@@ -21,8 +21,6 @@ std::vector<HWND>& sibling_list(Window& window);
 HWND root_of(HWND hwnd);
 // The root window, then its owner's root, and so on, to the last: GetAncestor's GA_ROOTOWNER.
 HWND root_owner_of(HWND hwnd);
-// Whether `hwnd` lies on the way from `start` up through parents and owners.
-bool is_above_through_owners(HWND hwnd, HWND start);
 // The nearest window up the tree without WS_CHILD: what Windows treats as a top-level window when
 // it activates a window or closes it on Alt+F4, also for a window another one adopted.
 HWND top_level_by_style(HWND hwnd);

@@ -103,16 +103,30 @@ TEST_F(ReparentingTest, OwnedWindowKeepsItsOwnerBothWaysAndOutlivesItInsideAnoth
     EXPECT_EQ(GetWindow(second, GW_OWNER), second_owner);
 }
 
-TEST_F(ReparentingTest, WindowIsRefusedAsChildOfAWindowItOwns)
+TEST_F(ReparentingTest, RefusalGoesByParentsNotByOwners)
 {
     HWND owned = create_program_window(RECT {20, 20, 220, 120}, WS_POPUP | WS_VISIBLE, 0, host);
     HWND inside_owned = create_program_window(RECT {0, 0, 50, 50}, WS_CHILD | WS_VISIBLE, 0, owned);
 
-    EXPECT_EQ(SetParent(host, owned), nullptr);
-    EXPECT_EQ(SetParent(host, inside_owned), nullptr);
-    EXPECT_EQ(GetAncestor(host, GA_PARENT), GetDesktopWindow());
-    // The walk up parents and owners ends.
-    EXPECT_EQ(GetAncestor(inside_owned, GA_ROOTOWNER), host);
+    EXPECT_EQ(SetParent(owned, inside_owned), nullptr);
+    EXPECT_EQ(SetParent(owned, owned), nullptr);
+    EXPECT_EQ(SetParent(host, owned), GetDesktopWindow());
+    EXPECT_EQ(GetAncestor(host, GA_PARENT), owned);
+    // The walk up parents and owners comes round again, and ends all the same.
+    GetAncestor(inside_owned, GA_ROOTOWNER);
+}
+
+TEST_F(ReparentingTest, HiddenPopUpMadeTopLevelBecomesTheActiveFocusedWindow)
+{
+    HWND popup = create_program_window(RECT {20, 20, 220, 120}, WS_POPUP);
+    SetParent(popup, host);
+    SetActiveWindow(host);
+    ASSERT_NE(GetActiveWindow(), popup);
+
+    SetParent(popup, GetDesktopWindow());
+    EXPECT_EQ(GetActiveWindow(), popup);
+    EXPECT_EQ(GetFocus(), popup);
+    EXPECT_FALSE(IsWindowVisible(popup));
 }
 
 }

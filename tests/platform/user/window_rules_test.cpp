@@ -131,21 +131,34 @@ TEST_F(WindowRulesTest, FrameWidthAddsTheOuterEdgeTheResizeBorderAndTheBorderLin
     EXPECT_EQ(frame_of(WS_POPUP | WS_THICKFRAME, 0), GetSystemMetrics(SM_CXFRAME) - GetSystemMetrics(SM_CXBORDER));
 }
 
-TEST_F(WindowRulesTest, MovingAMinimisedWindowChangesWhereItIsRestored)
+TEST_F(WindowRulesTest, MovingAMinimisedWindowLeavesWhereItIsRestored)
 {
     HWND hwnd = create_program_window(RECT {100, 100, 400, 300}, overlapped_app_style);
     ShowWindow(hwnd, SW_MINIMIZE);
     RECT minimised = window_rect(hwnd);
-    EXPECT_TRUE(SetWindowPos(hwnd, nullptr, 50, 60, 500, 400, SWP_NOZORDER));
-    EXPECT_EQ(window_rect(hwnd), minimised);
+    EXPECT_TRUE(SetWindowPos(hwnd, nullptr, 0, 0, 500, 400, SWP_NOZORDER | SWP_NOMOVE));
     EXPECT_TRUE(MoveWindow(hwnd, 70, 80, 200, 100, TRUE));
     EXPECT_EQ(window_rect(hwnd), minimised);
+    ShowWindow(hwnd, SW_RESTORE);
+    EXPECT_EQ(window_rect(hwnd), (RECT {100, 100, 400, 300}));
+}
+
+TEST_F(WindowRulesTest, PlacementIsInWorkAreaCoordinatesForTopLevelWindows)
+{
+    sim::set_taskbar_edge(ABE_TOP);
+    RECT area {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    ASSERT_GT(area.top, 0);
+    HWND hwnd = create_program_window(RECT {100, 100, 400, 300}, overlapped_app_style);
+    ShowWindow(hwnd, SW_MINIMIZE);
     WINDOWPLACEMENT placement {};
     placement.length = sizeof placement;
     GetWindowPlacement(hwnd, &placement);
-    EXPECT_EQ(placement.rcNormalPosition, (RECT {70, 80, 270, 180}));
-    ShowWindow(hwnd, SW_RESTORE);
-    EXPECT_EQ(window_rect(hwnd), (RECT {70, 80, 270, 180}));
+    EXPECT_EQ(placement.rcNormalPosition, (RECT {100, 100 - area.top, 400, 300 - area.top}));
+    placement.rcNormalPosition = RECT {10, 20, 210, 120};
+    placement.showCmd = SW_SHOWNORMAL;
+    SetWindowPlacement(hwnd, &placement);
+    EXPECT_EQ(window_rect(hwnd), (RECT {10, 20 + area.top, 210, 120 + area.top}));
 }
 
 TEST_F(WindowRulesTest, DisabledWindowTakesNoSystemCommand)

@@ -79,7 +79,7 @@ TEST_F(PixelsAndResources, PicturesAreWrittenOnDriveCWithTheirPatternAsPngOrBmp)
 TEST_F(PixelsAndResources, BadPicturesStopTheRunWithTheLine)
 {
     EXPECT_EQ(outcome("picture \"C:\\p.png\" 10 10 waves\n"),
-        "s.scn:1: picture: expects the pattern stripes, checks or gradient, not \"waves\"");
+        "s.scn:1: picture: expects the pattern stripes, checks, gradient or scenery, not \"waves\"");
     EXPECT_EQ(outcome("picture \"C:\\p.png\" 0 10 checks\n"),
         "s.scn:1: picture: expects a width and a height from 1 to 4096");
     EXPECT_EQ(outcome("picture \"C:\\p.png\" 10 99999999999 checks\n"),

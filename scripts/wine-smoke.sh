@@ -88,11 +88,15 @@ screenshot 03-second-instance
 check "the first instance still runs" is_running
 check "notepad stays adopted" has_window 03-second-instance '^ +class="Notepad" .*parent="KelmorControl"'
 
-# Starts the program, waits for its forms, and sets kelmor_pid; the step names the output files.
+# Starts the program, waits for its forms and its tray icon (the first window snapshot follows the
+# icon: a window opened before that counts as open before the start), and sets kelmor_pid; the
+# step names the output files.
 start_kelmor() {
   wine "$program" >"$output/$1.log" 2>&1 &
   kelmor_pid=$!
   check "the program starts ($1)" wait_for_window "$1" '^class="KelmorForm"'
+  wait_for_window "$1" 'class="__winex11_tray_icon"' || true
+  sleep 3
 }
 # Ends the program as the system's task list does, and waits until it has ended.
 end_kelmor() {

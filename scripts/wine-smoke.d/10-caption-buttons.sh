@@ -22,7 +22,7 @@ buttons_are_under_the_pointer() {
     found=$((found + 1))
     hit=$(timeout 60 wine "$window_list" --hit $(((left + right) / 2)) $(((top + bottom) / 2)) | tr -d '\r')
     echo "$left,$top,$right,$bottom: $hit" >>"$output/$step-hits.txt"
-    [[ $hit == *"rect=$left,$top,$right,$bottom" ]] || return 1
+    [[ $hit == *"rect=$left,$top,$right,$bottom "* ]] || return 1
   done < <(caption_buttons "$step")
   [ "$found" -eq 3 ]
 }

@@ -4,7 +4,7 @@
 # server and the adopted programs together, from /proc, as a share of one core. Under qemu's user
 # emulation the figure includes the emulation's overhead. The simulation's counterpart is
 # bench/idle_bench. Needs build-win/ built (scripts/cross-build.sh).
-# Usage: scripts/wine-idle.sh [SECONDS]. Sourced (by scripts/wine-smoke.d/40-idle.sh), it only
+# Usage: scripts/wine-idle.sh [SECONDS]. Sourced, it only
 # defines measure_idle and idle_percent.
 
 # The processes counted: Kelmor, the server and the five programs, matched on their command lines.

@@ -45,6 +45,10 @@ wait_for_window() {
   return 1
 }
 has_window() { grep -Eq "$2" "$output/$1.txt"; }
+# The rectangle of the first window of the step's tree that matches the pattern: "left top right bottom".
+rect_of() {
+  grep -E "$2" "$output/$1.txt" | head -1 | sed -E 's/.*rect=(-?[0-9]+),(-?[0-9]+),(-?[0-9]+),(-?[0-9]+).*/\1 \2 \3 \4/'
+}
 has_no_window() { ! grep -Eq "$2" "$output/$1.txt"; }
 is_running() { kill -0 "$kelmor_pid" 2>/dev/null; }
 
@@ -117,8 +121,7 @@ press() { xdotool mousemove "$1" "$2"; sleep 0.5; xdotool mousedown "$3"; sleep 
 open_tray_menu() {
   windows "$1"
   local icon
-  icon=$(grep -E 'class="__winex11_tray_icon"' "$output/$1.txt" | head -1 |
-    sed -E 's/.*rect=(-?[0-9]+),(-?[0-9]+),(-?[0-9]+),(-?[0-9]+).*/\1 \2 \3 \4/')
+  icon=$(rect_of "$1" 'class="__winex11_tray_icon"')
   read -r icon_left icon_top icon_right icon_bottom <<<"$icon"
   press $(((icon_left + icon_right) / 2)) $(((icon_top + icon_bottom) / 2)) 3
   wait_for_window "$1-menu" '^class="#32768".* visible=1'
@@ -130,8 +133,7 @@ exit_through_tray_menu() {
   for attempt in $(seq 8); do
     open_tray_menu "04-tray-$attempt" || continue
     local menu
-    menu=$(grep -E '^class="#32768".* visible=1' "$output/04-tray-$attempt-menu.txt" | head -1 |
-      sed -E 's/.*rect=(-?[0-9]+),(-?[0-9]+),(-?[0-9]+),(-?[0-9]+).*/\1 \2 \3 \4/')
+    menu=$(rect_of "04-tray-$attempt-menu" '^class="#32768".* visible=1')
     read -r menu_left menu_top menu_right menu_bottom <<<"$menu"
     local x=$(((menu_left + menu_right) / 2)) y=$((menu_bottom - 10))
     xdotool mousemove "$x" "$((y - 2))"

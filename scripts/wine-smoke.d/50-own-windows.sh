@@ -24,8 +24,7 @@ open_colour_dialog() {
   for attempt in $(seq 6); do
     open_tray_menu "50-tray-$attempt" || continue
     local menu
-    menu=$(grep -E '^class="#32768".* visible=1' "$output/50-tray-$attempt-menu.txt" | head -1 |
-      sed -E 's/.*rect=(-?[0-9]+),(-?[0-9]+),(-?[0-9]+),(-?[0-9]+).*/\1 \2 \3 \4/')
+    menu=$(rect_of "50-tray-$attempt-menu" '^class="#32768".* visible=1')
     read -r menu_left menu_top menu_right menu_bottom <<<"$menu"
     press $(((menu_left + menu_right) / 2)) $((menu_top + 3 + menu_item_height * 5 / 2)) 1
     wait_for_window "50-settings-$attempt" '^class="KelmorForm" text="Kelmor - Settings" visible=1' || continue
